@@ -1,0 +1,41 @@
+# The two commands of the README: `make run` and `make test`.
+PRESET ?= default
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build test test-asan bench format format-check run clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset $(PRESET) > /dev/null
+
+build: configure
+	cmake --build --preset $(PRESET) -j $(JOBS)
+
+test: build
+	ctest --preset $(PRESET)
+
+# Core tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	@cmake --preset asan > /dev/null
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan
+
+bench: build
+	build/$(PRESET)/bin/bench_parameter_codec
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+run: build
+	@echo "The desktop client is not built yet; 'make run' will start it once it is."
+	@echo "Meanwhile the core tools are in build/$(PRESET)/bin (try: build/$(PRESET)/bin/orbisk-tool --help)."
+
+clean:
+	rm -rf build

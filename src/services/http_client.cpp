@@ -1,0 +1,214 @@
+#include "services/http_client.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <curl/curl.h>
+#include <memory>
+#include <mutex>
+
+namespace orbisk {
+namespace {
+
+constexpr const char* kUserAgent = "WinHTTP Example/1.0";
+
+void InitialiseCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// Definition files name the hosts, so a host must not be able to smuggle a
+// user, a path or a second URL into the address.
+bool IsPlainHost(const std::string& host) {
+    if (host.empty())
+        return false;
+    for (unsigned char c : host) {
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                        (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_' || c == ':' ||
+                        c == '[' || c == ']';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+bool MustEscapeInPath(unsigned char c) {
+    return c <= 0x20 || c >= 0x7F || std::strchr("\"#<>\\^`{|}", c) != nullptr;
+}
+
+// The path goes out as given, only characters that may not stand in a URL
+// escaped, so the path's own percent escapes and query arrive unchanged.
+std::string RequestTarget(const std::string& path) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string target = (path.empty() || path[0] != '/') ? "/" : "";
+    for (unsigned char c : path) {
+        if (MustEscapeInPath(c)) {
+            target += '%';
+            target += kHex[c >> 4];
+            target += kHex[c & 0x0F];
+        } else {
+            target += static_cast<char>(c);
+        }
+    }
+    return target;
+}
+
+struct Transfer {
+    std::string answer;
+    bool responded = false;
+    bool capped = false;
+};
+
+size_t OnHeader(char*, size_t size, size_t count, void* user) {
+    static_cast<Transfer*>(user)->responded = true;
+    return size * count;
+}
+
+// Of each received chunk only the bytes before its first NUL are kept.
+size_t OnData(char* data, size_t size, size_t count, void* user) {
+    auto& transfer = *static_cast<Transfer*>(user);
+    const size_t length = size * count;
+    const size_t kept = strnlen(data, length);
+    if (transfer.answer.size() + kept > HttpClient::kMaxAnswerBytes) {
+        transfer.answer.append(data, HttpClient::kMaxAnswerBytes - transfer.answer.size());
+        transfer.capped = true;
+        return 0;
+    }
+    transfer.answer.append(data, kept);
+    return length;
+}
+
+struct CurlDeleter {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+struct HeaderListDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+curl_slist* AppendHeader(curl_slist* list, const char* header) {
+    curl_slist* extended = curl_slist_append(list, header);
+    if (!extended)
+        curl_slist_free_all(list);
+    return extended;
+}
+
+// No accept types, no expectation handshake, and caches bypassed on the way.
+curl_slist* RequestHeaders(bool post) {
+    curl_slist* list = AppendHeader(nullptr, "Accept:");
+    if (list)
+        list = AppendHeader(list, "Pragma: no-cache");
+    if (list)
+        list = AppendHeader(list, "Cache-Control: no-cache");
+    if (list && post)
+        list = AppendHeader(list, "Content-Type: application/x-www-form-urlencoded");
+    if (list && post)
+        list = AppendHeader(list, "Expect:");
+    return list;
+}
+
+void ApplyTimeouts(CURL* curl, const HttpTimeouts& timeouts) {
+    if (timeouts.connectMs > 0)
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeouts.connectMs);
+    if (timeouts.totalMs > 0)
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeouts.totalMs);
+    if (timeouts.idleMs > 0) {
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, (timeouts.idleMs + 999) / 1000);
+    }
+}
+
+} // namespace
+
+HttpClient::HttpClient(HttpTimeouts timeouts) : timeouts_(timeouts) {}
+
+bool HttpClient::HttpGet(const std::string& host, const std::string& path, const std::string& proxy,
+                         std::string& answer) const {
+    return Exchange(host, path, nullptr, proxy, answer);
+}
+
+bool HttpClient::HttpPost(const std::string& host, const std::string& path, const std::string& body,
+                          const std::string& proxy, std::string& answer) const {
+    return Exchange(host, path, &body, proxy, answer);
+}
+
+bool HttpClient::Exchange(const std::string& host, const std::string& path, const std::string* body,
+                          const std::string& proxy, std::string& answer) const {
+    if (!IsPlainHost(host))
+        return false;
+    InitialiseCurlOnce();
+    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    std::unique_ptr<curl_slist, HeaderListDeleter> headers(RequestHeaders(body != nullptr));
+    if (!curl || !headers)
+        return false;
+
+    const std::string url = "http://" + host + RequestTarget(path);
+    Transfer transfer;
+    CURL* handle = curl.get();
+    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, kUserAgent);
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, OnData);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    if (!proxy.empty())
+        curl_easy_setopt(handle, CURLOPT_PROXY, proxy.c_str());
+    if (body) {
+        curl_easy_setopt(handle, CURLOPT_POST, 1L);
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE,
+                         static_cast<curl_off_t>(body->size()));
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, body->data());
+    } else {
+        curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
+    }
+    ApplyTimeouts(handle, timeouts_);
+
+    const CURLcode result = curl_easy_perform(handle);
+    if (result == CURLE_OK || (result == CURLE_WRITE_ERROR && transfer.capped)) {
+        answer = std::move(transfer.answer);
+        return true;
+    }
+    if (transfer.responded)
+        answer = std::move(transfer.answer);
+    return false;
+}
+
+bool QueryUserProxy(std::string& proxy) {
+    for (const char* name : {"http_proxy", "HTTP_PROXY"}) {
+        if (const char* value = std::getenv(name)) {
+            proxy = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string urlEscape(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '\n': escaped += "%0D"; break;
+        case ' ': escaped += "%20"; break;
+        case '!': escaped += "%21"; break;
+        case '"': escaped += "%22"; break;
+        case '#': escaped += "%23"; break;
+        case '$': escaped += "%24"; break;
+        case '&': escaped += "%26"; break;
+        case '\'': escaped += "%27"; break;
+        case '(': escaped += "%28"; break;
+        case ')': escaped += "%29"; break;
+        case ',': escaped += "%2C"; break;
+        case '.': escaped += "%2E"; break;
+        case ':': escaped += "%3A"; break;
+        case ';': escaped += "%3B"; break;
+        case '?': escaped += "%3F"; break;
+        default: escaped += c; break;
+        }
+    }
+    return escaped;
+}
+
+} // namespace orbisk

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace orbisk {
+
+// How long one exchange may take. Zero means no limit of that kind.
+struct HttpTimeouts {
+    long connectMs = 0;
+    // The exchange fails when no byte arrives for this long.
+    long idleMs = 0;
+    long totalMs = 0;
+
+    // Service calls during jobs: a dead service never holds a job for long.
+    static HttpTimeouts ServiceCall() { return {10'000, 30'000, 0}; }
+    // The definition update at start-up: a dead server never holds start-up.
+    static HttpTimeouts StartupUpdate() { return {3'000, 0, 10'000}; }
+};
+
+// One synchronous plain-HTTP exchange per call, on the calling thread. The
+// host is a bare name with an optional ":port" (80 when none). The status is
+// never examined: an error page is a successful call whose answer is that
+// page. Nothing is kept between calls.
+class HttpClient {
+public:
+    // Answers longer than this stop being read; what was read is kept.
+    static constexpr size_t kMaxAnswerBytes = 32u * 1024 * 1024;
+
+    explicit HttpClient(HttpTimeouts timeouts = HttpTimeouts::ServiceCall());
+
+    // On failure before the response arrives, `answer` is left as it was;
+    // after that it holds what was read. An empty proxy means the
+    // environment's proxy settings; otherwise exactly that proxy is used.
+    bool HttpGet(const std::string& host, const std::string& path, const std::string& proxy,
+                 std::string& answer) const;
+    bool HttpPost(const std::string& host, const std::string& path, const std::string& body,
+                  const std::string& proxy, std::string& answer) const;
+
+private:
+    bool Exchange(const std::string& host, const std::string& path, const std::string* body,
+                  const std::string& proxy, std::string& answer) const;
+
+    HttpTimeouts timeouts_;
+};
+
+// The user's proxy from http_proxy, else HTTP_PROXY. False when neither is
+// set; an empty variable is a configuration without a proxy.
+bool QueryUserProxy(std::string& proxy);
+
+// Percent-escapes line feed (as "%0D"), blank and ! " # $ & ' ( ) , . : ; ?
+// and nothing else; "%" itself is left alone.
+std::string urlEscape(const std::string& text);
+
+} // namespace orbisk

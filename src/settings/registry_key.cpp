@@ -1,0 +1,328 @@
+#include "settings/registry_key.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace orbisk {
+namespace {
+
+constexpr int kTypeString = 1; // REG_SZ
+constexpr int kTypeDword = 4;  // REG_DWORD
+constexpr int kBusyTimeoutMs = 10'000;
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS registry_keys(
+    path TEXT PRIMARY KEY COLLATE NOCASE
+);
+CREATE TABLE IF NOT EXISTS registry_values(
+    key  TEXT NOT NULL COLLATE NOCASE REFERENCES registry_keys(path) ON DELETE CASCADE,
+    name TEXT NOT NULL COLLATE NOCASE,
+    type INTEGER NOT NULL,
+    data BLOB NOT NULL,
+    UNIQUE(key, name)
+);
+)sql";
+
+// A prepared statement that finalises itself.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) {
+        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
+            stmt_ = nullptr;
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool Ok() const { return stmt_ != nullptr; }
+    Statement& Bind(int index, const std::string& text) {
+        sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                          SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& BindBlob(int index, const std::string& bytes) {
+        sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()),
+                          SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& Bind(int index, int value) {
+        sqlite3_bind_int(stmt_, index, value);
+        return *this;
+    }
+    // SQLITE_ROW, SQLITE_DONE or an error code.
+    int Step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
+    bool Run() { return Step() == SQLITE_DONE; }
+    int ColumnInt(int column) { return sqlite3_column_int(stmt_, column); }
+    std::string ColumnBytes(int column) {
+        const void* data = sqlite3_column_blob(stmt_, column);
+        const int size = sqlite3_column_bytes(stmt_, column);
+        return data ? std::string(static_cast<const char*>(data), size) : std::string();
+    }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+bool Execute(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// Runs `body` inside a savepoint, so it is atomic on its own and nests inside
+// a transaction the caller holds.
+template <typename Body> bool Atomically(sqlite3* db, Body body) {
+    if (!Execute(db, "SAVEPOINT registry_op"))
+        return false;
+    if (body())
+        return Execute(db, "RELEASE registry_op");
+    Execute(db, "ROLLBACK TO registry_op");
+    Execute(db, "RELEASE registry_op");
+    return false;
+}
+
+std::string FullPath(RegistryRoot, const std::string& path) {
+    return "HKEY_CURRENT_USER\\" + path;
+}
+
+bool IsUsablePath(const std::string& path) {
+    return !path.empty() && path.front() != '\\' && path.back() != '\\' &&
+           path.find("\\\\") == std::string::npos && path.find('\0') == std::string::npos;
+}
+
+std::string UpToFirstZero(const std::string& bytes) {
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+std::filesystem::path HomeDirectory() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return ".";
+}
+
+// The store holds the user's own data: only the user may read it.
+bool PrepareStoreFile(const std::filesystem::path& file) {
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error)
+        return false;
+    std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_all, error);
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+} // namespace
+
+RegistryKey::RegistryKey(std::filesystem::path storeFile) : storeFile_(std::move(storeFile)) {}
+
+RegistryKey::~RegistryKey() {
+    Close();
+}
+
+std::filesystem::path RegistryKey::DefaultStoreFile() {
+    std::filesystem::path base;
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
+        base = config;
+    else
+        base = HomeDirectory() / ".config";
+    return base / "orbisk" / "registry.sqlite3";
+}
+
+bool RegistryKey::Connect(bool mayCreate) {
+    if (db_)
+        return true;
+    if (mayCreate && !PrepareStoreFile(storeFile_))
+        return false;
+    if (sqlite3_open_v2(storeFile_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX,
+                        nullptr) != SQLITE_OK) {
+        Close();
+        return false;
+    }
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    if (!Execute(db_, "PRAGMA journal_mode=WAL") || !Execute(db_, "PRAGMA synchronous=FULL") ||
+        !Execute(db_, "PRAGMA foreign_keys=ON") || !Execute(db_, kSchema)) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
+void RegistryKey::Close() {
+    if (db_) {
+        if (inTransaction_)
+            Execute(db_, "ROLLBACK");
+        sqlite3_close_v2(db_);
+    }
+    db_ = nullptr;
+    keyPath_.clear();
+    inTransaction_ = false;
+}
+
+bool RegistryKey::KeyExists(const std::string& path) {
+    Statement query(db_, "SELECT 1 FROM registry_keys WHERE path = ?1");
+    return query.Ok() && query.Bind(1, path).Step() == SQLITE_ROW;
+}
+
+bool RegistryKey::Open(RegistryRoot root, const std::string& path) {
+    keyPath_.clear();
+    if (!inTransaction_)
+        Close();
+    if (!IsUsablePath(path) || !Connect(false))
+        return false;
+    const std::string full = FullPath(root, path);
+    if (!KeyExists(full)) {
+        if (!inTransaction_)
+            Close();
+        return false;
+    }
+    keyPath_ = full;
+    return true;
+}
+
+bool RegistryKey::Create(RegistryRoot root, const std::string& path) {
+    keyPath_.clear();
+    if (!inTransaction_)
+        Close();
+    if (!IsUsablePath(path) || !Connect(true))
+        return false;
+    const std::string full = FullPath(root, path);
+    const bool created = Atomically(db_, [&] {
+        for (size_t end = full.find('\\'); end != std::string::npos;
+             end = full.find('\\', end + 1)) {
+            Statement insert(db_, "INSERT OR IGNORE INTO registry_keys(path) VALUES(?1)");
+            if (!insert.Ok() || !insert.Bind(1, full.substr(0, end)).Run())
+                return false;
+        }
+        Statement insert(db_, "INSERT OR IGNORE INTO registry_keys(path) VALUES(?1)");
+        return insert.Ok() && insert.Bind(1, full).Run();
+    });
+    if (!created) {
+        if (!inTransaction_)
+            Close();
+        return false;
+    }
+    keyPath_ = full;
+    return true;
+}
+
+bool RegistryKey::WriteString(const std::string& name, const std::string& text) {
+    if (!IsOpen())
+        return false;
+    Statement upsert(
+        db_, "INSERT INTO registry_values(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
+             "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
+    return upsert.Ok() &&
+           upsert.Bind(1, keyPath_).Bind(2, name).Bind(3, kTypeString).BindBlob(4, text).Run();
+}
+
+bool RegistryKey::WriteDword(const std::string& name, uint32_t value) {
+    if (!IsOpen())
+        return false;
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    Statement upsert(
+        db_, "INSERT INTO registry_values(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
+             "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
+    return upsert.Ok() &&
+           upsert.Bind(1, keyPath_).Bind(2, name).Bind(3, kTypeDword).BindBlob(4, bytes).Run();
+}
+
+bool RegistryKey::ReadValue(const std::string& name, int& type, std::string& data) {
+    if (!IsOpen())
+        return false;
+    Statement query(db_, "SELECT type, data FROM registry_values WHERE key = ?1 AND name = ?2");
+    if (!query.Ok() || query.Bind(1, keyPath_).Bind(2, name).Step() != SQLITE_ROW)
+        return false;
+    type = query.ColumnInt(0);
+    data = query.ColumnBytes(1);
+    return true;
+}
+
+bool RegistryKey::ReadDword(const std::string& name, uint32_t& value) {
+    value = 0;
+    int type = 0;
+    std::string data;
+    if (!ReadValue(name, type, data) || type != kTypeDword || data.size() != 4)
+        return false;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(data[i]);
+    return true;
+}
+
+bool RegistryKey::ReadString(const std::string& name, std::string& text) {
+    text.clear();
+    int type = 0;
+    std::string data;
+    if (!ReadValue(name, type, data))
+        return false;
+    if (!data.empty() && data.back() == '\0')
+        data.pop_back();
+    if (data.size() > kMaxStringChars)
+        return false;
+    text = UpToFirstZero(data);
+    return true;
+}
+
+RegistryStatus RegistryKey::EnumerateValues(std::vector<RegistryValue>& values) {
+    values.clear();
+    if (!IsOpen())
+        return RegistryStatus::Failed;
+    Statement query(db_, "SELECT name, data FROM registry_values WHERE key = ?1 ORDER BY rowid");
+    if (!query.Ok())
+        return RegistryStatus::Failed;
+    query.Bind(1, keyPath_);
+    int step = SQLITE_ROW;
+    while ((step = query.Step()) == SQLITE_ROW) {
+        RegistryValue value{query.ColumnBytes(0), query.ColumnBytes(1)};
+        if (value.name.size() > kMaxEnumNameChars || value.data.size() > kMaxEnumDataBytes)
+            return RegistryStatus::MoreData;
+        value.data = UpToFirstZero(value.data);
+        values.push_back(std::move(value));
+    }
+    return step == SQLITE_DONE ? RegistryStatus::NoMoreItems : RegistryStatus::Failed;
+}
+
+bool RegistryKey::DeleteKey(RegistryRoot root, const std::string& path) {
+    if (!IsUsablePath(path))
+        return false;
+    const bool ownConnection = db_ == nullptr;
+    if (!Connect(false))
+        return false;
+    const std::string full = FullPath(root, path);
+    const bool deleted = Atomically(db_, [&] {
+        Statement children(
+            db_,
+            "SELECT 1 FROM registry_keys WHERE substr(path, 1, length(?1)) = ?1 COLLATE NOCASE");
+        if (!children.Ok() || children.Bind(1, full + "\\").Step() != SQLITE_DONE)
+            return false;
+        Statement remove(db_, "DELETE FROM registry_keys WHERE path = ?1");
+        return remove.Ok() && remove.Bind(1, full).Run() && sqlite3_changes(db_) == 1;
+    });
+    if (ownConnection)
+        Close();
+    return deleted;
+}
+
+bool RegistryKey::BeginTransaction() {
+    if (inTransaction_ || !Connect(true))
+        return false;
+    inTransaction_ = Execute(db_, "BEGIN IMMEDIATE");
+    return inTransaction_;
+}
+
+bool RegistryKey::CommitTransaction() {
+    if (!inTransaction_ || !Execute(db_, "COMMIT"))
+        return false;
+    inTransaction_ = false;
+    return true;
+}
+
+} // namespace orbisk

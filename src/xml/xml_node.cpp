@@ -1,0 +1,146 @@
+#include "xml/xml_node.h"
+
+#include "xml/xml_error.h"
+
+#include <exception>
+
+namespace orbisk {
+namespace {
+
+bool IsNameStart(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
+}
+
+bool IsNameChar(unsigned char c) {
+    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
+}
+
+// pugixml writes any name as given, so an unchecked name could break the
+// serialised document.
+void RequireXmlName(const std::string& name) {
+    if (name.empty() || !IsNameStart(static_cast<unsigned char>(name[0])))
+        throw XmlError(XmlError::kInvalidArg);
+    for (char c : name)
+        if (!IsNameChar(static_cast<unsigned char>(c)))
+            throw XmlError(XmlError::kInvalidArg);
+}
+
+bool IsTextLike(pugi::xml_node node) {
+    const auto type = node.type();
+    return type == pugi::node_pcdata || type == pugi::node_cdata || type == pugi::node_comment ||
+           type == pugi::node_pi;
+}
+
+void AppendDescendantText(pugi::xml_node node, std::string& text) {
+    for (pugi::xml_node child : node.children()) {
+        const auto type = child.type();
+        if (type == pugi::node_pcdata || type == pugi::node_cdata)
+            text += child.value();
+        else if (type == pugi::node_element)
+            AppendDescendantText(child, text);
+    }
+}
+
+} // namespace
+
+XmlNode::XmlNode(std::shared_ptr<pugi::xml_document> document, pugi::xml_node node)
+    : document_(std::move(document)), node_(node) {}
+
+size_t XmlNode::ChildCount() const {
+    size_t count = 0;
+    for (auto it = node_.begin(); it != node_.end(); ++it)
+        ++count;
+    return count;
+}
+
+XmlNode XmlNode::ChildAt(size_t index) const {
+    for (pugi::xml_node child : node_.children()) {
+        if (index == 0)
+            return XmlNode(document_, child);
+        --index;
+    }
+    return {};
+}
+
+std::string XmlNode::BaseName() const {
+    const std::string name = node_.name();
+    const auto colon = name.find(':');
+    return colon == std::string::npos ? name : name.substr(colon + 1);
+}
+
+std::string XmlNode::Text() const {
+    if (IsTextLike(node_))
+        return node_.value();
+    std::string text;
+    AppendDescendantText(node_, text);
+    return text;
+}
+
+void XmlNode::SetText(const std::string& text) {
+    if (!node_)
+        return;
+    if (IsTextLike(node_)) {
+        if (!node_.set_value(text.c_str()))
+            throw XmlError(XmlError::kFail);
+        return;
+    }
+    while (node_.first_child())
+        node_.remove_child(node_.first_child());
+    if (text.empty())
+        return;
+    if (!node_.append_child(pugi::node_pcdata).set_value(text.c_str()))
+        throw XmlError(XmlError::kFail);
+}
+
+std::string XmlNode::Attribute(const std::string& name) const {
+    if (!node_)
+        return {};
+    if (node_.type() != pugi::node_element)
+        throw XmlError(XmlError::kPointer);
+    return node_.attribute(name.c_str()).value();
+}
+
+void XmlNode::SetAttribute(const std::string& name, const std::string& text) {
+    if (!node_)
+        throw XmlError(XmlError::kPointer);
+    if (node_.type() != pugi::node_element)
+        return;
+    RequireXmlName(name);
+    pugi::xml_attribute attribute = node_.attribute(name.c_str());
+    if (!attribute)
+        attribute = node_.append_attribute(name.c_str());
+    if (!attribute || !attribute.set_value(text.c_str()))
+        throw XmlError(XmlError::kFail);
+}
+
+void XmlNode::SetAttributeInt(const std::string& name, long value) {
+    SetAttribute(name, std::to_string(value));
+}
+
+XmlNode XmlNode::InsertChildElement(const std::string& name, size_t position) {
+    if (!node_)
+        throw XmlError(XmlError::kPointer);
+    RequireXmlName(name);
+    const XmlNode before = ChildAt(position);
+    pugi::xml_node inserted = before.IsNull()
+                                  ? node_.append_child(name.c_str())
+                                  : node_.insert_child_before(name.c_str(), before.node_);
+    if (!inserted)
+        throw XmlError(XmlError::kFail);
+    return XmlNode(document_, inserted);
+}
+
+XmlNode XmlNode::SelectSingle(const std::string& query) const {
+    if (!node_)
+        return {};
+    try {
+        const pugi::xpath_node found = node_.select_node(query.c_str());
+        if (!found.node())
+            return {};
+        return XmlNode(document_, found.node());
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+} // namespace orbisk
