@@ -1,30 +1,50 @@
 #include "protocol/parameter_codec.h"
 
+#include <climits>
 #include <new>
 #include <vector>
 #include <zlib.h>
 
 namespace orbisk {
 
+// Compresses in chunks with the same stream settings as zlib's one-call
+// compress(), so the bytes are identical, without a buffer of twice the input:
+// a fresh allocation that large costs more than the compression itself.
 bool ParameterCodec::Encode(const std::string& in, std::string& out) const {
     out.clear();
-    try {
-        std::vector<Bytef> compressed(in.size() * 2);
-        uLongf length = compressed.size();
-        if (compressed.empty() ||
-            compress(compressed.data(), &length, reinterpret_cast<const Bytef*>(in.data()),
-                     in.size()) != Z_OK)
-            return false;
-        out.resize(length * 2);
-        for (uLongf i = 0; i < length; ++i) {
-            out[2 * i] = static_cast<char>(0x40 | (compressed[i] & 0x0F));
-            out[2 * i + 1] = static_cast<char>(0x40 | (compressed[i] >> 4));
-        }
-        return true;
-    } catch (const std::bad_alloc&) {
-        out.clear();
+    const uLong limit = static_cast<uLong>(in.size()) * 2;
+    z_stream stream{};
+    if (in.empty() || in.size() > UINT_MAX / 2 ||
+        deflateInit(&stream, Z_DEFAULT_COMPRESSION) != Z_OK)
         return false;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+    stream.avail_in = static_cast<uInt>(in.size());
+    Bytef chunk[16384];
+    int status = Z_OK;
+    try {
+        while (status == Z_OK) {
+            stream.next_out = chunk;
+            stream.avail_out = sizeof chunk;
+            status = deflate(&stream, Z_FINISH);
+            const size_t produced = sizeof chunk - stream.avail_out;
+            if (stream.total_out > limit) {
+                status = Z_BUF_ERROR;
+                break;
+            }
+            const size_t start = out.size();
+            out.resize(start + 2 * produced);
+            for (size_t i = 0; i < produced; ++i) {
+                out[start + 2 * i] = static_cast<char>(0x40 | (chunk[i] & 0x0F));
+                out[start + 2 * i + 1] = static_cast<char>(0x40 | (chunk[i] >> 4));
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        status = Z_MEM_ERROR;
     }
+    deflateEnd(&stream);
+    if (status != Z_STREAM_END)
+        out.clear();
+    return status == Z_STREAM_END;
 }
 
 bool ParameterCodec::Decode(const std::string& in, std::string& out) const {

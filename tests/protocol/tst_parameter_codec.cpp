@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <vector>
+#include <zlib.h>
 
 namespace orbisk {
 namespace {
@@ -22,6 +24,26 @@ TEST(ParameterCodecEncode, MatchesZlibAtTheDefaultLevelLowNibbleFirst) {
     // zlib 1.2 at level 6 gives 78 9c 0b f6 b0 35 ... for this text.
     EXPECT_EQ(Encoded("SH=1&NS=3&ZIP=20502&LAT=&LNG=&SH=1&NS=3&ZIP=20502"),
               "HGLIK@FO@KECDECOK@FKECFEKHBOL@@KECBC@CEC@CBECOAGL@AKEECOAOCGGKEEK@FLDIE@@@KBEDK@ML");
+}
+
+TEST(ParameterCodecEncode, MatchesOneCallCompressOverManyChunks) {
+    std::mt19937 random(3);
+    std::string text;
+    while (text.size() < 200000)
+        text +=
+            "LAT=" + std::to_string(random() % 100000) + "&NAME=" + std::to_string(random()) + "&";
+    std::vector<Bytef> compressed(text.size() * 2);
+    uLongf length = compressed.size();
+    ASSERT_EQ(compress(compressed.data(), &length, reinterpret_cast<const Bytef*>(text.data()),
+                       text.size()),
+              Z_OK);
+    ASSERT_GT(length, 40000u);
+    std::string expected;
+    for (uLongf i = 0; i < length; ++i) {
+        expected += static_cast<char>(0x40 | (compressed[i] & 0x0F));
+        expected += static_cast<char>(0x40 | (compressed[i] >> 4));
+    }
+    EXPECT_TRUE(Encoded(text) == expected);
 }
 
 TEST(ParameterCodecEncode, WritesOnlyTheSixteenLettersInPairs) {
