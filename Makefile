@@ -26,6 +26,7 @@ test-asan: deps
 
 bench: build
 	build/$(PRESET)/bin/bench_parameter_codec
+	build/$(PRESET)/bin/bench_text_extraction
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

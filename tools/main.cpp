@@ -1,18 +1,32 @@
 // orbisk-tool: the core on the command line, for definition authors and
 // server developers.
 #include "codec_commands.h"
+#include "defs_commands.h"
+#include "service_commands.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr const char* kUsage = R"(usage: orbisk-tool COMMAND
+constexpr const char* kUsage = R"(usage: orbisk-tool COMMAND [ARGUMENTS]
 
 Commands:
-  encode     compress and letter-encode standard input to standard output
-  decode     decode letter-encoded standard input to standard output
-  --help     show this text
+  encode              compress and letter-encode standard input to standard output
+  decode              decode letter-encoded standard input to standard output
+  defs show FILE      print what a definition file (encoded or plain XML) defines
+  defs lint FILE      list the problems of a definition file; exit 1 when there are any
+  try FILE --type T --search S [--slot N=VALUE ...] [--answer ANSWERFILE]
+                      format one service request, send it (or read a saved answer)
+                      and print the slots cut out of the answer
+  geocode FILE --mode phone|zip|street [--npa A --nxx B --xxxx C] [--zip Z]
+          [--number N --street S --city C --state ST --country "United States"|Canada] [--zoom Z]
+                      locate a place through the services of a definition file
+  --help              show this text
+
+Exit status: 0 success, 1 a failed lookup or a file that won't load, 2 a usage error.
 )";
 
 } // namespace
@@ -20,14 +34,21 @@ Commands:
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::string command = argc > 1 ? argv[1] : "";
+    const std::vector<std::string> words(argv + std::min(argc, 2), argv + argc);
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
         return 0;
     }
-    if (argc == 2 && command == "encode")
+    if (command == "encode" && words.empty())
         return orbisk::tool::RunEncode(std::cin, std::cout, std::cerr);
-    if (argc == 2 && command == "decode")
+    if (command == "decode" && words.empty())
         return orbisk::tool::RunDecode(std::cin, std::cout, std::cerr);
+    if (command == "defs")
+        return orbisk::tool::RunDefs(words, std::cout, std::cerr);
+    if (command == "try")
+        return orbisk::tool::RunTry(words, std::cout, std::cerr);
+    if (command == "geocode")
+        return orbisk::tool::RunGeocode(words, std::cout, std::cerr);
     std::cerr << kUsage;
     return 2;
 }

@@ -1,10 +1,10 @@
 #include "settings/program_environment.h"
 
+#include "common/text.h"
 #include "services/http_client.h"
 #include "settings/registry_key.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <netdb.h>
@@ -66,9 +66,7 @@ std::string DiscoverComputerName() {
 }
 
 std::string ProxyFromServerList(const std::string& serverList) {
-    std::string upper = serverList;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string upper = Upper(serverList);
     const size_t http = upper.find("HTTP=");
     if (http == std::string::npos)
         return upper;

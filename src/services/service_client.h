@@ -1,0 +1,77 @@
+#pragma once
+
+#include "services/http_client.h"
+#include "services/param_slot.h"
+#include "services/service_definitions.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orbisk {
+
+// What every service client shares: the definitions it reads, the proxy and
+// time-outs for its requests.
+struct ServiceContext {
+    const ServiceDefinitions* definitions = nullptr;
+    std::string proxyServer;
+    HttpTimeouts timeouts = HttpTimeouts::ServiceCall();
+};
+
+// A request ready to go out: for GET the path already carries the text.
+struct PreparedRequest {
+    std::string text;
+    bool post = true;
+    std::string server;
+    std::string path;
+};
+
+using InfoLines = std::vector<std::string>;
+
+// A client of one outside service: numbered text slots in, a request made from
+// the definitions, values cut from the answer back into the slots. Geocoders
+// and the local search clients are kinds of it.
+class ServiceClient {
+public:
+    ServiceClient(int type, int searchType, ServiceContext context, InfoLines* infoLines);
+    virtual ~ServiceClient() = default;
+
+    const std::string& Slot(size_t index) const;
+    void SetSlot(size_t index, std::string value);
+    // Adds a slot beyond the fifteen (local search: keyword, first position).
+    void AddSlot(std::string value);
+    const std::vector<std::string>& Slots() const { return slots_; }
+
+    int Type() const { return type_; }
+    int SearchType() const { return searchType_; }
+    void SetSearchType(int searchType) { searchType_ = searchType; }
+    bool IsCanada() const { return isCanada_; }
+    void SetIsCanada(bool isCanada) { isCanada_ = isCanada; }
+    const std::string& LastRequest() const { return lastRequest_; }
+
+    // nullopt when the definitions have no usable request for this client.
+    // Throws ServiceCallError for a slot index beyond the slots.
+    std::optional<PreparedRequest> PrepareRequest();
+    // The HTTP result; `answer` starts empty.
+    bool SendRequest(std::string& answer);
+    // Fills the slots from the answer by every result definition in turn.
+    void MergeResults(const std::string& answer);
+    // Fills an empty StreetNumber and StreetAddress from StreetLine.
+    void SplitStreetLine();
+
+protected:
+    InfoLines* Info() const { return infoLines_; }
+    const ServiceContext& Context() const { return context_; }
+
+private:
+    bool isCanada_ = false;
+    std::vector<std::string> slots_;
+    std::string lastRequest_;
+    ServiceContext context_;
+    int type_;
+    int searchType_;
+    InfoLines* infoLines_;
+    size_t slotCount_ = kSlotCount;
+};
+
+} // namespace orbisk

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orbisk::tool {
+
+// One line per problem a definition author needs to know about: requests
+// that are never sent, rules that are ignored, services never found, and
+// (type, search type) pairs the program asks for that the file lacks.
+// A text that is not well-formed XML gives one line saying so.
+std::vector<std::string> LintDefinitions(const std::string& xmlText);
+
+} // namespace orbisk::tool

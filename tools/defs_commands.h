@@ -1,0 +1,12 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace orbisk::tool {
+
+// orbisk-tool defs show FILE | defs lint FILE
+int RunDefs(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+} // namespace orbisk::tool
