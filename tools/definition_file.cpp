@@ -1,23 +1,14 @@
 #include "definition_file.h"
 
+#include "common/atomic_file.h"
 #include "protocol/parameter_codec.h"
-
-#include <fstream>
-#include <iterator>
+#include "services/service_definitions.h"
 
 namespace orbisk::tool {
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
-}
-
 bool ReadDefinitionText(const std::string& path, std::string& text, std::string& error) {
     std::string content;
-    if (!ReadWholeFile(path, content)) {
+    if (!ReadWholeFile(path, ServiceDefinitions::kMaxFileBytes, content)) {
         error = "cannot read " + path;
         return false;
     }

@@ -9,7 +9,4 @@ namespace orbisk::tool {
 // `error` in plain words, when it can't be read or decoded.
 bool ReadDefinitionText(const std::string& path, std::string& text, std::string& error);
 
-// Reads a whole file; false when it can't be read.
-bool ReadWholeFile(const std::string& path, std::string& content);
-
 } // namespace orbisk::tool

@@ -2,6 +2,7 @@
 // server developers.
 #include "codec_commands.h"
 #include "defs_commands.h"
+#include "markers_command.h"
 #include "service_commands.h"
 
 #include <algorithm>
@@ -24,6 +25,7 @@ Commands:
   geocode FILE --mode phone|zip|street [--npa A --nxx B --xxxx C] [--zip Z]
           [--number N --street S --city C --state ST --country "United States"|Canada] [--zoom Z]
                       locate a place through the services of a definition file
+  markers FILE        read a marker set file and print the marker set document it holds
   --help              show this text
 
 Exit status: 0 success, 1 a failed lookup or a file that won't load, 2 a usage error.
@@ -49,6 +51,8 @@ int main(int argc, char** argv) {
         return orbisk::tool::RunTry(words, std::cout, std::cerr);
     if (command == "geocode")
         return orbisk::tool::RunGeocode(words, std::cout, std::cerr);
+    if (command == "markers")
+        return orbisk::tool::RunMarkers(words, std::cout, std::cerr);
     std::cerr << kUsage;
     return 2;
 }

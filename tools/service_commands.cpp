@@ -1,6 +1,7 @@
 #include "service_commands.h"
 
 #include "arguments.h"
+#include "common/atomic_file.h"
 #include "definition_file.h"
 #include "services/geocode.h"
 #include "services/service_call_error.h"
@@ -61,7 +62,7 @@ int TryRequest(ServiceClient& client, const Arguments& arguments, std::ostream& 
         << "path: " << request->path << "\n";
     std::string answer;
     if (const auto answerFile = arguments.Value("answer")) {
-        if (!ReadWholeFile(*answerFile, answer)) {
+        if (!ReadWholeFile(*answerFile, HttpClient::kMaxAnswerBytes, answer)) {
             err << "cannot read " << *answerFile << "\n";
             return 1;
         }

@@ -54,6 +54,7 @@ std::string RequestTarget(const std::string& path) {
 
 struct Transfer {
     std::string answer;
+    bool keepNulBytes = false;
     bool responded = false;
     bool capped = false;
 };
@@ -67,7 +68,7 @@ size_t OnHeader(char*, size_t size, size_t count, void* user) {
 size_t OnData(char* data, size_t size, size_t count, void* user) {
     auto& transfer = *static_cast<Transfer*>(user);
     const size_t length = size * count;
-    const size_t kept = strnlen(data, length);
+    const size_t kept = transfer.keepNulBytes ? length : strnlen(data, length);
     if (transfer.answer.size() + kept > HttpClient::kMaxAnswerBytes) {
         transfer.answer.append(data, HttpClient::kMaxAnswerBytes - transfer.answer.size());
         transfer.capped = true;
@@ -122,16 +123,21 @@ HttpClient::HttpClient(HttpTimeouts timeouts) : timeouts_(timeouts) {}
 
 bool HttpClient::HttpGet(const std::string& host, const std::string& path, const std::string& proxy,
                          std::string& answer) const {
-    return Exchange(host, path, nullptr, proxy, answer);
+    return Exchange(host, path, nullptr, proxy, false, answer);
+}
+
+bool HttpClient::HttpGetFile(const std::string& host, const std::string& path,
+                             const std::string& proxy, std::string& content) const {
+    return Exchange(host, path, nullptr, proxy, true, content);
 }
 
 bool HttpClient::HttpPost(const std::string& host, const std::string& path, const std::string& body,
                           const std::string& proxy, std::string& answer) const {
-    return Exchange(host, path, &body, proxy, answer);
+    return Exchange(host, path, &body, proxy, false, answer);
 }
 
 bool HttpClient::Exchange(const std::string& host, const std::string& path, const std::string* body,
-                          const std::string& proxy, std::string& answer) const {
+                          const std::string& proxy, bool keepNulBytes, std::string& answer) const {
     if (!IsPlainHost(host))
         return false;
     InitialiseCurlOnce();
@@ -142,6 +148,7 @@ bool HttpClient::Exchange(const std::string& host, const std::string& path, cons
 
     const std::string url = "http://" + host + RequestTarget(path);
     Transfer transfer;
+    transfer.keepNulBytes = keepNulBytes;
     CURL* handle = curl.get();
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http");

@@ -36,10 +36,14 @@ public:
                  std::string& answer) const;
     bool HttpPost(const std::string& host, const std::string& path, const std::string& body,
                   const std::string& proxy, std::string& answer) const;
+    // HttpGet that keeps every byte of the answer, NUL bytes included: for
+    // downloading files, which text answers' NUL rule would corrupt.
+    bool HttpGetFile(const std::string& host, const std::string& path, const std::string& proxy,
+                     std::string& content) const;
 
 private:
     bool Exchange(const std::string& host, const std::string& path, const std::string* body,
-                  const std::string& proxy, std::string& answer) const;
+                  const std::string& proxy, bool keepNulBytes, std::string& answer) const;
 
     HttpTimeouts timeouts_;
 };

@@ -272,6 +272,11 @@ bool RegistryKey::ReadString(const std::string& name, std::string& text) {
 }
 
 RegistryStatus RegistryKey::EnumerateValues(std::vector<RegistryValue>& values) {
+    return EnumerateValues(values, kMaxEnumNameChars, kMaxEnumDataBytes);
+}
+
+RegistryStatus RegistryKey::EnumerateValues(std::vector<RegistryValue>& values, size_t maxNameBytes,
+                                            size_t maxDataBytes) {
     values.clear();
     if (!IsOpen())
         return RegistryStatus::Failed;
@@ -282,7 +287,7 @@ RegistryStatus RegistryKey::EnumerateValues(std::vector<RegistryValue>& values) 
     int step = SQLITE_ROW;
     while ((step = query.Step()) == SQLITE_ROW) {
         RegistryValue value{query.ColumnBytes(0), query.ColumnBytes(1)};
-        if (value.name.size() > kMaxEnumNameChars || value.data.size() > kMaxEnumDataBytes)
+        if (value.name.size() > maxNameBytes || value.data.size() > maxDataBytes)
             return RegistryStatus::MoreData;
         value.data = UpToFirstZero(value.data);
         values.push_back(std::move(value));

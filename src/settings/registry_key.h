@@ -50,6 +50,9 @@ public:
     bool ReadString(const std::string& name, std::string& text);
     // Stops at the first value whose name or data is too long, which ends with MoreData.
     RegistryStatus EnumerateValues(std::vector<RegistryValue>& values);
+    // The same with other limits, for values that must be read whole.
+    RegistryStatus EnumerateValues(std::vector<RegistryValue>& values, size_t maxNameBytes,
+                                   size_t maxDataBytes);
     // Removes the key and its values; a key with subkeys, or none, is not deleted.
     bool DeleteKey(RegistryRoot root, const std::string& path);
 

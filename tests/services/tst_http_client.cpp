@@ -129,6 +129,8 @@ TEST_F(HttpClientTest, KeepsOfEachChunkOnlyTheBytesBeforeItsFirstNul) {
     std::string answer;
     ASSERT_TRUE(HttpClient().HttpGet(server.Host(), "/", "", answer));
     EXPECT_EQ(answer, "abc");
+    ASSERT_TRUE(HttpClient().HttpGetFile(server.Host(), "/", "", answer));
+    EXPECT_EQ(answer, std::string("abc\0defgh", 9)) << "files keep every byte";
 }
 
 TEST_F(HttpClientTest, StopsReadingAtTheCapAndKeepsWhatWasRead) {

@@ -46,6 +46,7 @@ TEST_F(ServiceClientTest, PostSendsTheTextAsTheBody) {
 
 TEST_F(ServiceClientTest, RequestsTheDefinitionsCannotMakeAreNeverSent) {
     std::string answer = "stale";
+    definitions.geocoders.erase(definitions.geocoders.begin() + 5);
     EXPECT_FALSE(ServiceClient(5, 8, Context(), nullptr).SendRequest(answer))
         << "no geocoder of type 5";
     EXPECT_EQ(answer, "");

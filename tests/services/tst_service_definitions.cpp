@@ -21,7 +21,7 @@ ServiceDefinitions Parsed(const std::string& settingBody,
 TEST(ParseDefinitions, ReadsTheWholeTestFile) {
     const ServiceDefinitions definitions = test::FakeServices().Definitions();
     EXPECT_EQ(definitions.definitionVersion, 7);
-    ASSERT_EQ(definitions.geocoders.size(), 6u);
+    ASSERT_EQ(definitions.geocoders.size(), 7u);
     const GeoCoderDefinition* phone = definitions.FindGeoCoder(0);
     ASSERT_NE(phone, nullptr);
     ASSERT_NE(phone->FindRequest(1), nullptr);
@@ -33,7 +33,7 @@ TEST(ParseDefinitions, ReadsTheWholeTestFile) {
     EXPECT_EQ(phone->results[0].slotKeys[Latitude], "lat");
     EXPECT_EQ(phone->results[0].FindParam("ParagraphID"), "<!--record-->");
     EXPECT_EQ(definitions.FindGeoCoder(6)->listMode, 1);
-    EXPECT_EQ(definitions.FindGeoCoder(5), nullptr);
+    EXPECT_EQ(definitions.FindGeoCoder(5)->results.size(), 0u);
     EXPECT_EQ(definitions.defaultInputs.city, "Ottawa");
     EXPECT_EQ(definitions.defaultInputs.zip, "") << "an absent attribute assigns empty text";
     EXPECT_EQ(definitions.newUpdate.ver, "1.2");

@@ -1,5 +1,6 @@
 #include "defs_commands.h"
 #include "fake_services.h"
+#include "markers_command.h"
 #include "protocol/parameter_codec.h"
 #include "service_commands.h"
 #include "temp_dir.h"
@@ -112,10 +113,10 @@ TEST_F(OrbiskToolTest, LintNamesEveryProblemOnItsOwnLine) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "in:\n" << run.out;
 }
 
-TEST_F(OrbiskToolTest, LintOfTheTestDefinitionsNamesOnlyTheMissingLocalSearch) {
+TEST_F(OrbiskToolTest, LintOfACompleteFileIsSilent) {
     const ToolRun run = Invoke(tool::RunDefs, {"lint", dat});
-    EXPECT_EQ(run.out, "missing: Type 5 SearchType 8 (local search, United States)\n");
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.status, 0);
 }
 
 TEST_F(OrbiskToolTest, TryPrintsTheRequestAndTheSlotsOfASavedAnswer) {
@@ -175,6 +176,24 @@ TEST_F(OrbiskToolTest, GeocodePrintsTheResultInItsFixedForm) {
     EXPECT_EQ(Invoke(tool::RunGeocode, {dat, "--mode", "latlng"}).status, 2);
     EXPECT_EQ(Invoke(tool::RunGeocode, {dat, "--mode", "zip", "--zoom", "z"}).status, 2);
     EXPECT_EQ(Invoke(tool::RunGeocode, {(dir / "none").string(), "--mode", "zip"}).status, 1);
+}
+
+TEST_F(OrbiskToolTest, MarkersPrintsTheDocumentOfTheSetItRead) {
+    std::ofstream(dir / "trip.obk")
+        << "<DataSet><MarkerSet CenterLat=\"1\" CenterLng=\"2\" Title=\"A &amp; B\">"
+           "<Marker Lat=\"3\" Lng=\"4\"/><Marker Lat=\"5\"/></MarkerSet></DataSet>\n";
+    const ToolRun run = Invoke(tool::RunMarkers, {(dir / "trip.obk").string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(
+        run.out,
+        "<DataSet><MarkerSet CenterLng=\"2\" CenterLat=\"1\" Zoom=\"2\" Title=\"A &amp; B\" "
+        "Country=\"United States\"><Marker Lng=\"4\" Lat=\"3\" Title=\"\" URL=\"\"/></MarkerSet>"
+        "</DataSet>");
+    std::ofstream(dir / "page.html") << "<html/>";
+    const ToolRun refused = Invoke(tool::RunMarkers, {(dir / "page.html").string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "not a marker set file\n");
+    EXPECT_EQ(Invoke(tool::RunMarkers, {}).status, 2);
 }
 
 } // namespace

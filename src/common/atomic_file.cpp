@@ -1,0 +1,79 @@
+#include "common/atomic_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orbisk {
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step <= 0)
+            return false;
+        written += static_cast<size_t>(step);
+    }
+    return true;
+}
+
+// The mode a plain new file would get, or the existing file's.
+mode_t TargetMode(const std::filesystem::path& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0)
+        return existing.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes) {
+    const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
+    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    const bool written =
+        ::fchmod(fd, TargetMode(target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& content) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<size_t>(info.st_size) > maxBytes) {
+        ::close(fd);
+        return false;
+    }
+    std::string bytes(static_cast<size_t>(info.st_size), '\0');
+    size_t read = 0;
+    while (read < bytes.size()) {
+        const ssize_t step = ::read(fd, bytes.data() + read, bytes.size() - read);
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step <= 0)
+            break;
+        read += static_cast<size_t>(step);
+    }
+    ::close(fd);
+    if (read < bytes.size())
+        return false;
+    content = std::move(bytes);
+    return true;
+}
+
+} // namespace orbisk

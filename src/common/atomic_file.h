@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace orbisk {
+
+// Writes `bytes` to a new file beside `target` and renames it over the target,
+// so that a failed or interrupted write never leaves the old file damaged or a
+// truncated new one. A file that existed keeps its permissions.
+bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes);
+
+// The whole file, or false when it cannot be read or is larger than `maxBytes`.
+bool ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& content);
+
+} // namespace orbisk

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "markers/marker_set.h"
+
+#include <filesystem>
+
+namespace orbisk {
+
+// Marker set files (.obk): the marker set document, nothing more.
+class MarkerSetFile {
+public:
+    // Files this large are not marker sets; reading them would only waste memory.
+    static constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
+
+    // Writes beside the target and renames, so a failed save keeps the old file.
+    bool WriteFile(const MarkerSet& set, const std::filesystem::path& path) const;
+    // A file that can't be read leaves the set untouched; one that is read but
+    // holds no marker set leaves it cleared.
+    bool ReadFile(MarkerSet& set, const std::filesystem::path& path) const;
+};
+
+} // namespace orbisk

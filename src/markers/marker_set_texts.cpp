@@ -1,0 +1,35 @@
+#include "markers/marker_set_texts.h"
+
+#include "protocol/fixed_strings.h"
+#include "services/http_client.h"
+
+namespace orbisk {
+
+std::string OutOfScreenQuestion(int total, int outside) {
+    std::string text = "In current marker set, there ";
+    if (total <= 1)
+        text += "is 1 marker in total. It";
+    else
+        text += "are " + std::to_string(total) + " markers in total. " + std::to_string(outside) +
+                " of them";
+    text += outside <= 1 ? " is " : " are ";
+    return text + "currently out of your screen.\nYou can edit your marker set or change your "
+                  "screen zoom level "
+                  "before you save.\n\nDo you want save now?";
+}
+
+std::string SendInformationText(bool written, const std::string& path) {
+    std::string text =
+        written ? "Current marker set information has been saved to\n" + path + "\n\n" : "";
+    return text + "You default mail application will be launched for you to send marker sets.  "
+                  "\n\nFor some of the email applications, you may have to manually attach the  \n"
+                  "above file or other saved marker set files to your email message.";
+}
+
+std::string SendMailLink(const std::string& title, const FixedStrings& strings) {
+    return "mailto:?subject=" + urlEscape(title + " for Orbisk") + "&body=" +
+           urlEscape(strings.At(FixedStrings::AttachmentNote) +
+                     strings.At(FixedStrings::DownloadPage));
+}
+
+} // namespace orbisk

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+namespace orbisk {
+
+// The keyword field's hint; a field or keyword holding it means no search.
+inline constexpr const char* kKeywordCueText =
+    "Type search keyword(s) here, such as \"Pizza Hut\", \"Home Depot\", bank, \"public school\", "
+    "daycare...";
+
+// What the service said of the current page.
+struct LocalSearchCounters {
+    int total = 0;    // -1 when the service gives no total
+    int returned = 0; // results on this page
+    int first = 1;    // position of the page's first result, from 1
+};
+
+// What the status line shows and whether "<" can be used.
+struct LocalSearchStatus {
+    std::string text;
+    bool previousEnabled = false;
+    int first = 1; // reset to 1 when there is no current search
+};
+
+LocalSearchStatus ShowLocalSearchStatus(const std::string& keyword,
+                                        const LocalSearchCounters& counters);
+
+// Empty or the cue text: the paging commands ask for a keyword first.
+bool IsNoKeyword(const std::string& fieldText);
+
+// ">": the next page of the same keyword, or the first page of a new one.
+int NextFirst(const std::string& fieldText, const std::string& keyword,
+              const LocalSearchCounters& counters);
+// "<": the previous page, never before 1; a new keyword starts at 1.
+int PreviousFirst(const std::string& fieldText, const std::string& keyword,
+                  const LocalSearchCounters& counters);
+
+} // namespace orbisk

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "services/http_client.h"
+
+#include <string>
+#include <vector>
+
+namespace orbisk {
+
+// Where the definition update asks: the maker's server, "map/", the proxy
+// and the version of the loaded definitions (-1 when none).
+struct DefinitionSource {
+    std::string host;
+    std::string basePath = "map/";
+    std::string proxy;
+    double currentVersion = -1;
+    HttpTimeouts timeouts = HttpTimeouts::StartupUpdate();
+};
+
+// Asks the server for the newest definition version.
+class DefinitionVersionCheck {
+public:
+    explicit DefinitionVersionCheck(DefinitionSource source);
+    // True only when the server answered with a version above the loaded one.
+    bool IsNewer() const;
+
+private:
+    DefinitionSource source_;
+};
+
+// Downloads the listed definition files into the program directory. The
+// first is the definition file itself; later ones keep their own names.
+// Every file is written beside its target and renamed into place.
+class DefinitionDownloader {
+public:
+    DefinitionDownloader(DefinitionSource source, std::string programDirectory,
+                         std::string defaultFileName);
+
+    // False at the first request, name or file that fails; files written
+    // before stay written.
+    bool DownloadAll();
+    // An empty fileName means the definition file.
+    bool DownloadFile(const std::string& path, const std::string& fileName);
+
+    // The paths of the list answer: trimmed, split at commas, no empty entries.
+    static std::vector<std::string> SplitPathList(const std::string& answer);
+    // What an entry after the first is written as: the part after its last "/".
+    static std::string FileNameOf(const std::string& entry);
+    // Refuses names that would leave the program directory, hide a file or
+    // replace the program: empty, ".", "..", leading ".", "\", NUL, the program's name.
+    static bool IsSafeFileName(const std::string& fileName);
+
+private:
+    DefinitionSource source_;
+    std::string programDirectory_;
+    std::string defaultFileName_;
+};
+
+// The newest program's version (the definition file's NewUpdate Ver) is above 1.1.
+bool CheckForNewerProgram(const std::string& newestVersion);
+
+} // namespace orbisk

@@ -1,0 +1,143 @@
+#include "loopback_server.h"
+#include "temp_dir.h"
+#include "update/definition_update.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <mutex>
+
+namespace orbisk {
+namespace {
+
+std::string Contents(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The maker's server: a version, a path list and files; every request recorded.
+class UpdateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        server.http.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            std::lock_guard lock(mutex);
+            asked.push_back(request.path + (request.params.empty()
+                                                ? ""
+                                                : "?VER=" + request.get_param_value("VER")));
+            if (request.path == "/map/defs/broken.dat") {
+                // Promises 1000 bytes, sends 7 and drops the connection.
+                response.set_content_provider(1000, "application/octet-stream",
+                                              [](size_t, size_t, httplib::DataSink& sink) {
+                                                  sink.write("partial", 7);
+                                                  return false;
+                                              });
+                return;
+            }
+            const auto found = files.find(request.path);
+            if (found == files.end()) {
+                response.status = 404;
+                return;
+            }
+            response.set_content(found->second, "application/octet-stream");
+        });
+        server.Start();
+    }
+
+    DefinitionSource Source(double version) {
+        return {server.Host(), "map/", "", version, {2000, 0, 5000}};
+    }
+    bool Download(double version) {
+        return DefinitionDownloader(Source(version), dir.Path().string(), "\\Map.dat")
+            .DownloadAll();
+    }
+
+    test::LoopbackServer server;
+    std::mutex mutex;
+    std::map<std::string, std::string> files;
+    std::vector<std::string> asked;
+    test::TempDir dir;
+};
+
+TEST_F(UpdateTest, OnlyAStrictlyHigherVersionIsNewer) {
+    files["/map/definition/version/"] = "12";
+    EXPECT_FALSE(DefinitionVersionCheck(Source(12)).IsNewer());
+    EXPECT_TRUE(DefinitionVersionCheck(Source(11)).IsNewer());
+    files["/map/definition/version/"] = " 12.5\r\n";
+    EXPECT_TRUE(DefinitionVersionCheck(Source(12)).IsNewer());
+    files["/map/definition/version/"] = "none";
+    EXPECT_FALSE(DefinitionVersionCheck(Source(0)).IsNewer());
+    EXPECT_TRUE(DefinitionVersionCheck(Source(-1)).IsNewer()) << "no definitions: anything counts";
+    EXPECT_FALSE(DefinitionVersionCheck({"127.0.0.1:1", "map/", "", -1, {500, 0, 1000}}).IsNewer());
+}
+
+TEST_F(UpdateTest, DownloadsTheListIntoTheProgramDirectory) {
+    files["/map/definition/path/"] = ",defs/a.dat,,img/logo.gif,\n";
+    files["/map/defs/a.dat"] = "ENCODED DEFINITIONS";
+    files["/map/img/logo.gif"] = std::string("GIF89a\0\x01", 8);
+    ASSERT_TRUE(Download(-1));
+    EXPECT_EQ(asked.front(), "/map/definition/path/?VER=-1.00");
+    EXPECT_EQ(Contents(dir / "Map.dat"), "ENCODED DEFINITIONS");
+    EXPECT_EQ(Contents(dir / "logo.gif"), std::string("GIF89a\0\x01", 8));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+}
+
+TEST_F(UpdateTest, AnEmptyListDownloadsNothingAndSucceeds) {
+    files["/map/definition/path/"] = " ,,, \n";
+    EXPECT_TRUE(Download(3));
+    EXPECT_EQ(asked, std::vector<std::string>{"/map/definition/path/?VER=3.00"});
+}
+
+TEST_F(UpdateTest, AFailedDownloadNeverLeavesATruncatedFile) {
+    std::ofstream(dir / "Map.dat") << "old definitions";
+    files["/map/definition/path/"] = "defs/broken.dat";
+    EXPECT_FALSE(Download(1));
+    EXPECT_EQ(Contents(dir / "Map.dat"), "old definitions");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
+        << "no temporary file left";
+    EXPECT_FALSE(DefinitionDownloader({"127.0.0.1:1", "map/", "", 1, {500, 0, 1000}},
+                                      dir.Path().string(), "\\Map.dat")
+                     .DownloadAll());
+    EXPECT_EQ(Contents(dir / "Map.dat"), "old definitions");
+}
+
+TEST_F(UpdateTest, UnsafeNamesStopTheDownloadBeforeAnythingIsWritten) {
+    files["/map/defs/a.dat"] = "new";
+    for (const char* entry :
+         {"x/", "..", "x/..", "x/.", ".bashrc", "a\\..\\orbisk-escape-check", "bin/orbisk"}) {
+        files["/map/definition/path/"] = std::string("defs/a.dat,") + entry;
+        files[std::string("/map/") + entry] = "payload";
+        std::filesystem::remove(dir / "Map.dat");
+        EXPECT_FALSE(Download(1)) << entry;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << entry;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path().parent_path() / "orbisk-escape-check"));
+}
+
+TEST_F(UpdateTest, NoProgramDirectoryNoDownload) {
+    files["/map/definition/path/"] = "defs/a.dat";
+    files["/map/defs/a.dat"] = "new";
+    EXPECT_FALSE(DefinitionDownloader(Source(1), "", "\\Map.dat").DownloadAll());
+}
+
+TEST(DefinitionPathList, SplitsAtCommasAndNamesFilesAfterTheirLastSlash) {
+    EXPECT_EQ(DefinitionDownloader::SplitPathList("  a,,b , c/d,\n"),
+              (std::vector<std::string>{"a", "b ", " c/d"}));
+    EXPECT_EQ(DefinitionDownloader::FileNameOf("img/logo.gif"), "logo.gif");
+    EXPECT_EQ(DefinitionDownloader::FileNameOf("logo.gif"), "logo.gif");
+    EXPECT_EQ(DefinitionDownloader::FileNameOf("img/"), "");
+    for (const char* name : {"", ".", "..", ".hidden", "a\\b", "orbisk"})
+        EXPECT_FALSE(DefinitionDownloader::IsSafeFileName(name)) << name;
+    EXPECT_FALSE(DefinitionDownloader::IsSafeFileName(std::string("a\0b", 3)));
+    EXPECT_TRUE(DefinitionDownloader::IsSafeFileName("logo.gif"));
+}
+
+TEST(CheckForNewerProgram, ComparesWithOnePointOne) {
+    EXPECT_FALSE(CheckForNewerProgram("1.1"));
+    EXPECT_FALSE(CheckForNewerProgram(""));
+    EXPECT_FALSE(CheckForNewerProgram("1.10"));
+    EXPECT_TRUE(CheckForNewerProgram("1.11"));
+    EXPECT_TRUE(CheckForNewerProgram(" 2 beta"));
+}
+
+} // namespace
+} // namespace orbisk

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace orbisk::tool {
+
+// orbisk-tool markers FILE: the marker set document of the set read from FILE.
+int RunMarkers(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+} // namespace orbisk::tool
