@@ -27,6 +27,7 @@ test-asan: deps
 bench: build
 	build/$(PRESET)/bin/bench_parameter_codec
 	build/$(PRESET)/bin/bench_text_extraction
+	build/$(PRESET)/bin/bench_map_request
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

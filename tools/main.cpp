@@ -3,6 +3,7 @@
 #include "codec_commands.h"
 #include "defs_commands.h"
 #include "markers_command.h"
+#include "request_command.h"
 #include "service_commands.h"
 
 #include <algorithm>
@@ -26,6 +27,12 @@ Commands:
           [--number N --street S --city C --state ST --country "United States"|Canada] [--zoom Z]
                       locate a place through the services of a definition file
   markers FILE        read a marker set file and print the marker set document it holds
+  request --job CODE [--action N] [--defs FILE] [--mode phone|zip|street|latlng]
+          [--npa A --nxx B --xxxx C] [--zip Z] [--number N --street S --city C --state ST --country COUNTRY]
+          [--lat L --lng G] [--keyword K --first N] [--canadian] [--markers OBKFILE]
+          [--view XMIN,XMAX,YMIN,YMAX,ZOOM] [--browser W,H] [--name NAME] [--last-caption TEXT]
+          [--last-params TEXT] [--local-results XMLFILE] [--settings MAPT,MAPC,ZOOM]
+                      print the caption, P, Q, address and body of the map request of a job
   --help              show this text
 
 Exit status: 0 success, 1 a failed lookup or a file that won't load, 2 a usage error.
@@ -53,6 +60,8 @@ int main(int argc, char** argv) {
         return orbisk::tool::RunGeocode(words, std::cout, std::cerr);
     if (command == "markers")
         return orbisk::tool::RunMarkers(words, std::cout, std::cerr);
+    if (command == "request")
+        return orbisk::tool::RunRequest(words, std::cout, std::cerr);
     std::cerr << kUsage;
     return 2;
 }

@@ -3,6 +3,7 @@
 #include "arguments.h"
 #include "common/atomic_file.h"
 #include "definition_file.h"
+#include "location_options.h"
 #include "services/geocode.h"
 #include "services/service_call_error.h"
 #include "services/service_client.h"
@@ -77,30 +78,6 @@ int TryRequest(ServiceClient& client, const Arguments& arguments, std::ostream& 
     return 0;
 }
 
-std::optional<LocateMode> ModeFrom(const std::string& name) {
-    if (name == "phone")
-        return LocateMode::Phone;
-    if (name == "zip")
-        return LocateMode::Zip;
-    if (name == "street")
-        return LocateMode::Street;
-    return std::nullopt;
-}
-
-LocationInputs InputsFrom(const Arguments& arguments) {
-    LocationInputs inputs;
-    inputs.npa = arguments.ValueOr("npa", "");
-    inputs.nxx = arguments.ValueOr("nxx", "");
-    inputs.xxxx = arguments.ValueOr("xxxx", "");
-    inputs.zip = arguments.ValueOr("zip", "");
-    inputs.streetNumber = arguments.ValueOr("number", "");
-    inputs.streetAddress = arguments.ValueOr("street", "");
-    inputs.city = arguments.ValueOr("city", "");
-    inputs.state = arguments.ValueOr("state", "");
-    inputs.country = arguments.ValueOr("country", "United States");
-    return inputs;
-}
-
 } // namespace
 
 int RunTry(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
@@ -137,13 +114,13 @@ int RunTry(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 int RunGeocode(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     Arguments arguments;
     std::string error;
-    const bool parsed = arguments.Parse(words,
-                                        {"mode", "npa", "nxx", "xxxx", "zip", "number", "street",
-                                         "city", "state", "country", "zoom"},
-                                        {}, error);
-    const auto mode = ModeFrom(arguments.ValueOr("mode", ""));
+    std::set<std::string> options = LocationOptionNames();
+    options.insert({"mode", "zoom"});
+    const bool parsed = arguments.Parse(words, options, {}, error);
+    const auto mode = ParseLocateMode(arguments.ValueOr("mode", ""));
     const auto zoom = ParseInt(arguments.ValueOr("zoom", "6"));
-    if (!parsed || arguments.Positionals().size() != 1 || !mode || !zoom) {
+    if (!parsed || arguments.Positionals().size() != 1 || !mode || *mode == LocateMode::LatLng ||
+        !zoom) {
         err << (error.empty() ? "" : error + "\n")
             << "usage: orbisk-tool geocode FILE --mode phone|zip|street [--npa A --nxx B --xxxx C] "
                "[--zip Z]\n"
@@ -154,8 +131,10 @@ int RunGeocode(const std::vector<std::string>& words, std::ostream& out, std::os
     ServiceDefinitions definitions;
     if (!LoadDefinitions(arguments.Positionals()[0], definitions, err))
         return 1;
-    const GeocodeResult result =
-        Geocode(*mode, InputsFrom(arguments), ContextFor(definitions), *zoom);
+    LocationInputs inputs;
+    inputs.country = "United States";
+    ApplyLocationOptions(arguments, inputs);
+    const GeocodeResult result = Geocode(*mode, inputs, ContextFor(definitions), *zoom);
     out << "success: " << (result.success ? "yes" : "no") << "\n"
         << "latitude: " << result.latitude << "\n"
         << "longitude: " << result.longitude << "\n"

@@ -2,6 +2,7 @@
 #include "fake_services.h"
 #include "markers_command.h"
 #include "protocol/parameter_codec.h"
+#include "request_command.h"
 #include "service_commands.h"
 #include "temp_dir.h"
 
@@ -194,6 +195,64 @@ TEST_F(OrbiskToolTest, MarkersPrintsTheDocumentOfTheSetItRead) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "not a marker set file\n");
     EXPECT_EQ(Invoke(tool::RunMarkers, {}).status, 2);
+}
+
+TEST_F(OrbiskToolTest, RequestPrintsTheFiveLinesOfAJob) {
+    const ToolRun run =
+        Invoke(tool::RunRequest,
+               {"--job", "1", "--action", "3", "--mode", "latlng", "--lat", "45.5", "--lng",
+                "-73.6", "--browser", "800,600", "--name", "desk", "--settings", "0,2,9"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string p =
+        "SH=3&NS=3&LAT=45.5&LNG=-73.6&INFO0=&INFO1=Latitute/Longitute: &INFO2=45.5/-73.6";
+    const std::string q =
+        p + "&WI=770&HE=570&TYPE=1&NAME=desk&ACTION=3&DE=-1&MAPT=0&MAPC=2&ZOOM=9&VER=1.10";
+    EXPECT_EQ(run.out.substr(0, run.out.find("body: ")),
+              "caption: Latitute/Longitute: 45.5/-73.6\nP: " + p + "\nQ: " + q +
+                  "\naddress: http://127.0.0.1:8642/map/default.asp\n");
+    std::string w, y;
+    const std::string body = run.out.substr(run.out.find("body: QLM=") + 10);
+    ASSERT_TRUE(ParameterCodec().Decode(body.substr(0, body.size() - 1), w));
+    ASSERT_TRUE(ParameterCodec().Decode(w.substr(2, w.find("&L=") - 2), y));
+    EXPECT_EQ(y, q);
+}
+
+TEST_F(OrbiskToolTest, RequestUsesDefinitionsMarkersAndResults) {
+    services.Answer("/zip", "<Place><Lat>38.8977</Lat><Lng>-77.0365</Lng><City>Washington</City>"
+                            "<State>DC</State></Place>");
+    std::ofstream(dir / "trip.obk")
+        << "<DataSet><MarkerSet CenterLat=\"38.5\" CenterLng=\"-77.5\" Zoom=\"8\" "
+           "Title=\"Trip\"><Marker Lat=\"3\" Lng=\"4\"/></MarkerSet></DataSet>";
+    std::ofstream(dir / "results.xml") << "<ResultSet/>";
+    ToolRun run =
+        Invoke(tool::RunRequest, {"--job", "1", "--defs", dat, "--mode", "zip", "--zip", "20502"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(
+        run.out.find(
+            "P: SH=1&NS=3&ZIP=20502&LAT=38.897700&LNG=-77.036500&FZ=-1&INFO0=&INFO1=Zip Code: "
+            "20502&INFO2=Washington, DC\n"),
+        std::string::npos);
+    EXPECT_NE(run.out.find("&DE=7&"), std::string::npos);
+    run = Invoke(tool::RunRequest,
+                 {"--job", "16", "--markers", (dir / "trip.obk").string(), "--last-params",
+                  "SH=1&NS=3", "--local-results", (dir / "results.xml").string()});
+    EXPECT_NE(run.out.find("caption: Trip\nP: SH=1&NS=3&CLAT=38.5&CLNG=-77.5&CZOOM=8\n"),
+              std::string::npos);
+    run = Invoke(tool::RunRequest,
+                 {"--job", "8", "--view", "-80,-70,35,40,5", "--last-caption", "Home"});
+    EXPECT_NE(run.out.find("caption: Home\nP: &NS=3&CLAT=37.50000000&CLNG=-75.00000000&CZOOM=5\n"),
+              std::string::npos);
+}
+
+TEST_F(OrbiskToolTest, RequestRefusesBadArguments) {
+    EXPECT_EQ(Invoke(tool::RunRequest, {}).status, 2) << "--job is required";
+    EXPECT_EQ(Invoke(tool::RunRequest, {"--job", "x"}).status, 2);
+    EXPECT_EQ(Invoke(tool::RunRequest, {"--job", "1", "--browser", "630"}).status, 2);
+    EXPECT_EQ(Invoke(tool::RunRequest, {"--job", "1", "--view", "1,2,3,4"}).status, 2);
+    EXPECT_EQ(Invoke(tool::RunRequest, {"--job", "1", "--mode", "fax"}).status, 2);
+    EXPECT_EQ(
+        Invoke(tool::RunRequest, {"--job", "1", "--markers", (dir / "none.obk").string()}).status,
+        1);
 }
 
 } // namespace
