@@ -28,6 +28,8 @@ bench: build
 	build/$(PRESET)/bin/bench_parameter_codec
 	build/$(PRESET)/bin/bench_text_extraction
 	build/$(PRESET)/bin/bench_map_request
+	build/$(PRESET)/bin/bench_map_page
+	build/$(PRESET)/bin/bench_server_load
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -47,22 +47,45 @@ bool ParameterCodec::Encode(const std::string& in, std::string& out) const {
     return status == Z_STREAM_END;
 }
 
-bool ParameterCodec::Decode(const std::string& in, std::string& out) const {
+bool ParameterCodec::Decode(const std::string& in, std::string& out, size_t maxLength) const {
     out.clear();
+    const size_t n = in.size() / 2;
+    if (n == 0 || n > UINT_MAX)
+        return false;
     try {
-        const size_t n = in.size() / 2;
         std::vector<Bytef> packed(n);
         for (size_t i = 0; i < n; ++i) {
             const auto low = static_cast<unsigned char>(in[2 * i]) & 0x0F;
             const auto high = static_cast<unsigned char>(in[2 * i + 1]) & 0x0F;
             packed[i] = static_cast<Bytef>((high << 4) | low);
         }
-        std::vector<Bytef> plain(kMaxDecodedLength + 1, 0);
-        uLongf length = kMaxDecodedLength;
-        if (n == 0 || uncompress(plain.data(), &length, packed.data(), n) != Z_OK)
+        // Inflated in chunks so that a generous limit costs nothing until used.
+        z_stream stream{};
+        if (inflateInit(&stream) != Z_OK)
             return false;
-        plain[length] = 0;
-        out.assign(reinterpret_cast<const char*>(plain.data()));
+        stream.next_in = packed.data();
+        stream.avail_in = static_cast<uInt>(n);
+        Bytef chunk[16384];
+        int status = Z_OK;
+        while (status == Z_OK) {
+            stream.next_out = chunk;
+            stream.avail_out = sizeof chunk;
+            status = inflate(&stream, Z_NO_FLUSH);
+            const size_t produced = sizeof chunk - stream.avail_out;
+            if (out.size() + produced > maxLength) {
+                status = Z_BUF_ERROR;
+                break;
+            }
+            out.append(reinterpret_cast<const char*>(chunk), produced);
+            if (status == Z_OK && produced == 0 && stream.avail_in == 0)
+                status = Z_BUF_ERROR; // the stream ends before its end mark
+        }
+        inflateEnd(&stream);
+        if (status != Z_STREAM_END) {
+            out.clear();
+            return false;
+        }
+        out.resize(out.find('\0') == std::string::npos ? out.size() : out.find('\0'));
         return true;
     } catch (const std::bad_alloc&) {
         out.clear();

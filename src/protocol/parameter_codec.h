@@ -20,7 +20,10 @@ public:
 
     // Only the low four bits of each character count; an odd last character is
     // ignored. The output ends at the first zero byte of the decoded data.
-    bool Decode(const std::string& in, std::string& out) const;
+    // Decoded texts longer than `maxLength` fail; the map server, which
+    // receives whole marker sets, allows more than the client's 64 KiB.
+    bool Decode(const std::string& in, std::string& out,
+                size_t maxLength = kMaxDecodedLength) const;
 };
 
 } // namespace orbisk

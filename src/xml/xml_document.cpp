@@ -17,40 +17,42 @@ size_t CountElementChildren(const pugi::xml_document& document) {
 
 } // namespace
 
-XmlDocument::XmlDocument() : document_(std::make_shared<pugi::xml_document>()) {}
+XmlDocument::XmlDocument() : document_(std::make_shared<XmlDocumentState>()) {}
 
 void XmlDocument::Create() {
-    document_ = std::make_shared<pugi::xml_document>();
+    document_ = std::make_shared<XmlDocumentState>();
 }
 
 bool XmlDocument::LoadXml(const std::string& text) {
     // Nodes handed out earlier keep the old document alive; they do not see the new one.
-    document_ = std::make_shared<pugi::xml_document>();
+    document_ = std::make_shared<XmlDocumentState>();
+    pugi::xml_document& dom = document_->dom;
     const pugi::xml_parse_result result =
-        document_->load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_auto);
-    if (result.status == pugi::status_ok && CountElementChildren(*document_) == 1)
+        dom.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_auto);
+    if (result.status == pugi::status_ok && CountElementChildren(dom) == 1)
         return true;
-    document_->reset();
+    dom.reset();
     return false;
 }
 
 XmlNode XmlDocument::Root() const {
-    const pugi::xml_node root = document_->document_element();
+    const pugi::xml_node root = document_->dom.document_element();
     if (!root)
         return {};
     return XmlNode(document_, root);
 }
 
 XmlNode XmlDocument::CreateRoot(const std::string& name) {
-    if (document_->document_element())
+    if (document_->dom.document_element())
         throw XmlError(XmlError::kFail);
-    XmlNode document(document_, *document_);
+    XmlNode document(document_, document_->dom);
     return document.InsertChildElement(name, document.ChildCount());
 }
 
 std::string XmlDocument::XmlText() const {
     std::ostringstream out;
-    document_->save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    document_->dom.save(out, "", pugi::format_raw | pugi::format_no_declaration,
+                        pugi::encoding_utf8);
     return out.str();
 }
 

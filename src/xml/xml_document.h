@@ -27,7 +27,7 @@ public:
     std::string XmlText() const;
 
 private:
-    std::shared_ptr<pugi::xml_document> document_;
+    std::shared_ptr<XmlDocumentState> document_;
 };
 
 } // namespace orbisk

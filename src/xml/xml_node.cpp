@@ -43,23 +43,41 @@ void AppendDescendantText(pugi::xml_node node, std::string& text) {
 
 } // namespace
 
-XmlNode::XmlNode(std::shared_ptr<pugi::xml_document> document, pugi::xml_node node)
+XmlNode::XmlNode(std::shared_ptr<XmlDocumentState> document, pugi::xml_node node)
     : document_(std::move(document)), node_(node) {}
 
+void XmlNode::Changed() const {
+    if (document_)
+        ++document_->generation;
+}
+
 size_t XmlNode::ChildCount() const {
+    if (!node_)
+        return 0;
+    if (CacheValid())
+        return cache_.count;
     size_t count = 0;
     for (auto it = node_.begin(); it != node_.end(); ++it)
         ++count;
+    cache_ = {document_->generation, count, 0, node_.first_child()};
     return count;
 }
 
 XmlNode XmlNode::ChildAt(size_t index) const {
-    for (pugi::xml_node child : node_.children()) {
-        if (index == 0)
-            return XmlNode(document_, child);
-        --index;
+    if (!node_ || index >= ChildCount())
+        return {};
+    // Walk from the remembered child when it lies before the one asked for.
+    size_t at = cache_.index;
+    pugi::xml_node child = cache_.child;
+    if (!child || at > index) {
+        at = 0;
+        child = node_.first_child();
     }
-    return {};
+    for (; at < index && child; ++at)
+        child = child.next_sibling();
+    cache_.index = at;
+    cache_.child = child;
+    return child ? XmlNode(document_, child) : XmlNode();
 }
 
 std::string XmlNode::BaseName() const {
@@ -86,9 +104,12 @@ void XmlNode::SetText(const std::string& text) {
     }
     while (node_.first_child())
         node_.remove_child(node_.first_child());
+    Changed();
     if (text.empty())
         return;
-    if (!node_.append_child(pugi::node_pcdata).set_value(text.c_str()))
+    const bool set = node_.append_child(pugi::node_pcdata).set_value(text.c_str());
+    Changed();
+    if (!set)
         throw XmlError(XmlError::kFail);
 }
 
@@ -127,6 +148,7 @@ XmlNode XmlNode::InsertChildElement(const std::string& name, size_t position) {
                                   : node_.insert_child_before(name.c_str(), before.node_);
     if (!inserted)
         throw XmlError(XmlError::kFail);
+    Changed();
     return XmlNode(document_, inserted);
 }
 

@@ -6,13 +6,20 @@
 
 namespace orbisk {
 
+// The DOM of one document and a count of the changes made to its structure,
+// which tells nodes when what they remember of their children is stale.
+struct XmlDocumentState {
+    pugi::xml_document dom;
+    unsigned long generation = 0;
+};
+
 // One node of an XmlDocument, or none (a null node). Copies share the node and
 // keep its document alive. Missing nodes and attributes give null nodes and
 // empty texts; misuse raises XmlError. Texts are UTF-8.
 class XmlNode {
 public:
     XmlNode() = default;
-    XmlNode(std::shared_ptr<pugi::xml_document> document, pugi::xml_node node);
+    XmlNode(std::shared_ptr<XmlDocumentState> document, pugi::xml_node node);
 
     bool IsNull() const { return !node_; }
 
@@ -37,8 +44,20 @@ public:
     XmlNode SelectSingle(const std::string& query) const;
 
 private:
-    std::shared_ptr<pugi::xml_document> document_;
+    // Readers walk children with ChildCount and ChildAt in a loop; remembering
+    // the count and the last child keeps such a walk linear.
+    struct ChildCache {
+        unsigned long generation = ~0ul;
+        size_t count = 0;
+        size_t index = 0;
+        pugi::xml_node child;
+    };
+    bool CacheValid() const { return document_ && cache_.generation == document_->generation; }
+    void Changed() const;
+
+    std::shared_ptr<XmlDocumentState> document_;
     pugi::xml_node node_;
+    mutable ChildCache cache_;
 };
 
 } // namespace orbisk

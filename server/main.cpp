@@ -1,0 +1,88 @@
+// orbisk-server: the map server and the outside services Orbisk uses, on
+// this machine, so that Orbisk works without any outside network.
+#include "orbisk_server.h"
+
+#include <csignal>
+#include <iostream>
+#include <pthread.h>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr const char* kUsage = "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
+                               "[--definitions-version N] [--quiet]\n"
+                               "  --port 0 picks a free port and prints it; --definitions-version "
+                               "offers that definition version.\n";
+
+bool ParseNumber(const std::string& text, int& value) {
+    try {
+        size_t used = 0;
+        value = std::stoi(text, &used);
+        return used == text.size();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "--quiet") {
+            options.log = false;
+            continue;
+        }
+        if (i + 1 >= argc)
+            return false;
+        const std::string value = argv[++i];
+        if (word == "--host")
+            options.host = value;
+        else if (word == "--data")
+            options.dataDirectory = value;
+        else if (word == "--port") {
+            if (!ParseNumber(value, options.port) || options.port < 0 || options.port > 65535)
+                return false;
+        } else if (word == "--definitions-version") {
+            if (!ParseNumber(value, options.definitionsVersion))
+                return false;
+        } else
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    orbisk::server::ServerOptions options;
+    options.dataDirectory = orbisk::server::DefaultDataDirectory();
+    if (!ParseOptions(argc, argv, options)) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    // Signals go to one thread that stops the server, so every request in
+    // flight ends normally.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+    orbisk::server::OrbiskServer server;
+    std::string error;
+    if (!server.Start(options, error)) {
+        std::cerr << "orbisk-server: " << error << "\n";
+        return 1;
+    }
+    std::cerr << "orbisk-server: serving on http://" << server.HostAndPort() << "/" << std::endl;
+    std::thread watcher([&] {
+        int received = 0;
+        sigwait(&signals, &received);
+        server.Stop();
+    });
+    server.Run();
+    pthread_kill(watcher.native_handle(), SIGTERM);
+    watcher.join();
+    std::cerr << "orbisk-server: stopped" << std::endl;
+    return 0;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "definition_service.h"
+#include "demo_directory.h"
+#include "geo_data.h"
+
+#include <filesystem>
+#include <httplib.h>
+#include <memory>
+#include <string>
+
+namespace orbisk::server {
+
+struct ServerOptions {
+    std::string host = "127.0.0.1";
+    int port = 8642; // 0 picks a free port
+    std::filesystem::path dataDirectory;
+    int definitionsVersion = -1; // -1 keeps the file's own
+    bool log = true;
+};
+
+// The local map server: the map page, the definition downloads, the
+// outside-service stand-ins and the static files the page loads.
+class OrbiskServer {
+public:
+    // Loads the data, binds the address and prepares the definitions for
+    // it; false with `error` in plain words (the port taken, data missing).
+    bool Start(const ServerOptions& options, std::string& error);
+    // Serves until Stop.
+    void Run();
+    void Stop() { http_.stop(); }
+
+    int Port() const { return port_; }
+    std::string HostAndPort() const { return options_.host + ":" + std::to_string(port_); }
+
+private:
+    void RegisterHandlers();
+
+    ServerOptions options_;
+    int port_ = 0;
+    GeoData geo_;
+    std::unique_ptr<DemoDirectory> directory_;
+    DefinitionService definitions_;
+    std::string citiesJson_;
+    httplib::Server http_;
+};
+
+// share/orbisk-server beside the program's bin/ directory.
+std::filesystem::path DefaultDataDirectory();
+
+} // namespace orbisk::server

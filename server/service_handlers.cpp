@@ -1,0 +1,232 @@
+#include "service_handlers.h"
+
+#include "common/leading_number.h"
+#include "common/number_format.h"
+#include "common/text.h"
+#include "html_text.h"
+
+namespace orbisk::server {
+namespace {
+
+using Handler = httplib::Server::Handler;
+
+std::string Param(const httplib::Request& request, const char* name) {
+    return request.has_param(name) ? request.get_param_value(name) : "";
+}
+
+std::string Coordinate(double value) {
+    return FormatFixed(value, 6);
+}
+
+// The directory answers an HTML page with the listing as "name=value" pairs
+// between two comments, the way screen-scraped directories did.
+std::string DirectoryPage(const std::vector<std::pair<std::string, std::string>>& pairs) {
+    std::string page =
+        "<html><head><title>Demo directory</title></head><body>\n"
+        "<h1>Demo directory</h1><p>Invented listings for trying Orbisk offline.</p>\n";
+    if (pairs.empty())
+        return page + "<p>No listing found.</p></body></html>\n";
+    page += "<!--listing-->";
+    for (size_t i = 0; i < pairs.size(); ++i)
+        page += (i ? "&amp;" : "") + pairs[i].first + "=" + EncodeFormValue(pairs[i].second);
+    return page + "<!--/listing--></body></html>\n";
+}
+
+std::string ListingPage(const DemoListing& listing) {
+    return DirectoryPage({{"name1", listing.name1},
+                          {"name2", listing.name2},
+                          {"street", listing.number + " " + listing.street},
+                          {"city", listing.city},
+                          {"state", listing.region},
+                          {"zip", listing.zip},
+                          {"phone", "(" + listing.npa + ") " + listing.nxx + "-" + listing.xxxx},
+                          {"lat", Coordinate(listing.lat)},
+                          {"lng", Coordinate(listing.lng)},
+                          {"country", listing.country}});
+}
+
+std::string PlaceXml(const std::optional<Place>& place) {
+    if (!place)
+        return "<?xml version=\"1.0\"?>\n<PlaceResult><Error>not found</Error></PlaceResult>\n";
+    return "<?xml version=\"1.0\"?>\n<PlaceResult><Place><Latitude>" + Coordinate(place->lat) +
+           "</Latitude><Longitude>" + Coordinate(place->lng) + "</Longitude><City>" +
+           EscapeHtml(place->name) + "</City><State>" + EscapeHtml(place->region) +
+           "</State></Place></PlaceResult>\n";
+}
+
+void Reply(httplib::Response& response, const std::string& body, const char* type) {
+    response.set_content(body, type);
+}
+
+Handler DirectoryByPhone(const DemoDirectory& directory) {
+    return [&directory](const httplib::Request& request, httplib::Response& response) {
+        const auto listing =
+            directory.ByPhone(Param(request, "npa"), Param(request, "nxx"), Param(request, "line"));
+        Reply(response, listing ? ListingPage(*listing) : DirectoryPage({}), "text/html");
+    };
+}
+
+// A known demo address gives its listing; an unknown street in a known city
+// gives the city and state without coordinates, as a real directory would.
+Handler DirectoryByAddress(const GeoData& geo, const DemoDirectory& directory) {
+    return [&geo, &directory](const httplib::Request& request, httplib::Response& response) {
+        const std::string city = Param(request, "city");
+        const std::string state = Param(request, "state");
+        if (const auto listing = directory.ByAddress(Param(request, "number"),
+                                                     Param(request, "street"), city, state))
+            return Reply(response, ListingPage(*listing), "text/html");
+        const auto place = geo.CityIn(city, state);
+        Reply(response,
+              place ? DirectoryPage({{"city", place->name}, {"state", place->region}})
+                    : DirectoryPage({}),
+              "text/html");
+    };
+}
+
+// Exchanges answer an XML document with western longitudes given without sign.
+Handler ExchangeLookup(const GeoData& geo) {
+    return [&geo](const httplib::Request& request, httplib::Response& response) {
+        const std::string npa = Trimmed(Param(request, "npa"));
+        const std::string nxx = Trimmed(Param(request, "nxx"));
+        const auto place = geo.Exchange(npa, nxx);
+        std::string xml = "<?xml version=\"1.0\"?>\n<ExchangeResult><Query npa=\"" +
+                          EscapeHtml(npa) + "\" nxx=\"" + EscapeHtml(nxx) + "\"/>";
+        if (place)
+            xml += "<Exchange><Latitude>" + Coordinate(place->lat) + "</Latitude><Longitude>" +
+                   Coordinate(-place->lng) + "</Longitude><City>" + EscapeHtml(place->name) +
+                   "</City><State>" + EscapeHtml(place->region) + "</State></Exchange>";
+        else
+            xml += "<Error>unknown area code</Error>";
+        Reply(response, xml + "</ExchangeResult>\n", "text/xml");
+    };
+}
+
+// The United States street service knows only the demo addresses.
+Handler StreetUnitedStates(const DemoDirectory& directory) {
+    return [&directory](const httplib::Request& request, httplib::Response& response) {
+        const auto listing = directory.ByAddress(Param(request, "number"), Param(request, "street"),
+                                                 Param(request, "city"), Param(request, "state"));
+        if (!listing || listing->country != "US")
+            return Reply(response, "status: not found\n", "text/plain");
+        Reply(response,
+              "status: ok (demo address)\ncoords: " + Coordinate(listing->lat) + "," +
+                  Coordinate(listing->lng) + ";\n",
+              "text/plain");
+    };
+}
+
+std::string CanadaMatch(const std::optional<Place>& place) {
+    if (!place)
+        return "match id: 0,0 no result\n";
+    return "match id: 0,0 result " + Coordinate(place->lat) + "," + Coordinate(place->lng) + "\n";
+}
+
+// Canadian postal codes by forward sortation area, else by the province.
+Handler PostalCode(const GeoData& geo) {
+    return [&geo](const httplib::Request& request, httplib::Response& response) {
+        Reply(response, CanadaMatch(geo.PostalCode(Param(request, "postal"))), "text/plain");
+    };
+}
+
+// Canadian addresses: a demo address, or a city when no street was asked for.
+Handler CanadianAddress(const GeoData& geo, const DemoDirectory& directory) {
+    return [&geo, &directory](const httplib::Request& request, httplib::Response& response) {
+        const std::string street = Trimmed(Param(request, "street"));
+        const std::string city = Param(request, "city");
+        const std::string province = Param(request, "province");
+        std::optional<Place> place;
+        const std::string number = Param(request, "number");
+        // The client drops a short suffix ("Demo St" arrives as "Demo").
+        auto listing = directory.ByAddress(number, street, city, province);
+        if (!listing)
+            listing = directory.ByAddress(number, street + " St", city, province);
+        if (listing)
+            place = Place{listing->lat, listing->lng, listing->city, listing->region};
+        else if (street.empty())
+            place = geo.CityIn(city, province);
+        Reply(response, CanadaMatch(place), "text/plain");
+    };
+}
+
+Handler ZipCode(const GeoData& geo) {
+    return [&geo](const httplib::Request& request, httplib::Response& response) {
+        const std::string code = Param(request, "code");
+        Reply(response,
+              PlaceXml(Upper(Param(request, "country")) == "CA" ? geo.PostalCode(code)
+                                                                : geo.Zip(code)),
+              "text/xml");
+    };
+}
+
+// A city with its state or province; asked with a street it does not know,
+// it finds nothing, so the client retries without the street.
+Handler CityPlace(const GeoData& geo, const DemoDirectory& directory) {
+    return [&geo, &directory](const httplib::Request& request, httplib::Response& response) {
+        const std::string city = Param(request, "city");
+        const std::string state = Param(request, "state");
+        const std::string street = Trimmed(Param(request, "street"));
+        if (!street.empty() && !directory.KnowsStreet(street, city, state))
+            return Reply(response, PlaceXml(std::nullopt), "text/xml");
+        Reply(response, PlaceXml(geo.CityIn(city, state)), "text/xml");
+    };
+}
+
+Handler LocalSearchUnitedStates(const DemoDirectory& directory) {
+    return [&directory](const httplib::Request& request, httplib::Response& response) {
+        const std::string query = Param(request, "query");
+        const DemoSearchPage page = directory.Search(query, LeadingNumber(Param(request, "lat")),
+                                                     LeadingNumber(Param(request, "lng")),
+                                                     LeadingInteger(Param(request, "start")));
+        std::string xml =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultSet totalResultsAvailable=\"" +
+            std::to_string(page.total) + "\" totalResultsReturned=\"" +
+            std::to_string(page.businesses.size()) + "\" firstResultPosition=\"" +
+            std::to_string(page.first) + "\" demo=\"true\">\n";
+        for (const DemoBusiness& business : page.businesses)
+            xml += "<Result><Title>" + EscapeHtml(business.title) + "</Title><Address>" +
+                   EscapeHtml(business.street) + "</Address><City>" + EscapeHtml(business.city) +
+                   "</City><State>" + EscapeHtml(business.region) + "</State><Phone>555-" +
+                   business.phoneLine + "</Phone><Latitude>" + Coordinate(business.lat) +
+                   "</Latitude><Longitude>" + Coordinate(business.lng) +
+                   "</Longitude><BusinessUrl>" + EscapeHtml(business.url) +
+                   "</BusinessUrl></Result>\n";
+        xml += "<ResultSetMapUrl>http://example.com/demo/search?query=" +
+               EscapeHtml(EncodeFormValue(query)) + "</ResultSetMapUrl>\n</ResultSet>\n";
+        Reply(response, xml, "text/xml");
+    };
+}
+
+// Canada answers records of separated fields; every field is non-empty,
+// since empty fields do not count when the client numbers them.
+Handler LocalSearchCanada(const DemoDirectory& directory) {
+    return [&directory](const httplib::Request& request, httplib::Response& response) {
+        const DemoSearchPage page = directory.Search(
+            Param(request, "query"), LeadingNumber(Param(request, "lat")),
+            LeadingNumber(Param(request, "lng")), LeadingInteger(Param(request, "first")));
+        std::string text =
+            "demo local search, " + std::to_string(page.businesses.size()) + " records\n";
+        for (const DemoBusiness& business : page.businesses)
+            text += "<record>555|555|" + business.phoneLine + "|" + business.street + "|" +
+                    business.city + "|" + business.region + "| |" + business.title + "|" +
+                    Coordinate(business.lat) + "|" + Coordinate(business.lng) + "</record>\n";
+        Reply(response, text, "text/plain");
+    };
+}
+
+} // namespace
+
+void RegisterServiceHandlers(httplib::Server& http, const GeoData& geo,
+                             const DemoDirectory& directory) {
+    http.Get("/services/directory/phone", DirectoryByPhone(directory));
+    http.Post("/services/directory/address", DirectoryByAddress(geo, directory));
+    http.Get("/services/exchange", ExchangeLookup(geo));
+    http.Post("/services/geocode/us", StreetUnitedStates(directory));
+    http.Get("/services/geocode/ca", PostalCode(geo));
+    http.Post("/services/geocode/ca", CanadianAddress(geo, directory));
+    http.Get("/services/zip", ZipCode(geo));
+    http.Get("/services/place", CityPlace(geo, directory));
+    http.Get("/services/local/us", LocalSearchUnitedStates(directory));
+    http.Get("/services/local/ca", LocalSearchCanada(directory));
+}
+
+} // namespace orbisk::server

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "demo_directory.h"
+#include "geo_data.h"
+
+#include <httplib.h>
+
+namespace orbisk::server {
+
+// The outside geocoding and local search services, each in its own answer
+// form, at the paths resources/definitions/Map.xml names.
+void RegisterServiceHandlers(httplib::Server& http, const GeoData& geo,
+                             const DemoDirectory& directory);
+
+} // namespace orbisk::server

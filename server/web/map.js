@@ -1,0 +1,140 @@
+// Draws the map page of orbisk-server. Everything the request carried comes
+// from the JSON block and is put into the page as text, never as markup.
+(function () {
+  'use strict';
+  const data = JSON.parse(document.getElementById('orbisk-data').textContent);
+  const satellite = data.mapType !== 0;
+
+  const map = L.map('map', {
+    crs: L.CRS.EPSG4326, // latitude linear in y, as the client's pixel rule assumes
+    minZoom: 2, maxZoom: 18, zoomSnap: 1,
+    zoomControl: false, attributionControl: false,
+    fadeAnimation: false, zoomAnimation: false, markerZoomAnimation: false, inertia: false,
+  });
+  map.setView(data.center, data.zoom);
+
+  function element(tag, className, text) {
+    const node = document.createElement(tag);
+    if (className) node.className = className;
+    if (text !== undefined) node.textContent = text;
+    return node;
+  }
+
+  function link(url, text) {
+    if (!/^https?:\/\//i.test(url)) return null;
+    const anchor = element('a', '', text);
+    anchor.href = url;
+    anchor.target = '_blank';
+    anchor.rel = 'noopener noreferrer';
+    return anchor;
+  }
+
+  function popup(title, lines, url) {
+    const box = element('div');
+    box.appendChild(element('div', 'popup-title', title));
+    lines.filter((line) => line !== '').forEach((line) => box.appendChild(element('div', '', line)));
+    const anchor = link(url, url);
+    if (anchor) box.appendChild(anchor);
+    return box;
+  }
+
+  // Hidden fields the client reads back: the visible map's edges and zoom.
+  function publishView() {
+    const bounds = map.getBounds();
+    const set = (name, value) => { document.getElementById(name).value = value; };
+    set('BVXMin', bounds.getWest().toFixed(8));
+    set('BVXMax', bounds.getEast().toFixed(8));
+    set('BVYMin', bounds.getSouth().toFixed(8));
+    set('BVYMax', bounds.getNorth().toFixed(8));
+    set('BVZoom', String(Math.max(0, Math.min(16, map.getZoom() - 2))));
+  }
+  map.on('moveend zoomend', publishView);
+  publishView();
+
+  // Outlines of the states and provinces, lakes and coasts.
+  fetch('/static/outlines.json').then((r) => r.json()).then((outlines) => {
+    const styles = {
+      country: { color: satellite ? '#8da37a' : '#8a8a8a', weight: 1, fillColor: satellite ? '#2f4a2a' : '#f4f1e8', fillOpacity: 1 },
+      region: { color: satellite ? '#d8d0a0' : '#9a8f7a', weight: 1, dashArray: '3', fill: false },
+      lake: { color: satellite ? '#4b6f94' : '#7aa6cf', weight: 1, fillColor: satellite ? '#223d5c' : '#cfe3f3', fillOpacity: 1 },
+    };
+    const layer = L.geoJSON(outlines, { style: (f) => styles[f.properties.kind], interactive: false }).addTo(map);
+    layer.bringToBack();
+  }).catch(() => {});
+
+  // City labels that thin out as the map zooms out.
+  const labels = L.layerGroup().addTo(map);
+  let cities = [];
+  // Largest cities first; a label that would overlap one already placed is skipped.
+  function drawLabels() {
+    labels.clearLayers();
+    const zoom = map.getZoom();
+    const thresholds = { 2: 2000000, 3: 1500000, 4: 700000, 5: 300000, 6: 120000, 7: 60000, 8: 30000, 9: 15000 };
+    const minimum = thresholds[zoom] !== undefined ? thresholds[zoom] : 0;
+    const view = map.getBounds().pad(0.1);
+    const placed = [];
+    for (const [name, lat, lng, population] of cities) {
+      if (population < minimum || !view.contains([lat, lng])) continue;
+      const at = map.latLngToContainerPoint([lat, lng]);
+      const width = 7 * name.length;
+      if (placed.some((p) => Math.abs(p.x - at.x) < (p.width + width) / 2 + 6 && Math.abs(p.y - at.y) < 16)) continue;
+      placed.push({ x: at.x, y: at.y, width: width });
+      const label = element('div', 'city-label', name);
+      L.marker([lat, lng], { icon: L.divIcon({ html: label, className: '', iconSize: null }), interactive: false }).addTo(labels);
+    }
+  }
+  fetch('/static/cities.json').then((r) => r.json()).then((list) => { cities = list; drawLabels(); }).catch(() => {});
+  map.on('moveend', drawLabels);
+
+  if (data.place) {
+    L.circleMarker(data.place.at, { radius: 8, color: '#d35400', weight: 3, fillOpacity: 0.4 })
+      .addTo(map).bindPopup(popup('Located place', data.place.lines, ''));
+  }
+
+  data.markers.forEach((marker) => {
+    const icon = L.divIcon({ className: '', html: element('div', 'marker-pin'), iconSize: [18, 18], iconAnchor: [9, 18] });
+    L.marker(marker.at, { icon: icon, title: marker.title })
+      .addTo(map).bindPopup(popup(marker.title, marker.details, marker.link));
+  });
+
+  data.results.forEach((result) => {
+    const pin = element('div', 'result-pin', String(result.number));
+    const icon = L.divIcon({ className: '', html: pin, iconSize: [22, 22], iconAnchor: [11, 11] });
+    const place = [result.address, [result.city, result.state].filter((t) => t).join(', '), result.phone];
+    L.marker(result.at, { icon: icon, title: result.title })
+      .addTo(map).bindPopup(popup(result.number + '. ' + result.title, place, result.link));
+  });
+
+  // Pan and zoom controls by MAPC: 0 large, 1 small, 2 none.
+  if (data.mapControl < 2) L.control.zoom({ position: 'topleft' }).addTo(map);
+  if (data.mapControl === 0) {
+    const Pan = L.Control.extend({
+      onAdd: function () {
+        const box = element('div', 'pan leaflet-bar');
+        const button = (text, dx, dy, title) => {
+          const b = element('button', '', text);
+          b.title = title;
+          L.DomEvent.on(b, 'click', (e) => { L.DomEvent.stop(e); map.panBy([dx, dy]); });
+          return b;
+        };
+        box.appendChild(button('\u25B2', 0, -100, 'Pan north'));
+        const row = element('div', 'row');
+        row.appendChild(button('\u25C0', -100, 0, 'Pan west'));
+        row.appendChild(button('\u25B6', 100, 0, 'Pan east'));
+        box.appendChild(row);
+        box.appendChild(button('\u25BC', 0, 100, 'Pan south'));
+        L.DomEvent.disableClickPropagation(box);
+        return box;
+      },
+    });
+    new Pan({ position: 'topright' }).addTo(map);
+    L.control.scale({ position: 'bottomleft' }).addTo(map);
+  }
+  if (satellite) {
+    const Legend = L.Control.extend({
+      onAdd: () => element('div', 'legend', 'Map and satellite: satellite imagery is not available offline'),
+    });
+    new Legend({ position: 'bottomright' }).addTo(map);
+  }
+  if (data.notFound) document.body.appendChild(element('div', 'note', data.notFound));
+}());

@@ -1,0 +1,191 @@
+#include "orbisk_server.h"
+#include "protocol/parameter_codec.h"
+#include "services/http_client.h"
+#include "services/service_definitions.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace orbisk::server {
+namespace {
+
+std::string Encoded(const std::string& text) {
+    std::string out;
+    EXPECT_TRUE(ParameterCodec().Encode(text, out));
+    return out;
+}
+
+// One server on a free port for the whole suite, as a client would meet it.
+class OrbiskServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ServerOptions options;
+        options.port = 0;
+        options.dataDirectory = ORBISK_SERVER_DATA_DIR;
+        options.definitionsVersion = 5;
+        options.log = false;
+        server = new OrbiskServer;
+        std::string error;
+        ASSERT_TRUE(server->Start(options, error)) << error;
+        thread = new std::thread([] { server->Run(); });
+    }
+    static void TearDownTestSuite() {
+        server->Stop();
+        thread->join();
+        delete thread;
+        delete server;
+    }
+
+    static std::string Get(const std::string& path) {
+        std::string answer;
+        EXPECT_TRUE(HttpClient().HttpGet(server->HostAndPort(), path, "", answer)) << path;
+        return answer;
+    }
+    static std::string Post(const std::string& path, const std::string& body) {
+        std::string answer;
+        EXPECT_TRUE(HttpClient().HttpPost(server->HostAndPort(), path, body, "", answer)) << path;
+        return answer;
+    }
+    static bool Contains(const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    }
+
+    static OrbiskServer* server;
+    static std::thread* thread;
+};
+OrbiskServer* OrbiskServerTest::server = nullptr;
+std::thread* OrbiskServerTest::thread = nullptr;
+
+TEST_F(OrbiskServerTest, DirectoryKnowsOnlyDemoListings) {
+    const std::string listing = Get("/services/directory/phone?npa=202&nxx=555&line=0100");
+    EXPECT_TRUE(Contains(
+        listing,
+        "<!--listing-->name1=Demo%20Listing%201&amp;name2=(demo)&amp;street=100%20Demo%20St"));
+    EXPECT_TRUE(Contains(listing, "&amp;lng=-77."));
+    EXPECT_FALSE(
+        Contains(Get("/services/directory/phone?npa=202&nxx=456&line=1414"), "<!--listing-->"));
+    const std::string city =
+        Post("/services/directory/address", "number=1&street=Nowhere Rd&city=Springfield&state=IL");
+    EXPECT_TRUE(Contains(city, "<!--listing-->city=Springfield&amp;state=IL<!--/listing-->"))
+        << city;
+    EXPECT_FALSE(
+        Contains(Post("/services/directory/address", "number=1&street=x&city=Atlantis&state=ZZ"),
+                 "listing-->"));
+}
+
+TEST_F(OrbiskServerTest, ExchangesGiveWesternLongitudesWithoutSign) {
+    const std::string exchange = Get("/services/exchange?npa=217&nxx=522");
+    EXPECT_TRUE(Contains(exchange, "<City>Springfield</City><State>IL</State>")) << exchange;
+    EXPECT_TRUE(Contains(exchange, "<Longitude>89.")) << exchange;
+    EXPECT_TRUE(Contains(Get("/services/exchange?npa=613&nxx=000"), "<State>ON</State>"));
+    EXPECT_TRUE(Contains(Get("/services/exchange?npa=999&nxx=000"), "<Error>"));
+}
+
+TEST_F(OrbiskServerTest, ZipPostalAndCityServices) {
+    EXPECT_TRUE(Contains(Get("/services/zip?code=20502&country=US"),
+                         "<City>Washington</City><State>DC</State>"));
+    EXPECT_TRUE(Contains(Get("/services/zip?code=00000&country=US"), "<Error>"));
+    EXPECT_TRUE(Contains(Get("/services/geocode/ca?postal=K1A0B1"), "result 45.42"));
+    const std::string province = Get("/services/geocode/ca?postal=K9Z9Z9");
+    EXPECT_TRUE(Contains(province, " result ") && !Contains(province, "no result"))
+        << "the province of the first letter";
+    EXPECT_TRUE(Contains(Get("/services/place?city=Springfield&state=IL&street=&country=US"),
+                         "<Latitude>39.8"));
+    EXPECT_TRUE(
+        Contains(Get("/services/place?city=Springfield&state=IL&street=Nowhere%20Rd&country=US"),
+                 "<Error>"));
+    EXPECT_TRUE(
+        Contains(Post("/services/geocode/us", "number=100&street=Demo St&city=Washington&state=DC"),
+                 "coords: 38."));
+    EXPECT_EQ(Post("/services/geocode/us",
+                   "number=1600&street=Pennsylvania Ave&city=Washington&state=DC"),
+              "status: not found\n");
+    EXPECT_TRUE(Contains(Post("/services/geocode/ca", "number=&street=&city=Ottawa&province=ON"),
+                         "result 45.4"));
+}
+
+TEST_F(OrbiskServerTest, LocalSearchPagesAreDeterministicAndDemo) {
+    const std::string first = Get("/services/local/us?lat=38.9&lng=-77.03&query=pizza&start=1");
+    EXPECT_EQ(first, Get("/services/local/us?lat=38.9&lng=-77.03&query=pizza&start=1"));
+    EXPECT_TRUE(Contains(first, "totalResultsReturned=\"10\" firstResultPosition=\"1\""));
+    EXPECT_TRUE(Contains(first, "Pizzeria (demo)</Title>"));
+    EXPECT_TRUE(Contains(Get("/services/local/us?lat=38.9&lng=-77.03&query=pizza&start=11"),
+                         "firstResultPosition=\"11\""));
+    const std::string brand =
+        Get("/services/local/us?lat=38.9&lng=-77.03&query=Home%20Depot&start=1");
+    EXPECT_FALSE(Contains(brand, "Home Depot")) << "a brand typed as keyword is never placed";
+    const std::string canada = Get("/services/local/ca?lat=45.42&lng=-75.70&query=coffee&first=1");
+    EXPECT_TRUE(Contains(canada, "<record>555|555|0101|")) << canada;
+    EXPECT_TRUE(Contains(canada, "Coffee House (demo)|45."));
+}
+
+TEST_F(OrbiskServerTest, MapPageReadsEveryBodyForm) {
+    const std::string q =
+        "SH=3&NS=3&LAT=38.898748&LNG=-77.037684&INFO0=&INFO1=Latitute/Longitute: &WI=600&HE=370"
+        "&TYPE=1&NAME=&ACTION=3&DE=1&MAPT=1&MAPC=0&ZOOM=6&VER=1.10";
+    const std::string markers =
+        "<DataSet><MarkerSet CenterLng=\"-77\" CenterLat=\"38\"><Marker Lat=\"38.9\" "
+        "Lng=\"-77.1\" Title=\"Home\"/></MarkerSet></DataSet>";
+    const std::string page =
+        Post("/map/default.asp", "QLM=" + Encoded("Q=" + Encoded(q) + "&L=&M=" + Encoded(markers)));
+    EXPECT_TRUE(Contains(page, "\"center\":[38.898748,-77.037684],\"zoom\":8"))
+        << page.substr(0, 2000);
+    EXPECT_TRUE(Contains(page, "\"title\":\"Home\""));
+    EXPECT_TRUE(Contains(page, "<body class=\"satellite\">"));
+    const std::string fallback = Post("/map/default.asp", "Q=" + Encoded(q) + "E=QLM zip error");
+    EXPECT_TRUE(Contains(fallback, "\"center\":[38.898748,-77.037684]"));
+    const std::string error = Post("/map/default.asp", "E=parameter zip error");
+    EXPECT_TRUE(Contains(error, "<li>parameter zip error</li>"));
+    EXPECT_FALSE(Contains(error, "BVXMin"));
+}
+
+TEST_F(OrbiskServerTest, MapPageTakesBodiesOfMegabytes) {
+    std::string markers = "<DataSet><MarkerSet CenterLng=\"-77\" CenterLat=\"38\">";
+    for (int i = 0; i < 3000; ++i)
+        markers += "<Marker Lat=\"38." + std::to_string(i) +
+                   "\" Lng=\"-77\" Title=\"Marker number " + std::to_string(i * 7919) +
+                   "\"><Info>" + std::to_string(i * 104729) + "</Info></Marker>";
+    markers += "</MarkerSet></DataSet>";
+    const std::string body =
+        "QLM=" + Encoded("Q=" + Encoded("&NS=3&WI=600&HE=370") + "&L=&M=" + Encoded(markers));
+    ASSERT_GT(body.size(), 16384u) << "beyond what a form body may hold";
+    const std::string page = Post("/map/default.asp", body);
+    EXPECT_TRUE(Contains(page, "Marker number 7919000")) << page.substr(0, 300);
+}
+
+TEST_F(OrbiskServerTest, DefinitionsAreOfferedWithThisServersAddress) {
+    EXPECT_EQ(Get("/map/definition/version/"), "5");
+    EXPECT_EQ(Get("/map/definition/path/?VER=1.00"), "definitions/Map.dat");
+    std::string encoded;
+    ASSERT_TRUE(
+        HttpClient().HttpGetFile(server->HostAndPort(), "/map/definitions/Map.dat", "", encoded));
+    std::string text;
+    ASSERT_TRUE(ParameterCodec().Decode(encoded, text));
+    ServiceDefinitions definitions;
+    ASSERT_TRUE(definitions.ParseDefinitions(text));
+    EXPECT_EQ(definitions.definitionVersion, 5);
+    EXPECT_EQ(definitions.fixedStrings.At(1), server->HostAndPort());
+    EXPECT_EQ(definitions.FindGeoCoder(4)->FindRequest(6)->server, server->HostAndPort());
+    EXPECT_EQ(definitions.geocoders.size(), 7u);
+}
+
+TEST_F(OrbiskServerTest, ServesTheStaticFilesThePageNeeds) {
+    EXPECT_TRUE(Contains(Get("/static/leaflet/leaflet.js"), "Leaflet"));
+    EXPECT_TRUE(Contains(Get("/static/map.js"), "BVXMin"));
+    EXPECT_TRUE(Contains(Get("/static/outlines.json"), "\"FeatureCollection\""));
+    EXPECT_TRUE(Contains(Get("/static/cities.json"), "[\"New York City\","));
+    EXPECT_TRUE(Contains(Get("/webpages/Downloads.htm"), "Orbisk"));
+}
+
+TEST_F(OrbiskServerTest, ASecondServerOnTheSamePortSaysSo) {
+    ServerOptions options;
+    options.port = server->Port();
+    options.dataDirectory = ORBISK_SERVER_DATA_DIR;
+    OrbiskServer second;
+    std::string error;
+    EXPECT_FALSE(second.Start(options, error));
+    EXPECT_TRUE(Contains(error, "in use")) << error;
+}
+
+} // namespace
+} // namespace orbisk::server
