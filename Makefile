@@ -38,8 +38,7 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 run: build
-	@echo "The desktop client is not built yet; 'make run' will start it once it is."
-	@echo "Meanwhile the core tools are in build/$(PRESET)/bin (try: build/$(PRESET)/bin/orbisk-tool --help)."
+	@PRESET=$(PRESET) scripts/run.sh
 
 clean:
 	rm -rf build

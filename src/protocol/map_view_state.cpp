@@ -14,3 +14,46 @@ std::string MapViewState::CenterLongitude() const {
 }
 
 } // namespace orbisk
+
+namespace orbisk {
+
+void MapViewState::ApplyField(const std::string& name, const std::string& value) {
+    if (value.empty())
+        return;
+    if (name == "BVXMin")
+        xMin = value;
+    else if (name == "BVXMax")
+        xMax = value;
+    else if (name == "BVYMin")
+        yMin = value;
+    else if (name == "BVYMax")
+        yMax = value;
+    else if (name == "BVZoom")
+        zoom = LeadingInteger(value);
+}
+
+std::pair<std::string, std::string> MapViewState::PixelToLatLng(int x, int y, int bw,
+                                                                int bh) const {
+    std::string longitude, latitude;
+    if (x < 30)
+        longitude = xMin;
+    else if (x > bw - 30)
+        longitude = xMax;
+    else
+        longitude =
+            FormatFixed(LeadingNumber(xMin) + static_cast<double>(x - 15) / (bw - 30) *
+                                                  (LeadingNumber(xMax) - LeadingNumber(xMin)),
+                        8);
+    if (y < 30)
+        latitude = yMax;
+    else if (y > bh - 30)
+        latitude = yMin;
+    else
+        latitude =
+            FormatFixed(LeadingNumber(yMin) + static_cast<double>(bh - y - 15) / (bh - 30) *
+                                                  (LeadingNumber(yMax) - LeadingNumber(yMin)),
+                        8);
+    return {latitude, longitude};
+}
+
+} // namespace orbisk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace orbisk {
 
@@ -16,6 +17,15 @@ struct MapViewState {
     // (YMin + YMax) / 2 and (XMin + XMax) / 2, written "%.8f".
     std::string CenterLatitude() const;
     std::string CenterLongitude() const;
+
+    // Reads one hidden field of the page: BVXMin, BVXMax, BVYMin, BVYMax or
+    // BVZoom (exact names); empty values and other names change nothing.
+    void ApplyField(const std::string& name, const std::string& value);
+
+    // The coordinates of a point of the browser area (bw x bh pixels): the
+    // map spans the area less 15 pixels on every side; points within 30
+    // pixels of an edge give that edge. Written "%.8f".
+    std::pair<std::string, std::string> PixelToLatLng(int x, int y, int bw, int bh) const;
 };
 
 } // namespace orbisk

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# make run: start orbisk-server unless one is listening, then the client.
+# Without a display the client runs under Xvfb, pictures its first map into
+# build/screenshot.png and exits.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bin=build/${PRESET:-default}/bin
+port=8642
+
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; }
+
+server_pid=""
+stop_server() { [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null; true; }
+trap stop_server EXIT
+
+if ! listening; then
+    "$bin/orbisk-server" --port "$port" --quiet &
+    server_pid=$!
+    for _ in $(seq 50); do listening && break; sleep 0.1; done
+    listening || { echo "orbisk-server did not start" >&2; exit 1; }
+fi
+
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+fi
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    "$bin/orbisk" "$@"
+else
+    picture=$PWD/build/screenshot.png
+    xvfb-run -a -s "-screen 0 1024x768x24" "$bin/orbisk" --screenshot "$picture" "$@" 2>/dev/null
+    echo "No display here: Orbisk ran under Xvfb and its first map is in $picture"
+fi

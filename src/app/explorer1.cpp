@@ -1,0 +1,147 @@
+#include "app/explorer1.h"
+
+#include <QChildEvent>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <QWebEngineHttpRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+
+namespace orbisk {
+namespace {
+
+constexpr int kReadTimeoutMs = 1500;
+
+// Screen resolution: a high-resolution printer made one page peak near 800 MB.
+QPrinter& SharedPrinter() {
+    static QPrinter printer(QPrinter::ScreenResolution);
+    return printer;
+}
+
+} // namespace
+
+CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
+    connect(page(), &QWebEnginePage::loadingChanged, this, &CExplorer1::OnLoadingChanged);
+    WatchRenderWidget();
+}
+
+void CExplorer1::NavigateWithPost(const QString& address, const QByteArray& body) {
+    QWebEngineHttpRequest request(QUrl(address), QWebEngineHttpRequest::Post);
+    request.setHeader("Content-Type", "application/x-www-form-urlencoded");
+    request.setPostData(body);
+    load(request);
+}
+
+void CExplorer1::NavigateTo(const QString& address) {
+    const QUrl url(address);
+    if (url.scheme() == "mailto") {
+        QDesktopServices::openUrl(url);
+        return;
+    }
+    load(url);
+}
+
+void CExplorer1::ReadMapView(MapViewState& view) {
+    QEventLoop loop;
+    QVariant fields;
+    bool answered = false;
+    page()->runJavaScript(
+        "Array.from(document.querySelectorAll('input')).map(e => [e.name, e.value])",
+        [&](const QVariant& result) {
+            fields = result;
+            answered = true;
+            loop.quit();
+        });
+    QTimer::singleShot(kReadTimeoutMs, &loop, &QEventLoop::quit);
+    if (!answered)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    for (const QVariant& field : fields.toList()) {
+        const QVariantList pair = field.toList();
+        if (pair.size() == 2)
+            view.ApplyField(pair[0].toString().toStdString(), pair[1].toString().toStdString());
+    }
+}
+
+void CExplorer1::Print() {
+    QPrintDialog dialog(&SharedPrinter(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QEventLoop loop;
+    connect(this, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+    print(&SharedPrinter());
+    loop.exec();
+}
+
+void CExplorer1::PrintPreview() {
+    QPrintPreviewDialog preview(&SharedPrinter(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+        QEventLoop loop;
+        connect(this, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+        print(printer);
+        loop.exec();
+    });
+    preview.exec();
+}
+
+void CExplorer1::PageSetup() {
+    QPageSetupDialog dialog(&SharedPrinter(), this);
+    dialog.exec();
+}
+
+// The page's own status decides nothing: an error page from the server is a
+// page. Only a failure to load at all is a navigation error.
+void CExplorer1::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        emit downloadComplete();
+        emit documentComplete();
+        break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+            emit downloadComplete();
+            emit documentComplete();
+        } else {
+            emit navigateError();
+        }
+        break;
+    default: break;
+    }
+}
+
+// Clicks reach a child that renders the page, and the child is replaced on
+// some navigations: watch every new one.
+bool CExplorer1::event(QEvent* event) {
+    if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished)
+        QTimer::singleShot(0, this, &CExplorer1::WatchRenderWidget);
+    return QWebEngineView::event(event);
+}
+
+void CExplorer1::WatchRenderWidget() {
+    QWidget* renderer = focusProxy();
+    if (!renderer || renderer == watched_)
+        return;
+    renderer->installEventFilter(this);
+    watched_ = renderer;
+}
+
+bool CExplorer1::eventFilter(QObject* watched, QEvent* event) {
+    if (placingMode_ == Placing && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            const QWidget* source = qobject_cast<QWidget*>(watched);
+            const QPoint position = source ? source->mapTo(this, mouse->position().toPoint())
+                                           : mouse->position().toPoint();
+            emit mapClicked(position);
+            return true;
+        }
+    }
+    return QWebEngineView::eventFilter(watched, event);
+}
+
+} // namespace orbisk

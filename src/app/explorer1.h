@@ -1,0 +1,55 @@
+#pragma once
+
+#include "protocol/map_view_state.h"
+
+#include <QPointer>
+#include <QWebEngineView>
+
+class QWebEngineLoadingInfo;
+
+namespace orbisk {
+
+// The map browser: navigates with a POST body, reads the visible map back
+// from the page's hidden fields, reports the end of a load or a failed one,
+// prints, and while placing a marker turns a click on the map into a signal.
+class CExplorer1 : public QWebEngineView {
+    Q_OBJECT
+public:
+    enum PlacingMode { Placing = 0, Normal = 2 };
+
+    explicit CExplorer1(QWidget* parent = nullptr);
+
+    void NavigateWithPost(const QString& address, const QByteArray& body);
+    // mailto: and other outside addresses go to the desktop's handler.
+    void NavigateTo(const QString& address);
+    // Updates `view` from the page's inputs; fields the page lacks keep their
+    // values. Waits at most a short while for the page to answer.
+    void ReadMapView(MapViewState& view);
+
+    void Print();
+    void PrintPreview();
+    void PageSetup();
+
+    int placingMode() const { return placingMode_; }
+    void setPlacingMode(int mode) { placingMode_ = mode; }
+
+signals:
+    void downloadComplete();
+    void documentComplete();
+    void navigateError();
+    // A left click on the map while placing, in the view's coordinates.
+    void mapClicked(QPoint position);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+    void WatchRenderWidget();
+
+    int placingMode_ = Normal;
+    QPointer<QObject> watched_;
+};
+
+} // namespace orbisk

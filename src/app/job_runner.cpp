@@ -1,0 +1,25 @@
+#include "app/job_runner.h"
+
+#include <QMetaObject>
+
+namespace orbisk {
+
+JobRunner::~JobRunner() {
+    Wait();
+}
+
+void JobRunner::Wait() {
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void JobRunner::Start(JobSnapshot snapshot, Done done) {
+    Wait();
+    worker_ = std::thread([this, snapshot = std::move(snapshot), done = std::move(done)] {
+        std::optional<JobResult> result = RunJob(snapshot);
+        QMetaObject::invokeMethod(
+            this, [done, result = std::move(result)] { done(result); }, Qt::QueuedConnection);
+    });
+}
+
+} // namespace orbisk

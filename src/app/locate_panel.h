@@ -1,0 +1,67 @@
+#pragma once
+
+#include "services/location_inputs.h"
+
+#include <QGroupBox>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace orbisk {
+
+// The "Locate" group: four modes, each with its own fields, and the country
+// list. The window places the group; the group places what it holds.
+class LocatePanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit LocatePanel(QWidget* parent = nullptr);
+
+    // Checks the mode's radio button and shows its fields only. A hidden
+    // panel hides everything.
+    void SetLocateModeUi(LocateMode mode, bool panelShown);
+    // The first checked radio button; none gives Phone.
+    LocateMode CheckedMode() const;
+    // The eleven location texts from the fields (the keyword is not here).
+    void ReadInputs(LocationInputs& inputs) const;
+    void ShowInputs(const LocationInputs& inputs);
+    void SetCountries(const QStringList& countries);
+    QString Country() const;
+
+    QRadioButton* radio(LocateMode mode) const { return radios_[static_cast<int>(mode)]; }
+    QLineEdit* areaCode() const { return areaCode_; }
+    QLineEdit* exchange() const { return exchange_; }
+    QLineEdit* lineNumber() const { return lineNumber_; }
+    QLineEdit* zip() const { return zip_; }
+    QLineEdit* latitude() const { return latitude_; }
+    QLineEdit* longitude() const { return longitude_; }
+    QLineEdit* street() const { return street_; }
+    QComboBox* country() const { return country_; }
+    QLabel* modeCaption() const { return caption_; }
+
+signals:
+    void modeChosen(LocateMode mode);
+    void countryChanged(const QString& country);
+
+private:
+    void AutoAdvance(QLineEdit* from, QLineEdit* to, int toLength);
+    QLabel* Label(const QString& text, int x, int y, int width);
+
+    QRadioButton* radios_[4] = {};
+    QLabel* caption_ = nullptr;
+    QLineEdit* areaCode_ = nullptr;
+    QLineEdit* exchange_ = nullptr;
+    QLineEdit* lineNumber_ = nullptr;
+    QLineEdit* zip_ = nullptr;
+    QLineEdit* streetNumber_ = nullptr;
+    QLineEdit* street_ = nullptr;
+    QLineEdit* city_ = nullptr;
+    QLineEdit* state_ = nullptr;
+    QComboBox* country_ = nullptr;
+    QLineEdit* latitude_ = nullptr;
+    QLineEdit* longitude_ = nullptr;
+    QList<QWidget*> modeWidgets_[4];
+};
+
+} // namespace orbisk

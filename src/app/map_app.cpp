@@ -1,0 +1,84 @@
+#include "app/map_app.h"
+
+#include "app/explorer1.h"
+#include "app/map_main_dlg.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+namespace orbisk {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orbisk [MARKERSET.obk]\n"
+    "       orbisk --screenshot FILE.png [MARKERSET.obk]\n"
+    "       orbisk --help | --version\n"
+    "Opens the marker set file when one is given. With --screenshot, writes a picture\n"
+    "of the window once the first map has loaded, and exits.\n";
+constexpr int kSettleMs = 3000;
+
+// After the first map has loaded and drawn, a picture of the window, then exit.
+void TakeScreenshotWhenLoaded(CMapMainDlg& window, const QString& file) {
+    QObject::connect(window.Browser(), &CExplorer1::documentComplete, &window, [&window, file] {
+        QTimer::singleShot(kSettleMs, &window, [&window, file] {
+            const bool saved = window.grab().save(file);
+            std::cerr << (saved ? "orbisk: screenshot written to " : "orbisk: cannot write ")
+                      << file.toStdString() << "\n";
+            window.done(saved ? 0 : 1);
+        });
+    });
+}
+
+// Chromium refuses to start its sandbox as root; anyone else keeps it.
+void PrepareBrowserEngine() {
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
+} // namespace
+
+int CMapApp::Run(int argc, char** argv) {
+    std::string first = argc > 1 ? argv[1] : "";
+    std::string screenshot;
+    if (first == "--screenshot" && argc > 2) {
+        screenshot = argv[2];
+        first = argc > 3 ? argv[3] : "";
+    }
+    const int files = argc - 1 - (screenshot.empty() ? 0 : 2);
+    if (first == "--help" || first == "-h") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (first == "--version") {
+        std::cout << "Orbisk (North America Edition) 1.1.0\n";
+        return 0;
+    }
+    if (files > 1) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    PrepareBrowserEngine();
+    // The toolkit sees only the program name; the words above are ours.
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+    QApplication application(toolkitArgc, toolkitArgv);
+    QApplication::setApplicationName("Orbisk");
+    QApplication::setApplicationVersion("1.1.0");
+    QApplication::setDesktopFileName("orbisk");
+    int result = 0;
+    {
+        CMapMainDlg window;
+        if (!screenshot.empty())
+            TakeScreenshotWhenLoaded(window, QString::fromStdString(screenshot));
+        window.show();
+        window.Initialize(first);
+        result = window.exec();
+    }
+    return result == QDialog::Rejected ? 0 : result;
+}
+
+} // namespace orbisk

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace orbisk {
+
+// The application: prepares the toolkit and the embedded browser, reads the
+// command line (--help, --version, or one marker set file), runs the main
+// window modally and ends when it closes.
+class CMapApp {
+public:
+    int Run(int argc, char** argv);
+};
+
+} // namespace orbisk

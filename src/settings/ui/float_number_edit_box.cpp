@@ -1,0 +1,26 @@
+#include "settings/ui/float_number_edit_box.h"
+
+namespace orbisk {
+
+QValidator::State FloatNumberValidator::validate(QString& input, int&) const {
+    bool point = false;
+    for (int i = 0; i < input.size(); ++i) {
+        const QChar c = input[i];
+        if (c.isDigit() && c.unicode() < 0x80)
+            continue;
+        if (c == '-' && i == 0)
+            continue;
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        return Invalid;
+    }
+    return Acceptable;
+}
+
+CFloatNumberEditBox::CFloatNumberEditBox(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new FloatNumberValidator(this));
+}
+
+} // namespace orbisk

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QValidator>
+
+namespace orbisk {
+
+// Accepts only a signed decimal number: digits, one leading minus sign, one
+// decimal point. Pasted text is held to the same rule, not only typing.
+class FloatNumberValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override;
+};
+
+// The latitude and longitude fields.
+class CFloatNumberEditBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CFloatNumberEditBox(QWidget* parent = nullptr);
+};
+
+} // namespace orbisk

@@ -1,0 +1,366 @@
+// The main window through its widgets and commands, against a map server
+// stand-in on loopback. Runs offscreen.
+#include "app/command_ids.h"
+#include "app/explorer1.h"
+#include "app/locate_panel.h"
+#include "app/map_main_dlg.h"
+#include "protocol/parameter_codec.h"
+#include "settings/ui/float_number_edit_box.h"
+#include "settings/ui/safe_edit_box.h"
+#include "temp_dir.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <arpa/inet.h>
+#include <fstream>
+#include <httplib.h>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace orbisk;
+
+namespace {
+
+// The map page of the stand-in: the five hidden fields, nothing else.
+std::string Page(const char* xMin, const char* xMax, const char* yMin, const char* yMax,
+                 const char* zoom) {
+    return std::string("<html><body style='margin:0'><form>") +
+           "<input type=hidden name=BVXMin value='" + xMin +
+           "'><input type=hidden name=BVXMax value='" + xMax +
+           "'><input type=hidden name=BVYMin value='" + yMin +
+           "'><input type=hidden name=BVYMax value='" + yMax +
+           "'><input type=hidden name=BVZoom value='" + zoom +
+           "'><input type=hidden name=bvxmin value='1'><input type=hidden name=BVYMax "
+           "value=''></form></body></html>";
+}
+
+class MapServerStandIn {
+public:
+    MapServerStandIn() {
+        http_.Post("/map/default.asp", [this](const httplib::Request&, httplib::Response& response,
+                                              const httplib::ContentReader& reader) {
+            std::string body;
+            reader([&](const char* data, size_t length) {
+                body.append(data, length);
+                return true;
+            });
+            std::lock_guard lock(mutex_);
+            bodies_.push_back(body);
+            response.set_content(Page("-80", "-70", "35", "45", "7"), "text/html");
+        });
+        port_ = http_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { http_.listen_after_bind(); });
+    }
+    ~MapServerStandIn() {
+        http_.stop();
+        thread_.join();
+    }
+    std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
+    std::vector<std::string> Bodies() {
+        std::lock_guard lock(mutex_);
+        return bodies_;
+    }
+
+private:
+    httplib::Server http_;
+    int port_ = 0;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::vector<std::string> bodies_;
+};
+
+// A port nobody listens on: bound, read and closed again.
+int ClosedPort() {
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(probe, reinterpret_cast<sockaddr*>(&address), length);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    close(probe);
+    return ntohs(address.sin_port);
+}
+
+// A program directory whose definitions send the client to `host`.
+void WriteProgramDirectory(const std::filesystem::path& directory, const std::string& host) {
+    std::string encoded;
+    ParameterCodec().Encode(
+        "<Definitions><GeoCoderSetting Ver=\"1\"><KeyStrings><KeyString/><KeyString>" + host +
+            "</KeyString></KeyStrings></GeoCoderSetting></Definitions>",
+        encoded);
+    std::ofstream(directory / "Map.dat") << encoded;
+    std::filesystem::create_directories(directory / "html");
+    std::ofstream(directory / "html" / "HomeSiteError.htm")
+        << "<html><body>error page</body></html>";
+}
+
+} // namespace
+
+class TestMapMainDlg : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TempDir> dir_;
+    std::unique_ptr<MapServerStandIn> server_;
+    std::unique_ptr<CMapMainDlg> window_;
+    QStringList messages_;
+
+    // A window started up against the stand-in, its first job loaded.
+    CMapMainDlg& Start(const std::string& host = "", const std::string& commandLine = "") {
+        WriteProgramDirectory(dir_->Path(), host.empty() ? server_->Host() : host);
+        window_ = std::make_unique<CMapMainDlg>();
+        window_->messageBox = [this](const QString& text, const QString&, QMessageBox::Icon,
+                                     QMessageBox::StandardButtons) {
+            messages_ << text;
+            return QMessageBox::Ok;
+        };
+        window_->resize(800, 600);
+        window_->show();
+        window_->Initialize(commandLine);
+        return *window_;
+    }
+    void WaitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!window_->Busy(), 20000); }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<test::TempDir>();
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir_->Path() / "config").string()));
+        qputenv(kProgramDirVariable, QByteArray::fromStdString(dir_->Path().string()));
+        server_ = std::make_unique<MapServerStandIn>();
+        messages_.clear();
+    }
+    void cleanup() {
+        window_.reset();
+        server_.reset();
+        dir_.reset();
+    }
+
+    void startUpRunsInOrderAndSendsTheFirstJob() {
+        CMapMainDlg& window = Start();
+        QCOMPARE(window.StartUpSteps(),
+                 (std::vector<std::string>{"environment", "favorites", "settings", "definitions",
+                                           "definition update", "inputs", "layout", "first job"}));
+        QCOMPARE(window.JobCode(), 13);
+        QCOMPARE(window.ActionCode(), 0);
+        QCOMPARE(window.Environment().programDirectory, dir_->Path().string());
+        QCOMPARE(window.Keyword(), std::string("Pizza"));
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 20000);
+        WaitIdle();
+        QVERIFY(window.windowTitle().startsWith(
+            "Orbisk (North America Edition) - Phone: (202)456-1414"));
+        QVERIFY(messages_.isEmpty());
+    }
+
+    void thePostBodyArrivesByteExact() {
+        CMapMainDlg& window = Start();
+        QSignalSpy sent(&window, &CMapMainDlg::requestSent);
+        WaitIdle();
+        window.OnCommand(kIdLatLngRadio);
+        window.OnCommand(kIdGo);
+        QTRY_VERIFY_WITH_TIMEOUT(sent.size() >= 1, 20000);
+        WaitIdle();
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(sent.size()), 20000);
+        QCOMPARE(QByteArray::fromStdString(server_->Bodies().back()),
+                 sent.last().at(1).toByteArray());
+        QCOMPARE(sent.last().at(0).toString(),
+                 QString::fromStdString("http://" + server_->Host() + "/map/default.asp"));
+        QCOMPARE(window.ActionCode(), 3);
+        QCOMPARE(window.LastParams(),
+                 std::string("SH=3&NS=3&LAT=38.898748&LNG=-77.037684&INFO0=&INFO1=Latitute/"
+                             "Longitute: &INFO2=38.898748/-77.037684"));
+    }
+
+    void goWhileBusyDoesNothing() {
+        CMapMainDlg& window = Start();
+        QVERIFY(window.Busy());
+        QVERIFY(!window.GoButton()->isEnabled());
+        window.OnCommand(kIdGo);
+        window.OnCommand(kIdGo);
+        QCOMPARE(window.JobCode(), 13);
+        WaitIdle();
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 5000);
+        window.OnTimer();
+        QVERIFY(window.GoButton()->isEnabled());
+    }
+
+    void readsTheViewAndTurnsPixelsIntoCoordinates() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        MapViewState view;
+        window.Browser()->ReadMapView(view);
+        QCOMPARE(view.xMin, std::string("-80"));
+        QCOMPARE(view.yMax, std::string("45")); // an empty value changes nothing
+        QCOMPARE(view.zoom, 7);
+        QCOMPARE(view.CenterLatitude(), std::string("40.00000000"));
+        const int bw = window.Layout().browserWidth;
+        QCOMPARE(
+            view.PixelToLatLng(15 + (bw - 30) / 2, 200, bw, window.Layout().browserHeight).second,
+            std::string("-75.00000000"));
+    }
+
+    void switchesModesAndShowsOnlyTheirFields() {
+        CMapMainDlg& window = Start();
+        LocatePanel* panel = window.Locate();
+        QVERIFY(panel->areaCode()->isVisible());
+        window.OnCommand(kIdZipRadio);
+        QVERIFY(panel->zip()->isVisible());
+        QVERIFY(!panel->areaCode()->isVisible());
+        QCOMPARE(panel->modeCaption()->text(), QString("Zip code or postal code:"));
+        QVERIFY(panel->radio(LocateMode::Zip)->isChecked());
+        window.OnCommand(kIdStreetRadio);
+        QVERIFY(panel->street()->isVisible() && panel->country()->isVisible());
+        QCOMPARE(panel->country()->count(), 2);
+        QCOMPARE(panel->country()->itemText(1), QString("Canada"));
+        window.OnCommand(kIdLocatePanel);
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(window.Layout().browser.y, 5);
+        window.OnCommand(kIdLocatePanel);
+        QVERIFY2(panel->street()->isVisible(), "the checked mode comes back");
+        QVERIFY(!panel->zip()->isVisible());
+    }
+
+    void phoneFieldsTakeDigitsAndAdvance() {
+        CMapMainDlg& window = Start();
+        LocatePanel* panel = window.Locate();
+        panel->areaCode()->clear();
+        panel->areaCode()->setFocus();
+        QTest::keyClicks(panel->areaCode(), "2a0-2");
+        QCOMPARE(panel->areaCode()->text(), QString("202"));
+        QTRY_VERIFY(panel->exchange()->hasFocus());
+        QCOMPARE(panel->exchange()->selectedText(), QString("456"));
+        QTest::keyClicks(panel->exchange(), "5559");
+        QCOMPARE(panel->exchange()->text(), QString("555"));
+        QTRY_VERIFY(panel->lineNumber()->hasFocus());
+    }
+
+    void panelsAndTheLayoutFollowTheWindow() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        const MainLayout expected = ComputeMainLayout(
+            window.Layout().browserWidth + 28, window.Layout().browser.height + 149, true, true);
+        QCOMPARE(window.Browser()->geometry(),
+                 QRect(expected.browser.x, expected.browser.y, expected.browser.width,
+                       expected.browser.height));
+        QCOMPARE(window.GoButton()->geometry(), QRect(expected.go.x, expected.go.y, 30, 24));
+        window.OnCommand(kIdLocatePanel);
+        window.OnCommand(kIdBottomPanel);
+        QCOMPARE(window.Layout().browser.y, 5);
+        QCOMPARE(window.Layout().browserHeight, window.Layout().browser.height);
+        QVERIFY(!window.KeywordField()->isVisible());
+        QCOMPARE(window.ActionCode(), 4); // a panel change asks for the map again
+    }
+
+    void theMapIsRequestedOnceAfterTheSizeSettles() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 5000);
+        for (int width = 700; width < 760; width += 10) {
+            window.resize(width, 560);
+            window.OnTimer();
+        }
+        for (int tick = 0; tick < 10; ++tick) {
+            window.OnTimer();
+            QVERIFY(!window.Busy());
+        }
+        window.OnTimer();
+        QVERIFY(window.Busy());
+        QCOMPARE(window.JobCode(), 8);
+        QCOMPARE(window.ActionCode(), 4);
+        WaitIdle();
+        for (int tick = 0; tick < 30; ++tick)
+            window.OnTimer();
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(2), 5000);
+        QCOMPARE(server_->Bodies().size(), size_t(2)); // exactly one job
+    }
+
+    void aNavigationErrorShowsTheLocalPageThenGivesUp() {
+        CMapMainDlg& window = Start("127.0.0.1:" + std::to_string(ClosedPort()));
+        QTRY_VERIFY_WITH_TIMEOUT(window.Browser()->url().isLocalFile(), 20000);
+        WaitIdle();
+        QVERIFY(window.Browser()->url().toLocalFile().endsWith("html/HomeSiteError.htm"));
+    }
+
+    void keywordPagingAsksForAKeyword() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.OnCommand(kIdGo);
+        QCOMPARE(window.KeywordField()->text(), QString());
+        QCOMPARE(window.KeywordField()->placeholderText(), QString(kKeywordCueText));
+        QCOMPARE(window.StatusText()->text(), QString(" No current search"));
+        WaitIdle();
+        window.OnTimer();
+        window.OnCommand(kIdNext);
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(messages_[0].startsWith("Please type in the keyword(s)"));
+        window.OnCommand(kIdSearchIcon);
+        QCOMPARE(messages_.size(), 2);
+    }
+
+    void aMissingCommandLineFileIsReported() {
+        CMapMainDlg& window = Start("", "\"/no/such/file.obk\"");
+        QCOMPARE(messages_, QStringList{"Failed to find marker set file /no/such/file.obk"});
+        QCOMPARE(window.JobCode(), 13); // the normal first job runs
+    }
+
+    void aCommandLineFileIsOpened() {
+        const auto file = dir_->Path() / "trip.obk";
+        std::ofstream(file)
+            << "<DataSet><MarkerSet CenterLng=\"-75\" CenterLat=\"45\" Zoom=\"8\" Title=\"Trip\" "
+               "Country=\"Canada\"><Marker Lat=\"45\" Lng=\"-75\" "
+               "Title=\"A\"/></MarkerSet></DataSet>";
+        CMapMainDlg& window = Start("", "\"" + file.string() + "\"");
+        QCOMPARE(window.JobCode(), 16);
+        QCOMPARE(window.ActionCode(), 11);
+        QCOMPARE(window.Keyword(), std::string());
+        WaitIdle();
+        QVERIFY(window.windowTitle().endsWith(" - Trip"));
+    }
+
+    void editBoxesRefuseWhatTheyMust() {
+        CFloatNumberEditBox number;
+        number.setText("12.5");
+        number.setCursorPosition(4);
+        QTest::keyClicks(&number, ".a");
+        QCOMPARE(number.text(), QString("12.5"));
+        number.setCursorPosition(1);
+        QTest::keyClick(&number, '-');
+        QCOMPARE(number.text(), QString("12.5"));
+        number.setCursorPosition(0);
+        QTest::keyClick(&number, '-');
+        QCOMPARE(number.text(), QString("-12.5"));
+        number.setCursorPosition(0);
+        QTest::keyClick(&number, '-');
+        QCOMPARE(number.text(), QString("-12.5"));
+
+        CSafeEditBox safe;
+        QTest::keyClicks(&safe, "a&b=c?d");
+        QCOMPARE(safe.text(), QString("abcd"));
+        QApplication::clipboard()->setText("x&y");
+        safe.paste();
+        QCOMPARE(safe.text(), QString("abcd")); // pasted text is held to the same rule
+    }
+};
+
+int main(int argc, char** argv) {
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    TestMapMainDlg test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_map_main_dlg.moc"
