@@ -68,6 +68,11 @@ void CExplorer1::ReadMapView(MapViewState& view) {
     }
 }
 
+std::pair<std::string, std::string> CExplorer1::PixelToLatLng(QPoint point, MapViewState& view) {
+    ReadMapView(view);
+    return view.PixelToLatLng(point.x(), point.y(), width(), height());
+}
+
 void CExplorer1::Print() {
     QPrintDialog dialog(&SharedPrinter(), this);
     if (dialog.exec() != QDialog::Accepted)
@@ -137,6 +142,7 @@ bool CExplorer1::eventFilter(QObject* watched, QEvent* event) {
             const QWidget* source = qobject_cast<QWidget*>(watched);
             const QPoint position = source ? source->mapTo(this, mouse->position().toPoint())
                                            : mouse->position().toPoint();
+            placingMode_ = Normal;
             emit mapClicked(position);
             return true;
         }

@@ -25,6 +25,8 @@ public:
     // Updates `view` from the page's inputs; fields the page lacks keep their
     // values. Waits at most a short while for the page to answer.
     void ReadMapView(MapViewState& view);
+    // Reads the view, then the coordinates of a point of the browser area.
+    std::pair<std::string, std::string> PixelToLatLng(QPoint point, MapViewState& view);
 
     void Print();
     void PrintPreview();

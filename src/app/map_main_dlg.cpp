@@ -1,19 +1,23 @@
 #include "app/map_main_dlg.h"
 
+#include "app/about_box.h"
 #include "app/command_ids.h"
 #include "app/explorer1.h"
 #include "app/job_runner.h"
 #include "app/locate_panel.h"
 #include "app/window_title.h"
 #include "markers/marker_set_file.h"
+#include "markers/ui/dialog_add_new_marker.h"
 #include "settings/registry_key.h"
 #include "settings/ui/safe_edit_box.h"
 #include "update/definition_update.h"
+#include "update/ui/dialog_update_progress.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -72,6 +76,24 @@ CMapMainDlg::CMapMainDlg(QWidget* parent)
     };
     InitializeIcons();
     setWindowIcon(Icon(128));
+    fileDialog = [this](bool save, const QString& initialPath) {
+        QFileDialog dialog(this, save ? "Save Marker Set" : "Load Marker Set", initialPath,
+                           "Marker Set Files (*.obk);;XML files (*.xml);;All Files (*)");
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix("obk");
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    markerDetails = [this](MarkerDetails& details) {
+        CDialogAddNewMarker dialog(details, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        details = dialog.Details();
+        return true;
+    };
+    updateDialog = [this](const QString& name, const QString& address) {
+        CDialogUpdateProgress(name, address, this).exec();
+    };
     setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
     setSizeGripEnabled(true);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -142,6 +164,10 @@ void CMapMainDlg::CreateControls() {
         AdvanceProgress();
     });
     connect(browser_, &CExplorer1::navigateError, this, &CMapMainDlg::OnNavigateError);
+    connect(browser_, &CExplorer1::mapClicked, this, [this](QPoint position) {
+        QCoreApplication::postEvent(this, new MapClickEvent(position));
+        UpdateCursor();
+    });
 
     locate_ = new LocatePanel(client_);
     connect(locate_, &LocatePanel::modeChosen, this,
@@ -300,6 +326,16 @@ void CMapMainDlg::OnCommand(int id) {
     case kIdPrintPreview: browser_->PrintPreview(); break;
     case kIdPageSetup: browser_->PageSetup(); break;
     case kIdClose: close(); break;
+    case kIdSaveMarkers:
+    case kIdSaveMarkerSet: SaveMarkerSet(); break;
+    case kIdLoadMarkers:
+    case kIdLoadMarkerSet: LoadMarkerSet(); break;
+    case kIdSendMarkers:
+    case kIdSendMarkerSet: SendMarkerSet(); break;
+    case kIdAddMarker:
+    case kIdMarkerIcon: TogglePlacingMode(); break;
+    case kIdUpdate: CheckForUpdate(); break;
+    case kIdAbout: AboutBox(this).exec(); break;
     default: break;
     }
 }
@@ -378,6 +414,10 @@ void CMapMainDlg::OnTimer() {
     if (busy_)
         return;
     SetBusyControls(false);
+    if (updateNotice_.Tick(false, settings_.Get(SettingsStore::UpdatePreferenceIndex),
+                           CheckForNewerProgram(definitions_.newUpdate.ver)))
+        updateDialog(Text(definitions_.newUpdate.name),
+                     Text(definitions_.newUpdate.downloadAddress));
     if (resizeCount_ == 0)
         return;
     if (resizeCount_ != lastResizeCount_) {
@@ -521,9 +561,28 @@ void CMapMainDlg::resizeEvent(QResizeEvent* event) {
 void CMapMainDlg::customEvent(QEvent* event) {
     if (event->type() == kMarkerSetChangedEvent)
         RefreshTitle();
+    else if (event->type() == kMapClickEvent)
+        AddMarkerAt(static_cast<MapClickEvent*>(event)->position);
 }
 
+// Unsaved markers are offered for saving first. The job in flight works on
+// its own copy of the set, so saving never races it.
 void CMapMainDlg::closeEvent(QCloseEvent* event) {
+    if (currentMarkerSet_.IsModified() && !currentMarkerSet_.IsEmpty()) {
+        const auto answer = messageBox("You have unsaved marker(s) in your current marker "
+                                       "set.\n\nClick \"Yes\" to save the markers before you "
+                                       "close the window.\nClick \"No\" to ignore the unsaved "
+                                       "markers and close the window.\nClick \"Cancel\" "
+                                       "to return to Orbisk.",
+                                       "Question", QMessageBox::Question,
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel) {
+            event->ignore();
+            return;
+        }
+        if (answer == QMessageBox::Yes)
+            SaveMarkerSet();
+    }
     timer_->stop();
     jobs_->Wait();
     event->accept();
@@ -585,11 +644,15 @@ bool CMapMainDlg::OpenMarkerSetFile(const std::string& path) {
         ShowMessage(Text("Failed to load marker set from " + path), "Error", QMessageBox::Critical);
         return false;
     }
+    AfterMarkerSetLoaded(11);
+    return true;
+}
+
+void CMapMainDlg::AfterMarkerSetLoaded(int action) {
     canadianResult_ = currentMarkerSet_.country == "Canada";
-    actionCode_ = 11;
+    actionCode_ = action;
     StartJob(kMarkerSetView);
     ClearKeyword();
-    return true;
 }
 
 void CMapMainDlg::ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon) {

@@ -8,10 +8,12 @@
 #include "services/service_definitions.h"
 #include "settings/program_environment.h"
 #include "settings/settings_store.h"
+#include "update/update_notice.h"
 
 #include <QDialog>
 #include <QEvent>
 #include <QMessageBox>
+#include <QPoint>
 #include <functional>
 #include <optional>
 
@@ -31,6 +33,7 @@ class CExplorer1;
 class JobRunner;
 class LocatePanel;
 struct JobResult;
+struct MarkerDetails;
 
 // The main window: locate panel, map browser and bottom panel, the menus,
 // the 100 ms timer and the state every job reads. Runs as a modal dialog.
@@ -56,8 +59,12 @@ public:
     // One tick of the 100 ms timer.
     void OnTimer();
 
-    // Messages go through this, so that tests can answer them.
+    // Messages, file dialogs, the marker detail dialog and the update dialog
+    // go through these, so that tests can answer them.
     MessageBoxFunction messageBox;
+    std::function<QString(bool save, const QString& initialPath)> fileDialog;
+    std::function<bool(MarkerDetails& details)> markerDetails;
+    std::function<void(const QString& name, const QString& downloadAddress)> updateDialog;
 
     // What the window holds, for tests and for the dialogs of other parts.
     bool Busy() const { return busy_; }
@@ -115,6 +122,18 @@ private:
     bool AskForKeyword(const QString& text);
     void ClearKeyword();
     bool OpenMarkerSetFile(const std::string& path);
+    void AfterMarkerSetLoaded(int action);
+    // Marker sets: save, load, send, placing markers.
+    void SyncMarkerSetWithView();
+    bool SaveWithDialog(MarkerSet& set, const MapViewState* view, const std::string& initialPath);
+    void SaveMarkerSet();
+    void LoadMarkerSet();
+    void SendMarkerSet();
+    void TogglePlacingMode();
+    void AddMarkerAt(QPoint position);
+    std::string ProgramFile(int fixedString) const;
+    // Updates and the About box.
+    void CheckForUpdate();
     void RunDefinitionUpdate();
     void ApplyJobResult(const std::optional<JobResult>& result);
     void OnNavigateError();
@@ -153,6 +172,7 @@ private:
     std::string titleBase_;
     MainLayout layout_;
     std::vector<std::string> startUpSteps_;
+    UpdateNotice updateNotice_;
 
     // Controls.
     QMenuBar* menuBar_ = nullptr;
@@ -184,5 +204,11 @@ private:
 // a change of the current marker set's unsaved state.
 inline const QEvent::Type kMapClickEvent = static_cast<QEvent::Type>(QEvent::User + 0xBC);
 inline const QEvent::Type kMarkerSetChangedEvent = static_cast<QEvent::Type>(QEvent::User + 0xBD);
+
+class MapClickEvent : public QEvent {
+public:
+    explicit MapClickEvent(QPoint position) : QEvent(kMapClickEvent), position(position) {}
+    QPoint position; // in the browser's coordinates
+};
 
 } // namespace orbisk

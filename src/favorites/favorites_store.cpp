@@ -37,17 +37,11 @@ void FavoritesStore::Load() {
 }
 
 bool FavoritesStore::Save() {
-    RegistryKey key(storeFile_);
-    if (!key.BeginTransaction())
-        return false;
-    key.DeleteKey(RegistryRoot::CurrentUser, kKeyPath);
-    if (!key.Create(RegistryRoot::CurrentUser, kKeyPath))
-        return false;
-    for (int position = 0; position < list_.Count(); ++position) {
-        const Favorite& favorite = list_.Items()[position];
-        key.WriteString(FavoriteValueName(position, favorite.title), favorite.parameters);
-    }
-    return key.CommitTransaction();
+    std::vector<RegistryValue> values;
+    for (int position = 0; position < list_.Count(); ++position)
+        values.push_back({FavoriteValueName(position, list_.Items()[position].title),
+                          list_.Items()[position].parameters});
+    return RewriteKey(storeFile_, RegistryRoot::CurrentUser, kKeyPath, values);
 }
 
 } // namespace orbisk

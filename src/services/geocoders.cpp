@@ -266,20 +266,7 @@ bool PrimaryGeocoder::ResolveUnitedStates(std::string& latitude, std::string& lo
         return true;
 
     ZipGeocoder city(Context(), nullptr);
-    CopyAddress(*this, city, Slot(StreetAddress));
-    if (Guarded([&] { return city.Resolve(latitude, longitude); })) {
-        if (Slot(State).empty() || Slot(City).empty() || Slot(StreetAddress).empty())
-            precision_ = -2;
-        return true;
-    }
-    if (Slot(State).empty() || Slot(City).empty())
-        return false;
-    city.SetSlot(StreetAddress, "");
-    city.SetSlot(StreetNumber, "");
-    if (!Guarded([&] { return city.Resolve(latitude, longitude); }))
-        return false;
-    MarkStreetNotFound();
-    return true;
+    return ResolveCity(city, true, latitude, longitude);
 }
 
 bool PrimaryGeocoder::ResolveCanada(PostalCodeGeocoder& postal, std::string& latitude,
@@ -291,9 +278,20 @@ bool PrimaryGeocoder::ResolveCanada(PostalCodeGeocoder& postal, std::string& lat
 
     ZipGeocoder city(Context(), nullptr);
     city.SetCanada();
+    return ResolveCity(city, false, latitude, longitude);
+}
+
+// The city service with the street, then, when city and state are both
+// known, without it: the street was not found, the place is coarse.
+bool PrimaryGeocoder::ResolveCity(ZipGeocoder& city, bool coarseWithoutStreet,
+                                  std::string& latitude, std::string& longitude) {
     CopyAddress(*this, city, Slot(StreetAddress));
-    if (Guarded([&] { return city.Resolve(latitude, longitude); }))
+    if (Guarded([&] { return city.Resolve(latitude, longitude); })) {
+        if (coarseWithoutStreet &&
+            (Slot(State).empty() || Slot(City).empty() || Slot(StreetAddress).empty()))
+            precision_ = -2;
         return true;
+    }
     if (Slot(State).empty() || Slot(City).empty())
         return false;
     city.SetSlot(StreetAddress, "");

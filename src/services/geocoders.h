@@ -20,6 +20,8 @@ private:
     bool ResolveUnitedStates(std::string& latitude, std::string& longitude);
     bool ResolveCanada(class PostalCodeGeocoder& postal, std::string& latitude,
                        std::string& longitude);
+    bool ResolveCity(class ZipGeocoder& city, bool coarseWithoutStreet, std::string& latitude,
+                     std::string& longitude);
     void MarkStreetNotFound();
 
     int precision_ = -1;

@@ -330,4 +330,17 @@ bool RegistryKey::CommitTransaction() {
     return true;
 }
 
+bool RewriteKey(const std::filesystem::path& storeFile, RegistryRoot root, const std::string& path,
+                const std::vector<RegistryValue>& values) {
+    RegistryKey key(storeFile);
+    if (!key.BeginTransaction())
+        return false;
+    key.DeleteKey(root, path);
+    if (!key.Create(root, path))
+        return false;
+    for (const RegistryValue& value : values)
+        key.WriteString(value.name, value.data);
+    return key.CommitTransaction();
+}
+
 } // namespace orbisk

@@ -75,4 +75,9 @@ private:
     bool inTransaction_ = false;
 };
 
+// Replaces every value of the key at `path` with `values`, in order, as one
+// transaction: a crash or a second program never leaves the key half written.
+bool RewriteKey(const std::filesystem::path& storeFile, RegistryRoot root, const std::string& path,
+                const std::vector<RegistryValue>& values);
+
 } // namespace orbisk

@@ -28,15 +28,10 @@ void SettingsStore::Load() {
 }
 
 bool SettingsStore::Save() {
-    RegistryKey key(storeFile_);
-    if (!key.BeginTransaction())
-        return false;
-    key.DeleteKey(RegistryRoot::CurrentUser, kKeyPath);
-    if (!key.Create(RegistryRoot::CurrentUser, kKeyPath))
-        return false;
+    std::vector<RegistryValue> values;
     for (int index = 1; index <= 5; ++index)
-        key.WriteString(std::to_string(index), std::to_string(values_[index - 1]));
-    return key.CommitTransaction();
+        values.push_back({std::to_string(index), std::to_string(values_[index - 1])});
+    return RewriteKey(storeFile_, RegistryRoot::CurrentUser, kKeyPath, values);
 }
 
 int SettingsStore::Get(int index) const {

@@ -4,6 +4,7 @@
 #include "app/explorer1.h"
 #include "app/locate_panel.h"
 #include "app/map_main_dlg.h"
+#include "markers/ui/dialog_add_new_marker.h"
 #include "protocol/parameter_codec.h"
 #include "settings/ui/float_number_edit_box.h"
 #include "settings/ui/safe_edit_box.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -93,17 +96,30 @@ int ClosedPort() {
 }
 
 // A program directory whose definitions send the client to `host`.
-void WriteProgramDirectory(const std::filesystem::path& directory, const std::string& host) {
+void WriteProgramDirectory(const std::filesystem::path& directory, const std::string& host,
+                           const std::string& newestVersion = "1.1") {
     std::string encoded;
     ParameterCodec().Encode(
-        "<Definitions><GeoCoderSetting Ver=\"1\"><KeyStrings><KeyString/><KeyString>" + host +
-            "</KeyString></KeyStrings></GeoCoderSetting></Definitions>",
+        "<Definitions><GeoCoderSetting Ver=\"1\"><NewUpdate Name=\"Orbisk 2\" Ver=\"" +
+            newestVersion +
+            "\" DownloadAddress=\"http://example.org/get\"/><KeyStrings><KeyString/><KeyString>" +
+            host + "</KeyString></KeyStrings></GeoCoderSetting></Definitions>",
         encoded);
+    std::filesystem::create_directories(directory / "MarkerSets");
     std::ofstream(directory / "Map.dat") << encoded;
     std::filesystem::create_directories(directory / "html");
     std::ofstream(directory / "html" / "HomeSiteError.htm")
         << "<html><body>error page</body></html>";
 }
+
+// Stands in for the desktop's mail program.
+class MailCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> links;
+public slots:
+    void open(const QUrl& url) { links << url; }
+};
 
 } // namespace
 
@@ -117,13 +133,29 @@ private:
     QStringList messages_;
 
     // A window started up against the stand-in, its first job loaded.
-    CMapMainDlg& Start(const std::string& host = "", const std::string& commandLine = "") {
-        WriteProgramDirectory(dir_->Path(), host.empty() ? server_->Host() : host);
+    QStringList files_;                  // what the file dialogs answer, in turn
+    std::vector<MarkerDetails> details_; // what the marker detail dialog was shown
+    QStringList updates_;
+
+    CMapMainDlg& Start(const std::string& host = "", const std::string& commandLine = "",
+                       const std::string& newestVersion = "1.1") {
+        WriteProgramDirectory(dir_->Path(), host.empty() ? server_->Host() : host, newestVersion);
         window_ = std::make_unique<CMapMainDlg>();
         window_->messageBox = [this](const QString& text, const QString&, QMessageBox::Icon,
                                      QMessageBox::StandardButtons) {
             messages_ << text;
             return QMessageBox::Ok;
+        };
+        window_->fileDialog = [this](bool, const QString&) {
+            return files_.isEmpty() ? QString() : files_.takeFirst();
+        };
+        window_->markerDetails = [this](MarkerDetails& details) {
+            details_.push_back(details);
+            details.lines[0] = "first line";
+            return true;
+        };
+        window_->updateDialog = [this](const QString& name, const QString& address) {
+            updates_ << name << address;
         };
         window_->resize(800, 600);
         window_->show();
@@ -139,6 +171,9 @@ private slots:
         qputenv(kProgramDirVariable, QByteArray::fromStdString(dir_->Path().string()));
         server_ = std::make_unique<MapServerStandIn>();
         messages_.clear();
+        files_.clear();
+        details_.clear();
+        updates_.clear();
     }
     void cleanup() {
         window_.reset();
@@ -325,6 +360,103 @@ private slots:
         QCOMPARE(window.Keyword(), std::string());
         WaitIdle();
         QVERIFY(window.windowTitle().endsWith(" - Trip"));
+    }
+
+    void placesAMarkerWhereTheMapWasClicked() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        QTest::qWait(100); // a click right after the load can be dropped
+        window.OnCommand(kIdAddMarker);
+        window.OnCommand(kIdAddMarker);
+        QCOMPARE(window.Browser()->placingMode(), int(CExplorer1::Normal));
+        window.OnCommand(kIdAddMarker);
+        QCOMPARE(window.Browser()->placingMode(), int(CExplorer1::Placing));
+        const QPoint click(215, 140);
+        QWidget* renderer = window.Browser()->focusProxy();
+        QVERIFY(renderer);
+        QTest::mouseClick(renderer, Qt::LeftButton, {}, renderer->mapFrom(window.Browser(), click));
+        QTRY_COMPARE_WITH_TIMEOUT(details_.size(), size_t(1), 5000);
+        QCOMPARE(details_[0].title, QString("My marker name 1"));
+        QCOMPARE(details_[0].url, QString("http://"));
+        MapViewState view{"-80", "-70", "35", "45", 7};
+        const auto [latitude, longitude] = view.PixelToLatLng(
+            click.x(), click.y(), window.Browser()->width(), window.Browser()->height());
+        const double degreesPerPixel = 10.0 / (window.Browser()->width() - 30);
+        QVERIFY(std::abs(details_[0].latitude.toDouble() - std::stod(latitude)) <= degreesPerPixel);
+        QVERIFY(std::abs(details_[0].longitude.toDouble() - std::stod(longitude)) <=
+                degreesPerPixel);
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(1));
+        QCOMPARE(window.CurrentMarkerSet().Markers()[0].url, std::string());
+        QCOMPARE(window.CurrentMarkerSet().Markers()[0].infoLines.size(), size_t(4));
+        QCOMPARE(window.Browser()->placingMode(), int(CExplorer1::Normal));
+        QCOMPARE(window.ActionCode(), 8);
+        QCOMPARE(window.JobCode(), 8);
+        QTRY_VERIFY(window.windowTitle().endsWith(" *"));
+    }
+
+    void savesLoadsAndSendsMarkerSets() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        Marker outside;
+        outside.lat = "10";
+        outside.lng = "10";
+        window.CurrentMarkerSet().AddMarker(outside);
+        const QString saved = QString::fromStdString((dir_->Path() / "saved.obk").string());
+        files_ << saved;
+        window.OnCommand(kIdSaveMarkers);
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(messages_[0].startsWith(
+            "In current marker set, there is 1 marker in total. It is currently out"));
+        QVERIFY(QFile::exists(saved));
+        QVERIFY(!window.CurrentMarkerSet().IsModified());
+
+        window.CurrentMarkerSet().SetModified(true);
+        files_ << saved;
+        window.OnCommand(kIdLoadMarkers);
+        QCOMPARE(messages_.size(), 2);
+        QVERIFY(messages_[1].startsWith("You have unsaved marker(s)"));
+        QCOMPARE(window.JobCode(), 16);
+        QCOMPARE(window.ActionCode(), 10);
+        QVERIFY(!window.CurrentMarkerSet().IsModified());
+        WaitIdle();
+
+        MailCatcher catcher;
+        QDesktopServices::setUrlHandler("mailto", &catcher, "open");
+        window.OnCommand(kIdSendMarkers);
+        QCOMPARE(catcher.links.size(), 1);
+        QVERIFY(catcher.links[0]
+                    .toString(QUrl::FullyEncoded)
+                    .startsWith("mailto:?subject=Current%20Marker%20Set"));
+        QVERIFY(QFile::exists(
+            QString::fromStdString((dir_->Path() / "MarkerSets" / "ForSend.obk").string())));
+        QVERIFY(messages_.last().startsWith("Current marker set information has been saved to\n"));
+        QDesktopServices::unsetUrlHandler("mailto");
+    }
+
+    void closingAsksAboutUnsavedMarkers() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.CurrentMarkerSet().AddMarker(Marker());
+        window.messageBox = [this](const QString& text, const QString&, QMessageBox::Icon,
+                                   QMessageBox::StandardButtons) {
+            messages_ << text;
+            return QMessageBox::Cancel;
+        };
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        QVERIFY(messages_.last().contains("Click \"Cancel\" to return to Orbisk."));
+    }
+
+    void helpUpdateOffersOnlyANewerProgram() {
+        CMapMainDlg& window = Start();
+        window.OnCommand(kIdUpdate);
+        QCOMPARE(messages_, QStringList{"Currently no update is available."});
+        QVERIFY(updates_.isEmpty());
+        WaitIdle();
+        window_.reset();
+        CMapMainDlg& newer = Start("", "", "1.2");
+        newer.OnCommand(kIdUpdate);
+        QCOMPARE(updates_, (QStringList{"Orbisk 2", "http://example.org/get"}));
     }
 
     void editBoxesRefuseWhatTheyMust() {

@@ -1,0 +1,31 @@
+#include "app/about_box.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace orbisk {
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("About Orbisk");
+    auto* picture = new QLabel(this);
+    picture->setPixmap(QIcon(":/icons/128.svg").pixmap(48, 48));
+    auto* text = new QVBoxLayout;
+    for (const char* line :
+         {"Orbisk (North America Edition)  Version 1.1.0", "Brevant Solutions",
+          "Maps and lookups from orbisk-server; see NOTICE for the data it uses.",
+          "This copy is freeware, provided \"AS-IS\" without warranty of any kind."})
+        text->addWidget(new QLabel(line, this));
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addLayout(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+}
+
+} // namespace orbisk

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QLineEdit;
+
+namespace orbisk {
+
+// The eight texts of one marker as the "Marker Detail" dialog shows them.
+struct MarkerDetails {
+    QString title;
+    QString url;
+    std::array<QString, 4> lines;
+    QString latitude;
+    QString longitude;
+};
+
+// "Marker Detail": title, web address, four detail lines and the position.
+class CDialogAddNewMarker : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDialogAddNewMarker(const MarkerDetails& details, QWidget* parent = nullptr);
+    // The texts as the controls hold them.
+    MarkerDetails Details() const;
+
+    QLineEdit* titleEdit() const { return title_; }
+    QLineEdit* urlEdit() const { return url_; }
+    QLineEdit* latitudeEdit() const { return latitude_; }
+
+private:
+    QLineEdit* title_ = nullptr;
+    QLineEdit* url_ = nullptr;
+    std::array<QLineEdit*, 4> lines_{};
+    QLineEdit* latitude_ = nullptr;
+    QLineEdit* longitude_ = nullptr;
+};
+
+} // namespace orbisk
