@@ -6,6 +6,8 @@
 #include "app/job_runner.h"
 #include "app/locate_panel.h"
 #include "app/window_title.h"
+#include "favorites/ui/add_favorite_dialog.h"
+#include "favorites/ui/dialog_edit_favorites.h"
 #include "markers/marker_set_file.h"
 #include "markers/ui/dialog_add_new_marker.h"
 #include "settings/registry_key.h"
@@ -94,6 +96,14 @@ CMapMainDlg::CMapMainDlg(QWidget* parent)
     updateDialog = [this](const QString& name, const QString& address) {
         CDialogUpdateProgress(name, address, this).exec();
     };
+    favoriteName = [this](QString& name) {
+        CAddFavoriteDialog dialog(name, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        name = dialog.Name();
+        return true;
+    };
+    organizeFavorites = [this](FavoritesList& list) { CDialogEditFavorites(list, this).exec(); };
     setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
     setSizeGripEnabled(true);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -142,7 +152,7 @@ void CMapMainDlg::CreateMenus() {
         toggle->setChecked(true);
     }
     add(menuBar_->addMenu("&Options"), "S&ettings", kIdSettings);
-    favoritesMenu_ = menuBar_->addMenu("F&avorites");
+    favoritesMenu_ = menuBar_->addMenu("Favor&ites");
     add(favoritesMenu_, "&Add to Favorites...", kIdAddFavorite);
     add(favoritesMenu_, "&Organize Favorites...", kIdOrganizeFavorites);
     favoritesMenu_->addSeparator();
@@ -252,6 +262,7 @@ void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     environment_ = DiscoverEnvironment(RegistryKey::DefaultStoreFile());
     Step("favorites");
     favoritesStore_.Load();
+    RebuildFavoritesMenu();
     Step("settings");
     settings_.Load();
     favoritesList_.SetMaximum(settings_.Get(SettingsStore::MaxFavorites));
@@ -336,7 +347,12 @@ void CMapMainDlg::OnCommand(int id) {
     case kIdMarkerIcon: TogglePlacingMode(); break;
     case kIdUpdate: CheckForUpdate(); break;
     case kIdAbout: AboutBox(this).exec(); break;
-    default: break;
+    case kIdAddFavorite: AddFavorite(); break;
+    case kIdOrganizeFavorites: OrganizeFavorites(); break;
+    default:
+        if (id >= kIdFirstFavorite && id <= kIdLastFavorite)
+            ReplayFavorite(id - kIdFirstFavorite);
+        break;
     }
 }
 

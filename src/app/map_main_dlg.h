@@ -65,6 +65,8 @@ public:
     std::function<QString(bool save, const QString& initialPath)> fileDialog;
     std::function<bool(MarkerDetails& details)> markerDetails;
     std::function<void(const QString& name, const QString& downloadAddress)> updateDialog;
+    std::function<bool(QString& name)> favoriteName;
+    std::function<void(FavoritesList& list)> organizeFavorites;
 
     // What the window holds, for tests and for the dialogs of other parts.
     bool Busy() const { return busy_; }
@@ -87,6 +89,8 @@ public:
     QPushButton* NextButton() const { return next_; }
     QPushButton* PreviousButton() const { return previous_; }
     QAction* Action(int id) const;
+    QMenu* FavoritesMenu() const { return favoritesMenu_; }
+    const FavoritesList& Favorites() const { return favoritesList_; }
     // The steps of the start-up sequence in the order they ran.
     const std::vector<std::string>& StartUpSteps() const { return startUpSteps_; }
 
@@ -134,6 +138,11 @@ private:
     std::string ProgramFile(int fixedString) const;
     // Updates and the About box.
     void CheckForUpdate();
+    // Favorites: the menu mirrors the list.
+    void RebuildFavoritesMenu();
+    void AddFavorite();
+    void OrganizeFavorites();
+    void ReplayFavorite(int position);
     void RunDefinitionUpdate();
     void ApplyJobResult(const std::optional<JobResult>& result);
     void OnNavigateError();

@@ -4,12 +4,18 @@
 #include "app/explorer1.h"
 #include "app/locate_panel.h"
 #include "app/map_main_dlg.h"
+#include "favorites/favorites_store.h"
+#include "favorites/ui/add_favorite_dialog.h"
+#include "favorites/ui/dialog_edit_favorites.h"
+#include "favorites/ui/dialog_rename_favorite.h"
 #include "markers/ui/dialog_add_new_marker.h"
 #include "protocol/parameter_codec.h"
+#include "settings/registry_key.h"
 #include "settings/ui/float_number_edit_box.h"
 #include "settings/ui/safe_edit_box.h"
 #include "temp_dir.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -17,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -457,6 +464,77 @@ private slots:
         CMapMainDlg& newer = Start("", "", "1.2");
         newer.OnCommand(kIdUpdate);
         QCOMPARE(updates_, (QStringList{"Orbisk 2", "http://example.org/get"}));
+    }
+
+    void addsMirrorsAndReplaysFavorites() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        const std::string located = window.LastParams();
+        window.favoriteName = [](QString& name) {
+            name = "Home & office";
+            return true;
+        };
+        window.OnCommand(kIdAddFavorite);
+        QCOMPARE(window.Favorites().Count(), 1);
+        QAction* item = window.Action(kIdFirstFavorite);
+        QVERIFY(item);
+        QCOMPARE(item->text(), QString("Home & office"));
+        FavoritesList stored;
+        FavoritesStore(stored, RegistryKey::DefaultStoreFile()).Load();
+        QCOMPARE(stored.Count(), 1);
+        QCOMPARE(stored.Items()[0].parameters, located);
+
+        window.OnCommand(kIdFirstFavorite + 5);
+        QCOMPARE(window.JobCode(), 13); // no favorite there: nothing starts
+        window.OnTimer();
+        item->trigger();
+        QCOMPARE(window.JobCode(), 32);
+        QCOMPARE(window.ActionCode(), 1);
+        QCOMPARE(window.LastCaption(), std::string("Home & office"));
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(2), 20000);
+        WaitIdle();
+
+        for (int i = 1; i < 10; ++i)
+            window.OnCommand(kIdAddFavorite);
+        QCOMPARE(window.Favorites().Count(), 10);
+        window.OnCommand(kIdAddFavorite);
+        QCOMPARE(messages_, QStringList{"Maximum favorites count exceeded."});
+        QCOMPARE(window.Favorites().Count(), 10);
+        QVERIFY(!window.Action(kIdFirstFavorite + 10));
+
+        window.organizeFavorites = [](FavoritesList& list) {
+            while (list.Count() > 1)
+                list.RemoveAt(1);
+        };
+        window.OnCommand(kIdOrganizeFavorites);
+        QVERIFY(window.Action(kIdFirstFavorite));
+        QVERIFY(!window.Action(kIdFirstFavorite + 1));
+    }
+
+    void organizeDeletesAndRenames() {
+        FavoritesList list;
+        for (const char* title : {"A", "B", "C"})
+            list.Add({title, "SH=3"});
+        CDialogEditFavorites dialog(list);
+        QCOMPARE(dialog.list()->currentRow(), 0);
+        dialog.list()->setCurrentRow(1);
+        dialog.Delete();
+        QCOMPARE(list.Count(), 2);
+        QCOMPARE(list.Items()[1].title, std::string("C"));
+        QCOMPARE(dialog.list()->currentRow(), 1);
+        dialog.Delete();
+        QCOMPARE(list.Count(), 1);
+        dialog.askNewName = [](const QString&) { return QString("Renamed"); };
+        dialog.list()->setCurrentRow(0);
+        dialog.Rename();
+        QCOMPARE(list.Items()[0].title, std::string("Renamed"));
+        QCOMPARE(dialog.list()->item(0)->text(), QString("Renamed"));
+        CDialogRenameFavorite rename("Old");
+        rename.nameEdit()->setText("Typed");
+        rename.reject();
+        QCOMPARE(rename.Name(), QString("Old"));
+        CAddFavoriteDialog add("Zip code(postal code): 20502");
+        QCOMPARE(add.Name(), QString("Zip code(postal code): 20502"));
     }
 
     void editBoxesRefuseWhatTheyMust() {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QListWidget;
+
+namespace orbisk {
+
+class FavoritesList;
+
+// "Edit Favorites": delete and rename favorites. Changes go straight into
+// the list; the caller saves it and rebuilds the menu.
+class CDialogEditFavorites : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDialogEditFavorites(FavoritesList& list, QWidget* parent = nullptr);
+
+    void Delete();
+    void Rename();
+
+    // The rename step, replaceable so that tests can answer it.
+    std::function<QString(const QString& name)> askNewName;
+    QListWidget* list() const { return view_; }
+
+private:
+    void Select(int row);
+
+    FavoritesList& favorites_;
+    QListWidget* view_ = nullptr;
+};
+
+} // namespace orbisk
