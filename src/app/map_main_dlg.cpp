@@ -11,6 +11,7 @@
 #include "markers/marker_set_file.h"
 #include "markers/ui/dialog_add_new_marker.h"
 #include "settings/registry_key.h"
+#include "settings/ui/property_sheet_settings.h"
 #include "settings/ui/safe_edit_box.h"
 #include "update/definition_update.h"
 #include "update/ui/dialog_update_progress.h"
@@ -104,6 +105,7 @@ CMapMainDlg::CMapMainDlg(QWidget* parent)
         return true;
     };
     organizeFavorites = [this](FavoritesList& list) { CDialogEditFavorites(list, this).exec(); };
+    editSettings = [this](SettingsStore& settings) { return EditWithSheet(settings, this); };
     setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
     setSizeGripEnabled(true);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -349,6 +351,7 @@ void CMapMainDlg::OnCommand(int id) {
     case kIdAbout: AboutBox(this).exec(); break;
     case kIdAddFavorite: AddFavorite(); break;
     case kIdOrganizeFavorites: OrganizeFavorites(); break;
+    case kIdSettings: EditSettings(); break;
     default:
         if (id >= kIdFirstFavorite && id <= kIdLastFavorite)
             ReplayFavorite(id - kIdFirstFavorite);
@@ -602,6 +605,18 @@ void CMapMainDlg::closeEvent(QCloseEvent* event) {
     timer_->stop();
     jobs_->Wait();
     event->accept();
+}
+
+// Confirmed settings reach the map with a new request, unless a job runs:
+// then the next request carries them.
+void CMapMainDlg::EditSettings() {
+    if (!editSettings(settings_))
+        return;
+    if (!busy_) {
+        actionCode_ = 2;
+        StartJob(kSendResults);
+    }
+    favoritesList_.SetMaximum(settings_.Get(SettingsStore::MaxFavorites));
 }
 
 void CMapMainDlg::OnGo() {

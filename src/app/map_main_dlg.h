@@ -67,6 +67,7 @@ public:
     std::function<void(const QString& name, const QString& downloadAddress)> updateDialog;
     std::function<bool(QString& name)> favoriteName;
     std::function<void(FavoritesList& list)> organizeFavorites;
+    std::function<bool(SettingsStore& settings)> editSettings;
 
     // What the window holds, for tests and for the dialogs of other parts.
     bool Busy() const { return busy_; }
@@ -91,6 +92,7 @@ public:
     QAction* Action(int id) const;
     QMenu* FavoritesMenu() const { return favoritesMenu_; }
     const FavoritesList& Favorites() const { return favoritesList_; }
+    const SettingsStore& Settings() const { return settings_; }
     // The steps of the start-up sequence in the order they ran.
     const std::vector<std::string>& StartUpSteps() const { return startUpSteps_; }
 
@@ -143,6 +145,7 @@ private:
     void AddFavorite();
     void OrganizeFavorites();
     void ReplayFavorite(int position);
+    void EditSettings();
     void RunDefinitionUpdate();
     void ApplyJobResult(const std::optional<JobResult>& result);
     void OnNavigateError();

@@ -12,6 +12,7 @@
 #include "protocol/parameter_codec.h"
 #include "settings/registry_key.h"
 #include "settings/ui/float_number_edit_box.h"
+#include "settings/ui/property_sheet_settings.h"
 #include "settings/ui/safe_edit_box.h"
 #include "temp_dir.h"
 
@@ -27,6 +28,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSlider>
+#include <QTabWidget>
 #include <QTest>
 #include <arpa/inet.h>
 #include <fstream>
@@ -535,6 +538,53 @@ private slots:
         QCOMPARE(rename.Name(), QString("Old"));
         CAddFavoriteDialog add("Zip code(postal code): 20502");
         QCOMPARE(add.Name(), QString("Zip code(postal code): 20502"));
+    }
+
+    void settingsSheetReadsOnlyPagesThatWereShown() {
+        SettingsStore settings(dir_->Path() / "registry.sqlite3");
+        settings.Set(SettingsStore::MapControl, 5);
+        settings.Set(SettingsStore::DefaultZoom, 20);
+        settings.Set(SettingsStore::UpdatePreferenceIndex, 7);
+        CPropertySheetSettings sheet(settings);
+        sheet.show();
+        QCOMPARE(sheet.mapPage->controlList->currentIndex(), -1);
+        QCOMPARE(sheet.mapPage->zoomSlider->value(), 16);
+        QVERIFY(sheet.updatePage->buttons[2]->isChecked());
+        sheet.Apply(settings);
+        QCOMPARE(settings.Get(SettingsStore::MapControl), -1);
+        QCOMPARE(settings.Get(SettingsStore::DefaultZoom), 16);
+        QCOMPARE(settings.Get(SettingsStore::UpdatePreferenceIndex),
+                 7); // the Update page was never shown
+        sheet.tabs->setCurrentIndex(1);
+        sheet.tabs->setCurrentIndex(2);
+        sheet.favoritesPage->maximumSlider->setValue(25);
+        sheet.Apply(settings);
+        QCOMPARE(settings.Get(SettingsStore::UpdatePreferenceIndex), 2);
+        QCOMPARE(settings.Get(SettingsStore::MaxFavorites), 25);
+    }
+
+    void confirmedSettingsReachTheServer() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.OnTimer();
+        window.editSettings = [](SettingsStore& settings) {
+            settings.Set(SettingsStore::MapTypeIndex, 0);
+            settings.Set(SettingsStore::DefaultZoom, 9);
+            settings.Set(SettingsStore::MaxFavorites, 25);
+            return settings.Save();
+        };
+        window.OnCommand(kIdSettings);
+        QCOMPARE(window.JobCode(), 8);
+        QCOMPARE(window.ActionCode(), 2);
+        QCOMPARE(window.Favorites().Maximum(), 25);
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(2), 20000);
+        std::string w, q;
+        QVERIFY(ParameterCodec().Decode(server_->Bodies().back().substr(4), w));
+        QVERIFY(ParameterCodec().Decode(w.substr(2, w.find("&L=") - 2), q));
+        QVERIFY(q.find("&MAPT=0&MAPC=0&ZOOM=9&VER=1.10") != std::string::npos);
+        SettingsStore reloaded(RegistryKey::DefaultStoreFile());
+        reloaded.Load();
+        QCOMPARE(reloaded.Get(SettingsStore::DefaultZoom), 9);
     }
 
     void editBoxesRefuseWhatTheyMust() {

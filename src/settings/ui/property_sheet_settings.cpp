@@ -1,0 +1,147 @@
+#include "settings/ui/property_sheet_settings.h"
+
+#include "settings/settings_store.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace orbisk {
+namespace {
+
+// A horizontal trackbar with its end labels; a value outside shows at the nearer end.
+QSlider* Trackbar(int minimum, int maximum, int value, QWidget* parent, QHBoxLayout* row) {
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setRange(minimum, maximum);
+    slider->setValue(value);
+    row->addWidget(new QLabel(QString::number(minimum), parent));
+    row->addWidget(slider);
+    row->addWidget(new QLabel(QString::number(maximum), parent));
+    return slider;
+}
+
+} // namespace
+
+void SettingsPage::showEvent(QShowEvent* event) {
+    shown_ = true;
+    QWidget::showEvent(event);
+}
+
+CPropertyMap::CPropertyMap(int zoomValue, int controlValue, int typeValue, QWidget* parent)
+    : SettingsPage(parent), zoom(zoomValue), control(controlValue), type(typeValue) {
+    auto* panZoom = new QGroupBox("Pan/Zoom", this);
+    auto* zoomRow = new QHBoxLayout;
+    zoomSlider = Trackbar(0, 16, zoom, this, zoomRow);
+    controlList = new QComboBox(this);
+    controlList->addItems({"Large map control", "Small map control", "No map control"});
+    controlList->setCurrentIndex(control >= 0 && control <= 2 ? control : -1);
+    auto* panZoomForm = new QFormLayout(panZoom);
+    panZoomForm->addRow("Default Zoom Level:", zoomRow);
+    panZoomForm->addRow("Pan/Zoom Control:", controlList);
+    auto* mapType = new QGroupBox("Map type", this);
+    mapOnly = new QRadioButton("Map only", mapType);
+    mapAndSatellite = new QRadioButton("Map and satellite", mapType);
+    (type == 0 ? mapOnly : mapAndSatellite)->setChecked(true);
+    auto* typeLayout = new QVBoxLayout(mapType);
+    typeLayout->addWidget(mapOnly);
+    typeLayout->addWidget(mapAndSatellite);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panZoom);
+    layout->addWidget(mapType);
+    layout->addStretch();
+}
+
+void CPropertyMap::ReadControls() {
+    zoom = zoomSlider->value();
+    type = mapAndSatellite->isChecked() ? 1 : 0;
+    control = controlList->currentIndex();
+}
+
+CPropertyUpdate::CPropertyUpdate(int preferenceValue, QWidget* parent)
+    : SettingsPage(parent), preference(preferenceValue) {
+    auto* group = new QGroupBox("Update Preference", this);
+    auto* groupLayout = new QVBoxLayout(group);
+    const char* const texts[] = {"Apply update without interrupting me",
+                                 "Notify me when updates are available ", "Disable live update"};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i] = new QRadioButton(texts[i], group);
+        groupLayout->addWidget(buttons[i]);
+    }
+    buttons[preference == 0 ? 0 : preference == 1 ? 1 : 2]->setChecked(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+}
+
+void CPropertyUpdate::ReadControls() {
+    preference = buttons[0]->isChecked() ? 0 : buttons[1]->isChecked() ? 1 : 2;
+}
+
+CPropertyFavorites::CPropertyFavorites(int maximumValue, QWidget* parent)
+    : SettingsPage(parent), maximum(maximumValue) {
+    auto* group = new QGroupBox("Favorite setting", this);
+    auto* row = new QHBoxLayout;
+    maximumSlider = Trackbar(4, 25, maximum, this, row);
+    auto* form = new QFormLayout(group);
+    form->addRow("Maximum favorite items:", row);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+}
+
+void CPropertyFavorites::ReadControls() {
+    maximum = maximumSlider->value();
+}
+
+CPropertySheetSettings::CPropertySheetSettings(const SettingsStore& settings, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle("Options");
+    setWindowIcon(QIcon(":/icons/128.svg"));
+    tabs = new QTabWidget(this);
+    mapPage = new CPropertyMap(settings.Get(SettingsStore::DefaultZoom),
+                               settings.Get(SettingsStore::MapControl),
+                               settings.Get(SettingsStore::MapTypeIndex));
+    updatePage = new CPropertyUpdate(settings.Get(SettingsStore::UpdatePreferenceIndex));
+    favoritesPage = new CPropertyFavorites(settings.Get(SettingsStore::MaxFavorites));
+    tabs->addTab(mapPage, "Map");
+    tabs->addTab(updatePage, "Update");
+    tabs->addTab(favoritesPage, "Favorites");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs);
+    layout->addWidget(buttons);
+}
+
+void CPropertySheetSettings::Apply(SettingsStore& settings) {
+    for (SettingsPage* page :
+         {static_cast<SettingsPage*>(mapPage), static_cast<SettingsPage*>(updatePage),
+          static_cast<SettingsPage*>(favoritesPage)})
+        if (page->WasShown())
+            page->ReadControls();
+    settings.Set(SettingsStore::DefaultZoom, mapPage->zoom);
+    settings.Set(SettingsStore::MapControl, mapPage->control);
+    settings.Set(SettingsStore::MapTypeIndex, mapPage->type);
+    settings.Set(SettingsStore::UpdatePreferenceIndex, updatePage->preference);
+    settings.Set(SettingsStore::MaxFavorites, favoritesPage->maximum);
+}
+
+bool EditWithSheet(SettingsStore& settings, QWidget* parent) {
+    CPropertySheetSettings sheet(settings, parent);
+    if (sheet.exec() != QDialog::Accepted)
+        return false;
+    sheet.Apply(settings);
+    settings.Save();
+    return true;
+}
+
+} // namespace orbisk
