@@ -10,6 +10,7 @@
 #include "favorites/ui/dialog_edit_favorites.h"
 #include "markers/marker_set_file.h"
 #include "markers/ui/dialog_add_new_marker.h"
+#include "markers/ui/dialog_edit_marker_set.h"
 #include "settings/registry_key.h"
 #include "settings/ui/property_sheet_settings.h"
 #include "settings/ui/safe_edit_box.h"
@@ -106,6 +107,7 @@ CMapMainDlg::CMapMainDlg(QWidget* parent)
     };
     organizeFavorites = [this](FavoritesList& list) { CDialogEditFavorites(list, this).exec(); };
     editSettings = [this](SettingsStore& settings) { return EditWithSheet(settings, this); };
+    runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) { return dialog.exec(); };
     setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
     setSizeGripEnabled(true);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -347,6 +349,7 @@ void CMapMainDlg::OnCommand(int id) {
     case kIdSendMarkerSet: SendMarkerSet(); break;
     case kIdAddMarker:
     case kIdMarkerIcon: TogglePlacingMode(); break;
+    case kIdEditMarkers: EditMarkerSet(); break;
     case kIdUpdate: CheckForUpdate(); break;
     case kIdAbout: AboutBox(this).exec(); break;
     case kIdAddFavorite: AddFavorite(); break;

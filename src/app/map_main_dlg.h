@@ -34,6 +34,7 @@ class JobRunner;
 class LocatePanel;
 struct JobResult;
 struct MarkerDetails;
+class CDialogEditMarkerSet;
 
 // The main window: locate panel, map browser and bottom panel, the menus,
 // the 100 ms timer and the state every job reads. Runs as a modal dialog.
@@ -68,6 +69,7 @@ public:
     std::function<bool(QString& name)> favoriteName;
     std::function<void(FavoritesList& list)> organizeFavorites;
     std::function<bool(SettingsStore& settings)> editSettings;
+    std::function<int(CDialogEditMarkerSet& dialog)> runMarkerSetDialog;
 
     // What the window holds, for tests and for the dialogs of other parts.
     bool Busy() const { return busy_; }
@@ -136,6 +138,7 @@ private:
     void LoadMarkerSet();
     void SendMarkerSet();
     void TogglePlacingMode();
+    void EditMarkerSet();
     void AddMarkerAt(QPoint position);
     std::string ProgramFile(int fixedString) const;
     // Updates and the About box.

@@ -5,6 +5,7 @@
 #include "markers/marker_set_file.h"
 #include "markers/marker_set_texts.h"
 #include "markers/ui/dialog_add_new_marker.h"
+#include "markers/ui/dialog_edit_marker_set.h"
 #include "protocol/map_request_builder.h"
 #include "update/definition_update.h"
 
@@ -114,6 +115,25 @@ void CMapMainDlg::AddMarkerAt(QPoint position) {
     SyncMarkerSetWithView();
     actionCode_ = 8;
     StartJob(kSendResults);
+}
+
+void CMapMainDlg::EditMarkerSet() {
+    if (busy_)
+        return;
+    SyncMarkerSetWithView();
+    CDialogEditMarkerSet dialog(currentMarkerSet_, this);
+    dialog.editMarker = markerDetails;
+    const std::string savePath = ProgramFile(FixedStrings::CurrentMarkerSetFile);
+    dialog.saveSet = [this, savePath](MarkerSet& set) {
+        return SaveWithDialog(set, nullptr, savePath);
+    };
+    dialog.showError = [this](const QString& text) {
+        ShowMessage(text, "Error", QMessageBox::Critical);
+    };
+    if (runMarkerSetDialog(dialog) != QDialog::Accepted)
+        return;
+    actionCode_ = 9;
+    StartJob(kMarkerSetView);
 }
 
 void CMapMainDlg::CheckForUpdate() {

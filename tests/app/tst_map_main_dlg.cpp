@@ -9,6 +9,7 @@
 #include "favorites/ui/dialog_edit_favorites.h"
 #include "favorites/ui/dialog_rename_favorite.h"
 #include "markers/ui/dialog_add_new_marker.h"
+#include "markers/ui/dialog_edit_marker_set.h"
 #include "protocol/parameter_codec.h"
 #include "settings/registry_key.h"
 #include "settings/ui/float_number_edit_box.h"
@@ -71,6 +72,20 @@ public:
             bodies_.push_back(body);
             response.set_content(Page("-80", "-70", "35", "45", "7"), "text/html");
         });
+        http_.Get("/map/definition/version/",
+                  [this](const httplib::Request&, httplib::Response& response) {
+                      std::lock_guard lock(mutex_);
+                      response.set_content(offeredVersion, "text/plain");
+                  });
+        http_.Get("/map/definition/path/",
+                  [](const httplib::Request&, httplib::Response& response) {
+                      response.set_content(",defs/Map.dat,", "text/plain");
+                  });
+        http_.Get("/map/defs/Map.dat",
+                  [this](const httplib::Request&, httplib::Response& response) {
+                      std::lock_guard lock(mutex_);
+                      response.set_content(offeredFile, "application/octet-stream");
+                  });
         port_ = http_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { http_.listen_after_bind(); });
     }
@@ -83,6 +98,11 @@ public:
         std::lock_guard lock(mutex_);
         return bodies_;
     }
+    void OfferDefinitions(const std::string& version, const std::string& encodedFile) {
+        std::lock_guard lock(mutex_);
+        offeredVersion = version;
+        offeredFile = encodedFile;
+    }
 
 private:
     httplib::Server http_;
@@ -90,6 +110,8 @@ private:
     std::thread thread_;
     std::mutex mutex_;
     std::vector<std::string> bodies_;
+    std::string offeredVersion = "0";
+    std::string offeredFile;
 };
 
 // A port nobody listens on: bound, read and closed again.
@@ -585,6 +607,84 @@ private slots:
         SettingsStore reloaded(RegistryKey::DefaultStoreFile());
         reloaded.Load();
         QCOMPARE(reloaded.Get(SettingsStore::DefaultZoom), 9);
+    }
+
+    void theMarkerSetDialogEditsDeletesAndHandsOver() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.OnTimer();
+        for (const char* title : {"A", "B"}) {
+            Marker marker;
+            marker.lat = "38.9";
+            marker.lng = "-77";
+            marker.title = title;
+            marker.infoLines = {"", "", "", ""};
+            window.CurrentMarkerSet().AddMarker(marker);
+        }
+        window.CurrentMarkerSet().SetModified(false);
+        window.runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) {
+            dialog.DeleteSelected();
+            dialog.reject();
+            return dialog.result();
+        };
+        window.OnCommand(kIdEditMarkers);
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(),
+                 size_t(2)); // Cancel drops the working copy
+        QCOMPARE(window.JobCode(), 13);
+        window.runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) {
+            dialog.Ok();
+            return dialog.result();
+        };
+        window.OnCommand(kIdEditMarkers);
+        QCOMPARE(window.JobCode(), 13); // OK without changes requests nothing
+        window.runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) {
+            dialog.EditSelected();
+            dialog.markerList()->setCurrentRow(1);
+            dialog.DeleteSelected();
+            dialog.nameEdit()->setText("Trip");
+            dialog.Ok();
+            return dialog.result();
+        };
+        window.OnCommand(kIdEditMarkers);
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(1));
+        QCOMPARE(window.CurrentMarkerSet().Markers()[0].infoLines[0], std::string("first line"));
+        QCOMPARE(window.CurrentMarkerSet().title, std::string("Trip"));
+        QVERIFY(window.CurrentMarkerSet().IsModified());
+        QCOMPARE(window.JobCode(), 16);
+        QCOMPARE(window.ActionCode(), 9);
+
+        WaitIdle();
+        const QString saved = QString::fromStdString((dir_->Path() / "edited.obk").string());
+        files_ << saved;
+        window.runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) {
+            dialog.Save();
+            dialog.reject();
+            return dialog.result();
+        };
+        window.OnCommand(kIdEditMarkers);
+        QVERIFY(QFile::exists(saved));
+        QVERIFY(!window.CurrentMarkerSet().IsModified());
+    }
+
+    void startUpDownloadsNewerDefinitionsAndUsesThem() {
+        std::string encoded;
+        QVERIFY(ParameterCodec().Encode(
+            "<Definitions><GeoCoderSetting Ver=\"5\"><MapInitialStatus LocalSearchKey=\"Coffee\" "
+            "NPA=\"613\"/>"
+            "<KeyStrings><KeyString/><KeyString>" +
+                server_->Host() + "</KeyString></KeyStrings></GeoCoderSetting></Definitions>",
+            encoded));
+        server_->OfferDefinitions("5", encoded);
+        CMapMainDlg& window = Start();
+        QCOMPARE(window.Keyword(), std::string("Coffee"));
+        QCOMPARE(window.Inputs().npa, std::string("613"));
+        std::ifstream file(dir_->Path() / "Map.dat");
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(file), {}), encoded);
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 20000);
+        std::string w, q;
+        QVERIFY(ParameterCodec().Decode(server_->Bodies()[0].substr(4), w));
+        QVERIFY(ParameterCodec().Decode(w.substr(2, w.find("&L=") - 2), q));
+        QVERIFY(q.find("&DE=5&") != std::string::npos);
     }
 
     void editBoxesRefuseWhatTheyMust() {

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "markers/marker_set.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLineEdit;
+class QListWidget;
+class QSlider;
+
+namespace orbisk {
+
+struct MarkerDetails;
+
+// "Current Marker Set": name, centre, zoom and the markers of a working copy
+// of the current set. OK with changes hands the copy over; Cancel drops it.
+class CDialogEditMarkerSet : public QDialog {
+    Q_OBJECT
+public:
+    CDialogEditMarkerSet(MarkerSet& current, QWidget* parent = nullptr);
+
+    void EditSelected();
+    void DeleteSelected();
+    void Save();
+    void Ok();
+
+    // The marker detail dialog, the save with its file dialog, and messages.
+    std::function<bool(MarkerDetails& details)> editMarker;
+    std::function<bool(MarkerSet& set)> saveSet;
+    std::function<void(const QString& text)> showError;
+
+    MarkerSet& WorkingCopy() { return working_; }
+    QListWidget* markerList() const { return list_; }
+    QLineEdit* nameEdit() const { return name_; }
+    QLineEdit* centerLatitudeEdit() const { return centerLat_; }
+    QSlider* zoomSlider() const { return zoom_; }
+
+private:
+    void StoreFields();
+
+    MarkerSet& current_;
+    MarkerSet working_;
+    QLineEdit* name_ = nullptr;
+    QListWidget* list_ = nullptr;
+    QLineEdit* centerLat_ = nullptr;
+    QLineEdit* centerLng_ = nullptr;
+    QSlider* zoom_ = nullptr;
+};
+
+} // namespace orbisk
