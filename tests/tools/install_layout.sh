@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# cmake --install gives a self-contained program directory, the command, the
+# server with its data, and the desktop entry, icons and marker set type.
+set -u
+cmake=$1
+build=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+"$cmake" --install "$build" --prefix "$prefix" > /dev/null || { echo "install failed"; exit 1; }
+
+passed=0 failed=0
+check() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $*"; fi; }
+
+for file in lib/orbisk/orbisk lib/orbisk/Map.dat lib/orbisk/html/HomeSiteError.htm bin/orbisk-server \
+            share/orbisk-server/zips.tsv share/orbisk-server/web/leaflet/leaflet.js \
+            share/applications/orbisk.desktop share/mime/packages/orbisk-markerset.xml \
+            share/icons/hicolor/scalable/apps/orbisk.svg share/icons/hicolor/48x48/apps/orbisk.png \
+            share/icons/hicolor/256x256/apps/orbisk.png; do
+    check test -s "$prefix/$file"
+done
+check test -d "$prefix/lib/orbisk/MarkerSets"
+check test "$(readlink -f "$prefix/bin/orbisk")" = "$(readlink -f "$prefix/lib/orbisk/orbisk")"
+check grep -q '^MimeType=application/x-orbisk-markerset;$' "$prefix/share/applications/orbisk.desktop"
+check grep -q '<glob pattern="\*.obk"/>' "$prefix/share/mime/packages/orbisk-markerset.xml"
+check test "$("$prefix/bin/orbisk" --version)" = "Orbisk (North America Edition) 1.1.0"
+
+# The installed server finds its data beside itself.
+"$prefix/bin/orbisk-server" --port 0 --quiet 2> "$prefix/server.log" &
+pid=$!
+for _ in $(seq 50); do grep -q 'serving on' "$prefix/server.log" && break; sleep 0.1; done
+check grep -q 'serving on http://127.0.0.1:' "$prefix/server.log"
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
