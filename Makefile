@@ -2,7 +2,7 @@
 PRESET ?= default
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test test-asan bench format format-check run clean
+.PHONY: all deps configure build test test-asan fuzz bench format format-check run clean
 
 all: build
 
@@ -23,6 +23,13 @@ test-asan: deps
 	@cmake --preset asan > /dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan
+
+# Every libFuzzer target for FUZZ_SECONDS each, starting from fuzz/corpus.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake --preset fuzz > /dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/run-fuzzers.sh $(FUZZ_SECONDS)
 
 bench: build
 	build/$(PRESET)/bin/bench_parameter_codec
