@@ -11,9 +11,10 @@
 namespace {
 
 constexpr const char* kUsage = "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
-                               "[--definitions-version N] [--quiet]\n"
+                               "[--definitions-version N] [--record DIR] [--quiet]\n"
                                "  --port 0 picks a free port and prints it; --definitions-version "
-                               "offers that definition version.\n";
+                               "offers that definition version;\n"
+                               "  --record DIR keeps every map page body received in DIR.\n";
 
 bool ParseNumber(const std::string& text, int& value) {
     try {
@@ -39,6 +40,8 @@ bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options)
             options.host = value;
         else if (word == "--data")
             options.dataDirectory = value;
+        else if (word == "--record")
+            options.recordDirectory = value;
         else if (word == "--port") {
             if (!ParseNumber(value, options.port) || options.port < 0 || options.port > 65535)
                 return false;

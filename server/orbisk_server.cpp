@@ -1,5 +1,6 @@
 #include "orbisk_server.h"
 
+#include "common/atomic_file.h"
 #include "common/number_format.h"
 #include "html_text.h"
 #include "map_page.h"
@@ -7,6 +8,7 @@
 #include "service_handlers.h"
 
 #include <chrono>
+#include <cstdio>
 #include <iostream>
 
 namespace orbisk::server {
@@ -101,6 +103,7 @@ void OrbiskServer::RegisterHandlers() {
             body.append(data, length);
             return true;
         });
+        RecordBody(body);
         const MapRequest request = ParseMapBody(complete ? body : "");
         if (!request.hasQuery)
             return response.set_content(RenderErrorPage(request.errors),
@@ -132,6 +135,17 @@ void OrbiskServer::RegisterHandlers() {
     });
     http_.set_mount_point("/static", (options_.dataDirectory / "web").string());
     RegisterServiceHandlers(http_, geo_, *directory_);
+}
+
+void OrbiskServer::RecordBody(const std::string& body) {
+    if (options_.recordDirectory.empty())
+        return;
+    char name[32];
+    std::snprintf(name, sizeof name, "%06d.body", ++recorded_);
+    // Written whole and renamed, so a reader never sees half a body.
+    if (!WriteFileAtomically(options_.recordDirectory / name, body))
+        std::cerr << "orbisk-server: cannot record " << name << " in " << options_.recordDirectory
+                  << "\n";
 }
 
 } // namespace orbisk::server

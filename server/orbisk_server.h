@@ -4,6 +4,7 @@
 #include "demo_directory.h"
 #include "geo_data.h"
 
+#include <atomic>
 #include <filesystem>
 #include <httplib.h>
 #include <memory>
@@ -17,6 +18,9 @@ struct ServerOptions {
     std::filesystem::path dataDirectory;
     int definitionsVersion = -1; // -1 keeps the file's own
     bool log = true;
+    // When set, every map page body is kept there as NNNNNN.body in the order
+    // it arrived, so that a client's requests can be inspected afterwards.
+    std::filesystem::path recordDirectory;
 };
 
 // The local map server: the map page, the definition downloads, the
@@ -35,6 +39,7 @@ public:
 
 private:
     void RegisterHandlers();
+    void RecordBody(const std::string& body);
 
     ServerOptions options_;
     int port_ = 0;
@@ -42,6 +47,7 @@ private:
     std::unique_ptr<DemoDirectory> directory_;
     DefinitionService definitions_;
     std::string citiesJson_;
+    std::atomic<int> recorded_{0};
     httplib::Server http_;
 };
 

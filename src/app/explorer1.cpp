@@ -28,13 +28,22 @@ QPrinter& SharedPrinter() {
 
 CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
     connect(page(), &QWebEnginePage::loadingChanged, this, &CExplorer1::OnLoadingChanged);
+    loadTimer_.setSingleShot(true);
+    loadTimer_.setInterval(kDefaultLoadTimeoutMs);
+    connect(&loadTimer_, &QTimer::timeout, this, &CExplorer1::OnLoadTimeout);
     WatchRenderWidget();
+}
+
+void CExplorer1::OnLoadTimeout() {
+    stop();
+    emit navigateError();
 }
 
 void CExplorer1::NavigateWithPost(const QString& address, const QByteArray& body) {
     QWebEngineHttpRequest request(QUrl(address), QWebEngineHttpRequest::Post);
     request.setHeader("Content-Type", "application/x-www-form-urlencoded");
     request.setPostData(body);
+    loadTimer_.start();
     load(request);
 }
 
@@ -44,6 +53,7 @@ void CExplorer1::NavigateTo(const QString& address) {
         QDesktopServices::openUrl(url);
         return;
     }
+    loadTimer_.start();
     load(url);
 }
 
@@ -102,6 +112,11 @@ void CExplorer1::PageSetup() {
 // The page's own status decides nothing: an error page from the server is a
 // page. Only a failure to load at all is a navigation error.
 void CExplorer1::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+    // Started and stopped say nothing of the outcome; only the load timer stops loads.
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus ||
+        info.status() == QWebEngineLoadingInfo::LoadStoppedStatus)
+        return;
+    loadTimer_.stop();
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadSucceededStatus:
         emit downloadComplete();

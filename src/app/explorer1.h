@@ -3,6 +3,7 @@
 #include "protocol/map_view_state.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWebEngineView>
 
 class QWebEngineLoadingInfo;
@@ -32,6 +33,11 @@ public:
     void PrintPreview();
     void PageSetup();
 
+    // A page that has not loaded after this long counts as a failed load, so a
+    // server that accepts and never answers cannot keep the window busy.
+    static constexpr int kDefaultLoadTimeoutMs = 60'000;
+    void setLoadTimeout(int milliseconds) { loadTimer_.setInterval(milliseconds); }
+
     int placingMode() const { return placingMode_; }
     void setPlacingMode(int mode) { placingMode_ = mode; }
 
@@ -49,9 +55,11 @@ protected:
 private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void WatchRenderWidget();
+    void OnLoadTimeout();
 
     int placingMode_ = Normal;
     QPointer<QObject> watched_;
+    QTimer loadTimer_;
 };
 
 } // namespace orbisk

@@ -36,7 +36,10 @@ public:
     QLineEdit* zip() const { return zip_; }
     QLineEdit* latitude() const { return latitude_; }
     QLineEdit* longitude() const { return longitude_; }
+    QLineEdit* streetNumber() const { return streetNumber_; }
     QLineEdit* street() const { return street_; }
+    QLineEdit* city() const { return city_; }
+    QLineEdit* state() const { return state_; }
     QComboBox* country() const { return country_; }
     QLabel* modeCaption() const { return caption_; }
 

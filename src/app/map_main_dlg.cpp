@@ -392,6 +392,7 @@ void CMapMainDlg::StartJob(int jobCode) {
     job.computerName = environment_.computerName;
     job.proxyServer = environment_.proxyServer;
     job.canadian = canadianResult_;
+    job.timeouts = serviceTimeouts;
     jobs_->Start(std::move(job),
                  [this](std::optional<JobResult> result) { ApplyJobResult(result); });
 }

@@ -5,6 +5,7 @@
 #include "markers/marker_set.h"
 #include "protocol/map_view_state.h"
 #include "search/local_search_status.h"
+#include "services/http_client.h"
 #include "services/service_definitions.h"
 #include "settings/program_environment.h"
 #include "settings/settings_store.h"
@@ -70,6 +71,8 @@ public:
     std::function<void(FavoritesList& list)> organizeFavorites;
     std::function<bool(SettingsStore& settings)> editSettings;
     std::function<int(CDialogEditMarkerSet& dialog)> runMarkerSetDialog;
+    // How long a job waits for an outside service.
+    HttpTimeouts serviceTimeouts = HttpTimeouts::ServiceCall();
 
     // What the window holds, for tests and for the dialogs of other parts.
     bool Busy() const { return busy_; }

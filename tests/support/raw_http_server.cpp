@@ -48,6 +48,11 @@ std::vector<std::string> RawHttpServer::Requests() const {
     return requests_;
 }
 
+size_t RawHttpServer::SilentConnections() const {
+    std::lock_guard lock(mutex_);
+    return openConnections_.size();
+}
+
 void RawHttpServer::Serve() {
     while (!stopping_) {
         pollfd waiting{listener_, POLLIN, 0};
@@ -57,6 +62,7 @@ void RawHttpServer::Serve() {
         if (connection < 0)
             continue;
         if (response_.empty()) {
+            std::lock_guard lock(mutex_);
             openConnections_.push_back(connection);
             continue;
         }

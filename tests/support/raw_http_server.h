@@ -22,6 +22,8 @@ public:
     int Port() const { return port_; }
     std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
     std::vector<std::string> Requests() const;
+    // Connections a silent server accepted and keeps open.
+    size_t SilentConnections() const;
 
 private:
     void Serve();
