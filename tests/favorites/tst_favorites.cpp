@@ -1,8 +1,11 @@
 #include "favorites/favorites_store.h"
 #include "settings/registry_key.h"
+#include "settings/settings_store.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace orbisk {
 namespace {
@@ -125,6 +128,54 @@ TEST_F(FavoritesStoreTest, ShortNamesLoadWithAnEmptyTitle) {
     EXPECT_EQ(list.Items()[0], (Favorite{"", "a"}));
     EXPECT_EQ(list.Items()[1], (Favorite{"", "b"}));
     EXPECT_EQ(list.Items()[2].title, "Seven");
+}
+
+// Two running copies saving their favorites and settings at once: every load
+// sees one copy's whole list, never a mix, and the settings stay whole too.
+TEST_F(FavoritesStoreTest, TwoProcessesSavingAtOnceLeaveOneWholeList) {
+    std::vector<pid_t> children;
+    for (int writer = 0; writer < 2; ++writer) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            FavoritesList mine;
+            mine.SetMaximum(10);
+            for (int i = 0; i < 3 + 4 * writer; ++i)
+                mine.Add({"Writer " + std::to_string(writer), "SH=1&ZIP=" + std::to_string(i)});
+            FavoritesStore favorites(mine, file);
+            SettingsStore settings(file);
+            for (int round = 0; round < 40; ++round) {
+                for (int index = 1; index <= 5; ++index)
+                    settings.Set(index, writer + 1);
+                if (!settings.Save() || !favorites.Save())
+                    _exit(1);
+            }
+            _exit(0);
+        }
+        children.push_back(pid);
+    }
+    const auto checkWhole = [&] {
+        FavoritesList loaded;
+        FavoritesStore(loaded, file).Load();
+        if (loaded.Count() == 0)
+            return; // nothing saved yet; settings are saved before favorites
+        const std::string owner = loaded.Items()[0].title;
+        EXPECT_EQ(loaded.Count(), owner == "Writer 0" ? 3 : 7);
+        for (const Favorite& favorite : loaded.Items())
+            EXPECT_EQ(favorite.title, owner);
+        SettingsStore settings(file);
+        settings.Load();
+        for (int index = 2; index <= 5; ++index)
+            EXPECT_EQ(settings.Get(index), settings.Get(1));
+    };
+    for (int check = 0; check < 60; ++check)
+        checkWhole();
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    checkWhole();
 }
 
 } // namespace

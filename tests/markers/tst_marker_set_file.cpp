@@ -90,6 +90,28 @@ TEST_F(MarkerSetFileTest, AFailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
+// A program killed at any moment of a save leaves either the old file or the
+// new one, whole, never a mix or a truncated file.
+TEST_F(MarkerSetFileTest, AKillDuringASaveLeavesAWholeFile) {
+    ASSERT_TRUE(MarkerSetFile().WriteFile(SetWith(3000, "old"), path.string()));
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const MarkerSet fresh = SetWith(3000, "new " + std::to_string(round));
+            for (;;)
+                MarkerSetFile().WriteFile(fresh, path.string());
+        }
+        usleep(3000 + 2500 * round);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        MarkerSet read;
+        ASSERT_TRUE(MarkerSetFile().ReadFile(read, path.string())) << "round " << round;
+        EXPECT_EQ(read.Markers().size(), 3000u);
+        EXPECT_TRUE(read.title == "old" || read.title.rfind("new ", 0) == 0) << read.title;
+    }
+}
+
 TEST_F(MarkerSetFileTest, WritingIntoAMissingDirectoryFails) {
     EXPECT_FALSE(MarkerSetFile().WriteFile(SetWith(1, "x"), dir / "MarkerSets" / "ForSend.obk"));
 }
