@@ -191,7 +191,7 @@ std::string RenderMapPage(const MapPageContent& content) {
            size + "}</style></head>\n<body class=\"" + (content.mapType ? "satellite" : "plain") +
            "\">\n<div id=\"map\"></div>\n" + HiddenView(content) +
            "\n<script type=\"application/json\" id=\"orbisk-data\">" + JsonData(content) +
-           "</script>\n<script src=\"/static/leaflet/leaflet.js\"></script>\n"
+           "</script>\n<script src=\"/static/leaflet/leaflet.min.js\"></script>\n"
            "<script src=\"/static/map.js\"></script>\n</body></html>\n";
 }
 

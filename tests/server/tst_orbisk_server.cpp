@@ -170,7 +170,7 @@ TEST_F(OrbiskServerTest, DefinitionsAreOfferedWithThisServersAddress) {
 }
 
 TEST_F(OrbiskServerTest, ServesTheStaticFilesThePageNeeds) {
-    EXPECT_TRUE(Contains(Get("/static/leaflet/leaflet.js"), "Leaflet"));
+    EXPECT_TRUE(Contains(Get("/static/leaflet/leaflet.min.js"), "Leaflet"));
     EXPECT_TRUE(Contains(Get("/static/map.js"), "BVXMin"));
     EXPECT_TRUE(Contains(Get("/static/outlines.json"), "\"FeatureCollection\""));
     EXPECT_TRUE(Contains(Get("/static/cities.json"), "[\"New York City\","));

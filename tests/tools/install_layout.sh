@@ -12,7 +12,7 @@ passed=0 failed=0
 check() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $*"; fi; }
 
 for file in lib/orbisk/orbisk lib/orbisk/Map.dat lib/orbisk/html/HomeSiteError.htm bin/orbisk-server \
-            share/orbisk-server/zips.tsv share/orbisk-server/web/leaflet/leaflet.js \
+            share/orbisk-server/zips.tsv share/orbisk-server/web/leaflet/leaflet.min.js \
             share/applications/orbisk.desktop share/mime/packages/orbisk-markerset.xml \
             share/icons/hicolor/scalable/apps/orbisk.svg share/icons/hicolor/48x48/apps/orbisk.png \
             share/icons/hicolor/256x256/apps/orbisk.png; do
