@@ -53,7 +53,9 @@ bool OrbiskServer::Start(const ServerOptions& options, std::string& error) {
     if (!geo_.Load(options.dataDirectory, error))
         return false;
     directory_ = std::make_unique<DemoDirectory>(geo_);
-    citiesJson_ = CitiesJson(geo_);
+    if (!static_.Load(options.dataDirectory / "web", error))
+        return false;
+    static_.Add("cities.json", CitiesJson(geo_), "application/json");
     // Address reuse for quick restarts, but never port sharing: a second
     // server on a taken port must fail, not silently split the requests.
     http_.set_socket_options([](socket_t socket) {
@@ -130,10 +132,10 @@ void OrbiskServer::RegisterHandlers() {
     http_.Get("/webpages/Downloads.htm", [](const httplib::Request&, httplib::Response& response) {
         response.set_content(kDownloadsPage, "text/html; charset=utf-8");
     });
-    http_.Get("/static/cities.json", [this](const httplib::Request&, httplib::Response& response) {
-        response.set_content(citiesJson_, "application/json");
-    });
-    http_.set_mount_point("/static", (options_.dataDirectory / "web").string());
+    http_.Get(R"(/static/(.+))",
+              [this](const httplib::Request& request, httplib::Response& response) {
+                  static_.Serve(request.matches[1], request, response);
+              });
     RegisterServiceHandlers(http_, geo_, *directory_);
 }
 

@@ -3,6 +3,7 @@
 #include "definition_service.h"
 #include "demo_directory.h"
 #include "geo_data.h"
+#include "static_files.h"
 
 #include <atomic>
 #include <filesystem>
@@ -46,7 +47,7 @@ private:
     GeoData geo_;
     std::unique_ptr<DemoDirectory> directory_;
     DefinitionService definitions_;
-    std::string citiesJson_;
+    StaticFiles static_;
     std::atomic<int> recorded_{0};
     httplib::Server http_;
 };
