@@ -5,9 +5,13 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <ctime>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
+#include <utility>
 
 namespace orbisk {
 namespace {
@@ -20,9 +24,35 @@ constexpr const char* kUsage =
     "of the window once the first map has loaded, and exits.\n";
 constexpr int kSettleMs = 3000;
 
+// Milliseconds since the kernel started this process, so that start-up time
+// includes loading the libraries; -1 when /proc cannot tell.
+long long MillisecondsSinceProcessStart() {
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // The command name may hold blanks and parentheses; fields follow the last ')'.
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    for (int i = 3; i < 22 && fields >> field;)
+        ++i;
+    unsigned long long startTicks = 0;
+    if (!(fields >> startTicks))
+        return -1;
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    const long long startMs = static_cast<long long>(startTicks) * 1000 / sysconf(_SC_CLK_TCK);
+    return now.tv_sec * 1000LL + now.tv_nsec / 1'000'000 - startMs;
+}
+
 // After the first map has loaded and drawn, a picture of the window, then exit.
 void TakeScreenshotWhenLoaded(CMapMainDlg& window, const QString& file) {
     QObject::connect(window.Browser(), &CExplorer1::documentComplete, &window, [&window, file] {
+        static bool first = true;
+        if (std::exchange(first, false))
+            std::cerr << "orbisk: first map loaded " << MillisecondsSinceProcessStart()
+                      << " ms after start\n";
         QTimer::singleShot(kSettleMs, &window, [&window, file] {
             const bool saved = window.grab().save(file);
             std::cerr << (saved ? "orbisk: screenshot written to " : "orbisk: cannot write ")

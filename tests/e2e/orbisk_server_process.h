@@ -21,6 +21,7 @@ public:
     bool Running() const { return !host_.empty(); }
     // "127.0.0.1:PORT"
     const std::string& Host() const { return host_; }
+    qint64 Pid() const { return process_.processId(); }
     void Stop();
 
     // The map page requests received so far, decoded as the server read them.

@@ -1,0 +1,139 @@
+// Go to page loaded, per locate mode: the real client, offscreen, against the
+// real orbisk-server; then the peak memory of the client, its browser
+// processes and the server. Prints one line per mode and one for memory.
+#include "app/command_ids.h"
+#include "app/locate_panel.h"
+#include "client_harness.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <unistd.h>
+
+using namespace orbisk;
+
+namespace {
+
+constexpr int kRuns = 9;
+
+// Peak resident memory of a process in MiB, from /proc.
+double PeakMiB(long pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+long ParentOf(long pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream fields(text.substr(close + 2));
+    std::string state;
+    long parent = -1;
+    fields >> state >> parent;
+    return parent;
+}
+
+// Every process below `root`: the browser engine's helpers fork from a zygote.
+std::vector<long> Descendants(long root) {
+    std::vector<long> all;
+    if (DIR* proc = opendir("/proc")) {
+        while (const dirent* entry = readdir(proc))
+            if (const long pid = std::atol(entry->d_name); pid > 0)
+                all.push_back(pid);
+        closedir(proc);
+    }
+    std::vector<long> found{root};
+    for (size_t i = 0; i < found.size(); ++i)
+        for (long pid : all)
+            if (ParentOf(pid) == found[i])
+                found.push_back(pid);
+    found.erase(found.begin());
+    return found;
+}
+
+struct Mode {
+    const char* name;
+    int radio;
+    std::function<void(LocatePanel&)> fill;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+
+    test::ClientHarness run;
+    if (!run.StartServer({"--quiet"})) {
+        std::cerr << "orbisk-server did not start\n";
+        return 1;
+    }
+    run.WriteProgramDirectory();
+    CMapMainDlg& window = run.StartClient();
+    if (!run.WaitForRequests(1) || !run.WaitIdle()) {
+        std::cerr << "the first map never arrived\n";
+        return 1;
+    }
+    const std::vector<Mode> modes = {
+        {"phone", kIdPhoneRadio, [](LocatePanel& p) { p.lineNumber()->setText("1414"); }},
+        {"zip", kIdZipRadio, [](LocatePanel& p) { p.zip()->setText("60601"); }},
+        {"street", kIdStreetRadio,
+         [](LocatePanel& p) {
+             p.streetNumber()->setText("100");
+             p.street()->setText("Demo St");
+             p.city()->setText("Boston");
+             p.state()->setText("MA");
+         }},
+        {"latlng", kIdLatLngRadio, [](LocatePanel& p) { p.latitude()->setText("47.6"); }},
+    };
+    QElapsedTimer clock;
+    double sentAt = 0;
+    QObject::connect(&window, &CMapMainDlg::requestSent,
+                     [&] { sentAt = clock.nsecsElapsed() / 1e6; });
+    std::printf("%-8s %5s %12s %14s %8s %8s\n", "mode", "runs", "request ms", "page loaded ms",
+                "min", "max");
+    for (const Mode& mode : modes) {
+        window.OnCommand(mode.radio);
+        mode.fill(*window.Locate());
+        std::vector<double> times, requests;
+        for (int i = 0; i < kRuns; ++i) {
+            clock.start();
+            window.OnCommand(kIdGo);
+            if (!run.WaitIdle()) {
+                std::cerr << mode.name << ": the page never loaded\n";
+                return 1;
+            }
+            times.push_back(clock.nsecsElapsed() / 1e6);
+            requests.push_back(sentAt);
+            QTest::qWait(50);
+        }
+        std::sort(times.begin(), times.end());
+        std::sort(requests.begin(), requests.end());
+        std::printf("%-8s %5d %12.1f %14.1f %8.1f %8.1f\n", mode.name, kRuns, requests[kRuns / 2],
+                    times[kRuns / 2], times.front(), times.back());
+    }
+    double helpers = 0;
+    for (long pid : Descendants(getpid()))
+        if (pid != run.Server().Pid())
+            helpers += PeakMiB(pid);
+    std::printf("peak memory: client %.0f MiB + browser processes %.0f MiB; orbisk-server %.0f "
+                "MiB\n",
+                PeakMiB(getpid()), helpers, PeakMiB(run.Server().Pid()));
+    return 0;
+}

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The figures of docs/performance.md, measured on this machine:
+#   cold start to first map (median of 5, under Xvfb, fresh profile each time),
+#   Go to page loaded per locate mode and peak memory (bench_go_to_page),
+#   request building, page generation and zip lookups (Google Benchmark).
+# Needs port 8642 free: the default Map.dat names it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bin=build/${PRESET:-default}/bin
+port=8642
+runs=${RUNS:-5}
+
+listening() { (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; }
+if listening; then
+    echo "port $port is in use; stop the running orbisk-server first" >&2
+    exit 1
+fi
+
+scratch=$(mktemp -d)
+server_pid=""
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+"$bin/orbisk-server" --port "$port" --quiet &
+server_pid=$!
+for _ in $(seq 50); do listening && break; sleep 0.1; done
+
+# Dropping the page cache makes the start truly cold; it needs root.
+drop_caches() { sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true; }
+
+echo "== cold start to first map (xvfb, $runs runs)"
+times=()
+for run in $(seq "$runs"); do
+    home="$scratch/home$run"
+    mkdir -p "$home/runtime"
+    chmod 700 "$home/runtime"
+    drop_caches
+    said=$(HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" \
+        XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
+        /usr/bin/time -f "maxrss %M" \
+        xvfb-run -a -s "-screen 0 1024x768x24" "$bin/orbisk" --screenshot "$scratch/shot.png" 2>&1 |
+        grep -E "first map loaded|maxrss" || true)
+    ms=$(echo "$said" | grep -o 'loaded [0-9]*' | grep -o '[0-9]*' || true)
+    [ -n "$ms" ] || { echo "run $run: no first map" >&2; exit 1; }
+    echo "run $run: $ms ms"
+    times+=("$ms")
+done
+printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print "median: " a[int((NR+1)/2)] " ms"}'
+
+echo "== Go to page loaded, peak memory"
+XDG_RUNTIME_DIR="$scratch" "$bin/bench_go_to_page" 2>/dev/null
+
+echo "== request building (job 13, 50 markers, 100 results)"
+"$bin/bench_map_request" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+    grep -E "median"
+echo "== server page generation (1,000 markers, 100 results)"
+"$bin/bench_map_page" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+    grep -E "median"
+echo "== zip lookups"
+"$bin/bench_server_load" 2>/dev/null | grep -iE "zip|items_per_second|/s" | head -5
