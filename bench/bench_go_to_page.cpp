@@ -4,6 +4,7 @@
 #include "app/command_ids.h"
 #include "app/locate_panel.h"
 #include "client_harness.h"
+#include "web_engine_test.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,11 +73,7 @@ struct Mode {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    orbisk::test::PrepareWebEngineForTests();
     QApplication application(argc, argv);
 
     test::ClientHarness run;

@@ -16,6 +16,7 @@
 #include "settings/ui/property_sheet_settings.h"
 #include "settings/ui/safe_edit_box.h"
 #include "temp_dir.h"
+#include "web_engine_test.h"
 
 #include <QAction>
 #include <QApplication>
@@ -713,11 +714,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    orbisk::test::PrepareWebEngineForTests();
     QApplication application(argc, argv);
     TestMapMainDlg test;
     return QTest::qExec(&test, argc, argv);

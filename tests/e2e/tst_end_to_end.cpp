@@ -10,6 +10,7 @@
 #include "markers/marker_set.h"
 #include "search/local_search_result_set.h"
 #include "settings/registry_key.h"
+#include "web_engine_test.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,7 +21,6 @@
 #include <QTest>
 #include <QUrl>
 #include <QWebEnginePage>
-#include <unistd.h>
 
 using namespace orbisk;
 using orbisk::server::MapRequest;
@@ -279,13 +279,13 @@ private slots:
         // A second run opens the file named on its command line.
         run_->CloseClient();
         const size_t before = run_->Server().RequestCount();
-        window_ = &run_->StartClient("\"" + saved + "\"");
+        CMapMainDlg& reopened = run_->StartClient("\"" + saved + "\"");
         QVERIFY(run_->WaitForRequests(before + 1));
         QVERIFY(run_->WaitIdle());
         request = Last();
         QCOMPARE(request.Get("TYPE"), std::string("16"));
         QCOMPARE(MarkersOf(request).Markers().size(), size_t(1));
-        QVERIFY(window_->windowTitle().endsWith(" - Trip"));
+        QVERIFY(reopened.windowTitle().endsWith(" - Trip"));
     }
 
     void aFavoriteReplaysThePlaceItWasAddedAt() {
@@ -357,17 +357,10 @@ private slots:
         QVERIFY(window.Browser()->url().toLocalFile().endsWith("html/HomeSiteError.htm"));
         QVERIFY(window.GoButton()->isEnabled());
     }
-
-private:
-    CMapMainDlg* window_ = nullptr;
 };
 
 int main(int argc, char** argv) {
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    orbisk::test::PrepareWebEngineForTests();
     QApplication application(argc, argv);
     TestEndToEnd test;
     return QTest::qExec(&test, argc, argv);

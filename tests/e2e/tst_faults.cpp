@@ -8,6 +8,7 @@
 #include "common/atomic_file.h"
 #include "markers/marker_set.h"
 #include "raw_http_server.h"
+#include "web_engine_test.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -126,6 +127,20 @@ private:
         CMapMainDlg& window = run_->Window();
         return !window.Busy() && window.GoButton()->isEnabled();
     }
+    // A client whose first map has loaded, holding one unsaved marker.
+    CMapMainDlg& StartWithOneMarker() {
+        test::ClientHarness& run = Prepare();
+        run.WriteProgramDirectory();
+        CMapMainDlg& window = run.StartClient();
+        if (!run.WaitForRequests(1) || !run.WaitIdle())
+            qFatal("the first map never arrived");
+        Marker marker;
+        marker.lat = "38.9";
+        marker.lng = "-77.03";
+        marker.title = "Keep me";
+        window.CurrentMarkerSet().AddMarker(marker);
+        return window;
+    }
     void GoInZipMode(const char* zip) {
         run_->Window().OnCommand(kIdZipRadio);
         run_->Window().Locate()->zip()->setText(zip);
@@ -223,16 +238,8 @@ private slots:
     }
 
     void savingIntoAReadOnlyDirectoryKeepsTheMarkers() {
-        test::ClientHarness& run = Prepare();
-        run.WriteProgramDirectory();
-        CMapMainDlg& window = run.StartClient();
-        QVERIFY(run.WaitForRequests(1));
-        QVERIFY(run.WaitIdle());
-        Marker marker;
-        marker.lat = "38.9";
-        marker.lng = "-77.03";
-        marker.title = "Keep me";
-        window.CurrentMarkerSet().AddMarker(marker);
+        CMapMainDlg& window = StartWithOneMarker();
+        test::ClientHarness& run = *run_;
         ReadOnlyDirectory locked(run.Directory() / "locked");
         if (!locked.Made())
             QSKIP("this file system cannot make a directory read-only");
@@ -245,15 +252,8 @@ private slots:
     }
 
     void sendingFromAReadOnlyProgramDirectorySaysSo() {
-        test::ClientHarness& run = Prepare();
-        run.WriteProgramDirectory();
-        CMapMainDlg& window = run.StartClient();
-        QVERIFY(run.WaitForRequests(1));
-        QVERIFY(run.WaitIdle());
-        Marker marker;
-        marker.lat = "38.9";
-        marker.lng = "-77.03";
-        window.CurrentMarkerSet().AddMarker(marker);
+        CMapMainDlg& window = StartWithOneMarker();
+        test::ClientHarness& run = *run_;
         ReadOnlyDirectory locked(run.Directory() / "program" / "MarkerSets");
         if (!locked.Made())
             QSKIP("this file system cannot make a directory read-only");
@@ -298,11 +298,7 @@ public slots:
 };
 
 int main(int argc, char** argv) {
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    orbisk::test::PrepareWebEngineForTests();
     QApplication application(argc, argv);
     TestFaults test;
     return QTest::qExec(&test, argc, argv);
