@@ -11,6 +11,7 @@
 #include "markers/ui/dialog_add_new_marker.h"
 #include "markers/ui/dialog_edit_marker_set.h"
 #include "protocol/parameter_codec.h"
+#include "raw_http_server.h"
 #include "settings/registry_key.h"
 #include "settings/ui/float_number_edit_box.h"
 #include "settings/ui/property_sheet_settings.h"
@@ -33,14 +34,10 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
-#include <arpa/inet.h>
 #include <fstream>
 #include <httplib.h>
 #include <mutex>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace orbisk;
 
@@ -114,19 +111,6 @@ private:
     std::string offeredVersion = "0";
     std::string offeredFile;
 };
-
-// A port nobody listens on: bound, read and closed again.
-int ClosedPort() {
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(probe, reinterpret_cast<sockaddr*>(&address), length);
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 // A program directory whose definitions send the client to `host`.
 void WriteProgramDirectory(const std::filesystem::path& directory, const std::string& host,
@@ -353,7 +337,7 @@ private slots:
     }
 
     void aNavigationErrorShowsTheLocalPageThenGivesUp() {
-        CMapMainDlg& window = Start("127.0.0.1:" + std::to_string(ClosedPort()));
+        CMapMainDlg& window = Start(test::ClosedLoopbackHost());
         QTRY_VERIFY_WITH_TIMEOUT(window.Browser()->url().isLocalFile(), 20000);
         WaitIdle();
         QVERIFY(window.Browser()->url().toLocalFile().endsWith("html/HomeSiteError.htm"));

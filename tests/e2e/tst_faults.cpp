@@ -15,12 +15,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <arpa/inet.h>
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <netinet/in.h>
 #include <sys/ioctl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,19 +25,6 @@ using namespace orbisk;
 using orbisk::test::ReplaceAll;
 
 namespace {
-
-// A port nobody listens on: bound, read and closed again.
-std::string ClosedHost() {
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(probe, reinterpret_cast<sockaddr*>(&address), length);
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-}
 
 // A directory nobody can write into for the object's lifetime. Permission
 // bits do not bind root, so as root the directory is made immutable instead.
@@ -152,7 +136,7 @@ private slots:
 
     void refusingServicesStillGiveAMap() {
         test::ClientHarness& run = Prepare();
-        run.WriteProgramDirectory(ServicesAt(run.Server().Host(), ClosedHost()));
+        run.WriteProgramDirectory(ServicesAt(run.Server().Host(), test::ClosedLoopbackHost()));
         run.StartClient();
         QVERIFY(run.WaitForRequests(1));
         QVERIFY(run.WaitIdle());

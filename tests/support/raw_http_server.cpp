@@ -21,6 +21,18 @@ size_t ContentLength(const std::string& head) {
 
 } // namespace
 
+std::string ClosedLoopbackHost() {
+    const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(probe, reinterpret_cast<sockaddr*>(&address), length);
+    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(probe);
+    return "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+}
+
 RawHttpServer::RawHttpServer(std::string response) : response_(std::move(response)) {
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};

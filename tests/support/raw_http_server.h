@@ -39,4 +39,7 @@ private:
     std::thread thread_;
 };
 
+// "127.0.0.1:PORT" of a port nobody listens on: bound, read and closed again.
+std::string ClosedLoopbackHost();
+
 } // namespace orbisk::test
