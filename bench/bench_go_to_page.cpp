@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
 
     test::ClientHarness run;
-    if (!run.StartServer({"--quiet"})) {
+    if (!run.StartServer()) {
         std::cerr << "orbisk-server did not start\n";
         return 1;
     }

@@ -13,9 +13,11 @@ OrbiskServerProcess::OrbiskServerProcess(std::filesystem::path recordDirectory,
     : recordDirectory_(std::move(recordDirectory)) {
     std::filesystem::create_directories(recordDirectory_);
     process_.setReadChannel(QProcess::StandardError);
+    // Quiet: nobody reads its standard error after start, and a full pipe
+    // would stop the server.
     process_.start(ORBISK_SERVER_PROGRAM,
-                   QStringList{"--port", "0", "--data", ORBISK_SERVER_DATA_DIR, "--record",
-                               QString::fromStdString(recordDirectory_.string())} +
+                   QStringList{"--quiet", "--port", "0", "--data", ORBISK_SERVER_DATA_DIR,
+                               "--record", QString::fromStdString(recordDirectory_.string())} +
                        extraArguments);
     // The server names its address on standard error once it listens.
     const QRegularExpression serving("serving on http://([0-9.]+:[0-9]+)/");
