@@ -15,6 +15,22 @@ size_t CountElementChildren(const pugi::xml_document& document) {
     return count;
 }
 
+// Stops at the first node deeper than the limit; pugixml walks without recursion.
+class DepthLimit : public pugi::xml_tree_walker {
+public:
+    bool for_each(pugi::xml_node&) override {
+        exceeded = depth() >= static_cast<int>(XmlDocument::kMaxDepth);
+        return !exceeded;
+    }
+    bool exceeded = false;
+};
+
+bool TooDeep(pugi::xml_document& dom) {
+    DepthLimit limit;
+    dom.traverse(limit);
+    return limit.exceeded;
+}
+
 } // namespace
 
 XmlDocument::XmlDocument() : document_(std::make_shared<XmlDocumentState>()) {}
@@ -29,7 +45,16 @@ bool XmlDocument::LoadXml(const std::string& text) {
     pugi::xml_document& dom = document_->dom;
     const pugi::xml_parse_result result =
         dom.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_auto);
-    if (result.status == pugi::status_ok && CountElementChildren(dom) == 1)
+    error_.clear();
+    if (result.status != pugi::status_ok)
+        error_ = std::string("not well-formed XML at byte ") + std::to_string(result.offset) +
+                 ": " + result.description();
+    else if (CountElementChildren(dom) != 1)
+        error_ = "not one XML document: it needs exactly one document element";
+    else if (TooDeep(dom))
+        error_ =
+            "too deeply nested: elements more than " + std::to_string(kMaxDepth) + " levels deep";
+    if (error_.empty())
         return true;
     dom.reset();
     return false;

@@ -17,9 +17,16 @@ public:
 
     // Drops any content: the document is empty again.
     void Create();
-    // True only when the whole text parsed as one well-formed document. On
-    // failure the document is empty. Parse errors never throw.
+    // Elements nested deeper than this are refused: every walk over a
+    // document must stay far from the end of the stack.
+    static constexpr size_t kMaxDepth = 256;
+
+    // True only when the whole text parsed as one well-formed document no
+    // deeper than kMaxDepth. On failure the document is empty and Error()
+    // says why. Parse errors never throw.
     bool LoadXml(const std::string& text);
+    // Why the last LoadXml failed, in plain words; empty after a success.
+    const std::string& Error() const { return error_; }
     // The document element, or a null node.
     XmlNode Root() const;
     // Appends the document element; throws XmlError when there already is one.
@@ -28,6 +35,7 @@ public:
 
 private:
     std::shared_ptr<XmlDocumentState> document_;
+    std::string error_;
 };
 
 } // namespace orbisk

@@ -31,15 +31,21 @@ bool IsTextLike(pugi::xml_node node) {
            type == pugi::node_pi;
 }
 
-void AppendDescendantText(pugi::xml_node node, std::string& text) {
-    for (pugi::xml_node child : node.children()) {
-        const auto type = child.type();
+// Collects text in document order; pugixml's walk needs no stack per level,
+// so documents built deep through the API cannot exhaust ours.
+class TextCollector : public pugi::xml_tree_walker {
+public:
+    explicit TextCollector(std::string& text) : text_(text) {}
+    bool for_each(pugi::xml_node& node) override {
+        const auto type = node.type();
         if (type == pugi::node_pcdata || type == pugi::node_cdata)
-            text += child.value();
-        else if (type == pugi::node_element)
-            AppendDescendantText(child, text);
+            text_ += node.value();
+        return true;
     }
-}
+
+private:
+    std::string& text_;
+};
 
 } // namespace
 
@@ -90,7 +96,9 @@ std::string XmlNode::Text() const {
     if (IsTextLike(node_))
         return node_.value();
     std::string text;
-    AppendDescendantText(node_, text);
+    TextCollector collector(text);
+    pugi::xml_node node = node_;
+    node.traverse(collector);
     return text;
 }
 
@@ -150,6 +158,17 @@ XmlNode XmlNode::InsertChildElement(const std::string& name, size_t position) {
         throw XmlError(XmlError::kFail);
     Changed();
     return XmlNode(document_, inserted);
+}
+
+XmlNode XmlNode::AppendChildElement(const std::string& name) {
+    if (!node_)
+        throw XmlError(XmlError::kPointer);
+    RequireXmlName(name);
+    const pugi::xml_node appended = node_.append_child(name.c_str());
+    if (!appended)
+        throw XmlError(XmlError::kFail);
+    Changed();
+    return XmlNode(document_, appended);
 }
 
 XmlNode XmlNode::SelectSingle(const std::string& query) const {

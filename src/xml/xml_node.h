@@ -38,6 +38,9 @@ public:
     // Inserts a new element before the child at `position`, or appends it when
     // there is no child there.
     XmlNode InsertChildElement(const std::string& name, size_t position);
+    // Appends a new element without counting the children first, so that
+    // building a document child by child stays linear.
+    XmlNode AppendChildElement(const std::string& name);
 
     // First node matching an element name or path below this node; a null node
     // when nothing matches or the query is not valid. Never throws.
