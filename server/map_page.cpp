@@ -2,6 +2,7 @@
 
 #include "common/leading_number.h"
 #include "common/number_format.h"
+#include "common/strict_number.h"
 #include "common/text.h"
 #include "html_text.h"
 #include "markers/marker_set.h"
@@ -21,13 +22,11 @@ int ClampedZoom(int zoom) {
 }
 
 std::optional<PagePoint> PointOf(const std::string& lat, const std::string& lng) {
-    if (Trimmed(lat).empty() || Trimmed(lng).empty())
+    const auto y = StrictLatitude(lat);
+    const auto x = StrictLongitude(lng);
+    if (!y || !x)
         return std::nullopt;
-    const double y = LeadingNumber(lat);
-    const double x = LeadingNumber(lng);
-    if (!std::isfinite(y) || !std::isfinite(x) || std::abs(y) > 90 || std::abs(x) > 180)
-        return std::nullopt;
-    return PagePoint{y, x};
+    return PagePoint{*y, *x};
 }
 
 std::vector<std::string> InfoLines(const MapRequest& request) {

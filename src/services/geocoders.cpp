@@ -1,7 +1,7 @@
 #include "services/geocoders.h"
 
-#include "common/leading_number.h"
 #include "common/number_format.h"
+#include "common/strict_number.h"
 #include "common/text.h"
 #include "services/service_call_error.h"
 
@@ -26,14 +26,13 @@ bool ResolveNumericCoordinates(ServiceClient& client, std::string& latitude,
     if (!client.SendRequest(answer))
         return false;
     client.MergeResults(answer);
-    const double x = LeadingNumber(client.Slot(Longitude));
-    if (x == 0.0)
+    // Anything but a finite coordinate in range is no answer, never 0.
+    const auto x = StrictLongitude(client.Slot(Longitude));
+    const auto y = StrictLatitude(client.Slot(Latitude));
+    if (!x || !y || *x == 0.0 || *y == 0.0)
         return false;
-    longitude = FormatFixed(x, 6);
-    const double y = LeadingNumber(client.Slot(Latitude));
-    if (y == 0.0)
-        return false;
-    latitude = FormatFixed(y, 6);
+    longitude = FormatFixed(*x, 6);
+    latitude = FormatFixed(*y, 6);
     return true;
 }
 
@@ -235,8 +234,9 @@ bool PrimaryGeocoder::Resolve(std::string& latitude, std::string& longitude) {
 
     latitude = Slot(Latitude);
     longitude = Slot(Longitude);
-    if (!latitude.empty() && !longitude.empty() && LeadingNumber(latitude) != 0.0 &&
-        LeadingNumber(longitude) < 0.0) {
+    const auto lat = StrictLatitude(latitude);
+    const auto lng = StrictLongitude(longitude);
+    if (lat && lng && *lat != 0.0 && *lng < 0.0) {
         if (Upper(Slot(Country).substr(0, 2)) == "CA")
             SetIsCanada(true);
         return true;

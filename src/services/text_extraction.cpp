@@ -2,6 +2,7 @@
 
 #include "common/leading_number.h"
 #include "common/number_format.h"
+#include "common/strict_number.h"
 #include "services/service_call_error.h"
 #include "xml/xml_document.h"
 #include "xml/xml_error.h"
@@ -68,11 +69,16 @@ bool IsNumberChar(char c) {
     return (c >= '0' && c <= '9') || c == '.' || c == ' ' || c == '-';
 }
 
+// A coordinate run that is not one finite number in range reads as none (0).
+double Coordinate(std::string_view run) {
+    return StrictNumber(run, -180, 180).value_or(0.0);
+}
+
 double NumberBefore(const std::string& answer, size_t mark) {
     size_t begin = mark;
     while (begin > 0 && mark - begin < kMaxNumberRun && IsNumberChar(answer[begin - 1]))
         --begin;
-    return LeadingNumber(std::string_view(answer).substr(begin, mark - begin));
+    return Coordinate(std::string_view(answer).substr(begin, mark - begin));
 }
 
 double NumberAfter(const std::string& answer, size_t mark) {
@@ -80,7 +86,7 @@ double NumberAfter(const std::string& answer, size_t mark) {
     size_t end = begin;
     while (end < answer.size() && end - begin < kMaxNumberRun && IsNumberChar(answer[end]))
         ++end;
-    return LeadingNumber(std::string_view(answer).substr(begin, end - begin));
+    return Coordinate(std::string_view(answer).substr(begin, end - begin));
 }
 
 std::vector<std::string> ParagraphPairs(const std::string& answer,
@@ -211,9 +217,12 @@ std::vector<std::string> SplitPair(const std::string& answer, const ResultDefini
         while (mark != kNotFound) {
             const double x = NumberBefore(answer, static_cast<size_t>(mark));
             if (x != 0.0) {
-                before = FormatFixed(x, 6);
-                after = FormatFixed(NumberAfter(answer, static_cast<size_t>(mark)), 6);
-                break;
+                const double y = NumberAfter(answer, static_cast<size_t>(mark));
+                if (y != 0.0) {
+                    before = FormatFixed(x, 6);
+                    after = FormatFixed(y, 6);
+                    break;
+                }
             }
             mark = Find(answer, *spliter, mark + 1);
         }

@@ -70,7 +70,8 @@ TEST_F(MapPageTest, DrawsEveryMarkerAndNumbersEveryResult) {
         "<ResultSet firstResultPosition=\"11\"><Result><Title>R</Title><Latitude>38</Latitude>"
         "<Longitude>-77</Longitude><BusinessUrl>ftp://example.org</BusinessUrl></Result></"
         "ResultSet>");
-    ASSERT_EQ(content.markers.size(), 2u) << "a marker outside the globe is not drawn";
+    ASSERT_EQ(content.markers.size(), 1u)
+        << "neither a marker outside the globe nor one without numbers is drawn";
     EXPECT_EQ(content.markers[0].link, "https://example.org/a");
     ASSERT_EQ(content.results.size(), 1u);
     EXPECT_EQ(content.results[0].number, 11);
