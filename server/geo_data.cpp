@@ -1,12 +1,12 @@
 #include "geo_data.h"
 
+#include "common/atomic_file.h"
 #include "common/leading_number.h"
 #include "common/text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <fstream>
 
 namespace orbisk::server {
 namespace {
@@ -22,18 +22,23 @@ std::vector<std::string> Fields(const std::string& line) {
     return fields;
 }
 
+// The largest table, the zip codes, is a few megabytes.
+constexpr size_t kMaxTableBytes = 256u * 1024 * 1024;
+
 // Calls `take` with the fields of every line that has at least `count`.
 template <typename Take>
 bool ReadTable(const std::filesystem::path& file, size_t count, std::string& error, Take take) {
-    std::ifstream in(file);
-    if (!in) {
+    std::string text;
+    if (!ReadWholeFile(file, kMaxTableBytes, text)) {
         error = "cannot read " + file.string() + " (build the server data first)";
         return false;
     }
-    for (std::string line; std::getline(in, line);) {
-        const std::vector<std::string> fields = Fields(line);
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const std::vector<std::string> fields = Fields(text.substr(start, end - start));
         if (fields.size() >= count)
             take(fields);
+        start = end + 1;
     }
     return true;
 }

@@ -13,8 +13,9 @@ int RunMarkers(const std::vector<std::string>& words, std::ostream& out, std::os
         return 2;
     }
     MarkerSet set;
-    if (!MarkerSetFile().ReadFile(set, words[0])) {
-        err << "not a marker set file\n";
+    std::string why;
+    if (!MarkerSetFile().ReadFile(set, words[0], &why)) {
+        err << "not a marker set file: " << why << "\n";
         return 1;
     }
     try {

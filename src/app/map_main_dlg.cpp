@@ -675,8 +675,10 @@ void CMapMainDlg::RestartSearch() {
 }
 
 bool CMapMainDlg::OpenMarkerSetFile(const std::string& path) {
-    if (!MarkerSetFile().ReadFile(currentMarkerSet_, path)) {
-        ShowMessage(Text("Failed to load marker set from " + path), "Error", QMessageBox::Critical);
+    std::string why;
+    if (!MarkerSetFile().ReadFile(currentMarkerSet_, path, &why)) {
+        ShowMessage(Text("Failed to load marker set from " + path + ":\n" + why), "Error",
+                    QMessageBox::Critical);
         return false;
     }
     AfterMarkerSetLoaded(11);

@@ -70,8 +70,10 @@ void CMapMainDlg::LoadMarkerSet() {
                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
         return;
     const QString path = fileDialog(false, Text(ProgramFile(FixedStrings::CurrentMarkerSetFile)));
-    if (!path.isEmpty() && !MarkerSetFile().ReadFile(currentMarkerSet_, path.toStdString())) {
-        ShowMessage("Failed to load marker set file.", "Error", QMessageBox::Critical);
+    std::string why;
+    if (!path.isEmpty() && !MarkerSetFile().ReadFile(currentMarkerSet_, path.toStdString(), &why)) {
+        ShowMessage(Text("Failed to load marker set file.\n" + why), "Error",
+                    QMessageBox::Critical);
         return;
     }
     AfterMarkerSetLoaded(10);

@@ -1,6 +1,7 @@
 #include "common/atomic_file.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,15 +50,24 @@ bool WriteFileAtomically(const std::filesystem::path& target, const std::string&
     return true;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& content) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+bool ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& content,
+                   std::string* error) {
+    const auto fail = [&](const std::string& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    // Non-blocking, so that opening a FIFO cannot wait for a writer; the
+    // descriptor is checked before a byte is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return false;
+        return fail(std::strerror(errno));
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<size_t>(info.st_size) > maxBytes) {
+    const bool isFile = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (!isFile || static_cast<size_t>(info.st_size) > maxBytes) {
         ::close(fd);
-        return false;
+        return fail(isFile ? "larger than " + std::to_string(maxBytes) + " bytes"
+                           : std::string("not a regular file"));
     }
     std::string bytes(static_cast<size_t>(info.st_size), '\0');
     size_t read = 0;
@@ -71,7 +81,7 @@ bool ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::stri
     }
     ::close(fd);
     if (read < bytes.size())
-        return false;
+        return fail("it changed while it was read");
     content = std::move(bytes);
     return true;
 }

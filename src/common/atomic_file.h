@@ -10,7 +10,10 @@ namespace orbisk {
 // truncated new one. A file that existed keeps its permissions.
 bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes);
 
-// The whole file, or false when it cannot be read or is larger than `maxBytes`.
-bool ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& content);
+// The whole file, or false when it cannot be read, is no regular file or is
+// larger than `maxBytes`, with the reason in `error` when given. A FIFO or
+// device is refused without waiting for a writer.
+bool ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& content,
+                   std::string* error = nullptr);
 
 } // namespace orbisk

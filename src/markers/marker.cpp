@@ -16,8 +16,8 @@ void Marker::WriteXml(XmlNode& node) const {
     node.SetAttribute("Lat", lat);
     node.SetAttribute("Title", title);
     node.SetAttribute("URL", url);
-    for (size_t i = 0; i < infoLines.size(); ++i)
-        node.InsertChildElement("Info", i).SetText(infoLines[i]);
+    for (const std::string& line : infoLines)
+        node.AppendChildElement("Info").SetText(line);
 }
 
 bool Marker::ReadXml(const XmlNode& node) {

@@ -43,11 +43,15 @@ public:
     // "Current Marker Set". The modified flag is not touched.
     void SyncWithView(const MapViewState& view);
 
+    // More markers than this make no set a map can show; reading refuses them.
+    static constexpr size_t kMaxMarkers = 250000;
+
     // The marker set document: DataSet > MarkerSet > Marker > Info.
     std::string ToXml() const;
-    // Clears first; false when the text holds no usable marker set. On success
-    // the set is not modified and the owner is notified.
-    bool FromXml(const std::string& text);
+    // Clears first; false when the text holds no usable marker set, with the
+    // reason in `error` when given. On success the set is not modified and
+    // the owner is notified.
+    bool FromXml(const std::string& text, std::string* error = nullptr);
 
     const std::vector<Marker>& Markers() const { return markers_; }
     std::vector<Marker>& Markers() { return markers_; }
@@ -62,6 +66,7 @@ public:
 
 private:
     void Notify() const;
+    bool ReadDocument(const std::string& text, std::string& problem);
 
     bool modified_ = false;
     ChangeNotifier onChanged_;

@@ -16,27 +16,43 @@ std::string MarkerSet::ToXml() const {
     set.SetAttributeInt("Zoom", zoom);
     set.SetAttribute("Title", title);
     set.SetAttribute("Country", country);
-    for (size_t i = 0; i < markers_.size(); ++i) {
-        XmlNode node = set.InsertChildElement("Marker", i);
-        markers_[i].WriteXml(node);
+    for (const Marker& marker : markers_) {
+        XmlNode node = set.AppendChildElement("Marker");
+        marker.WriteXml(node);
     }
     return document.XmlText();
 }
 
-bool MarkerSet::FromXml(const std::string& text) {
+bool MarkerSet::FromXml(const std::string& text, std::string* error) {
     Clear();
-    XmlDocument document;
-    if (!document.LoadXml(text))
+    std::string problem;
+    if (!ReadDocument(text, problem)) {
+        Clear();
+        if (error)
+            *error = problem;
         return false;
+    }
+    modified_ = false;
+    Notify();
+    return true;
+}
+
+bool MarkerSet::ReadDocument(const std::string& text, std::string& problem) {
+    XmlDocument document;
+    if (!document.LoadXml(text)) {
+        problem = document.Error();
+        return false;
+    }
     try {
         const XmlNode root = document.Root();
-        if (root.BaseName() != "DataSet")
-            return false;
-        const XmlNode set = root.SelectSingle("MarkerSet");
+        const XmlNode set =
+            root.BaseName() == "DataSet" ? root.SelectSingle("MarkerSet") : XmlNode();
         const std::string readLng = set.Attribute("CenterLng");
         const std::string readLat = set.Attribute("CenterLat");
-        if (set.IsNull() || readLng.empty() || readLat.empty())
+        if (set.IsNull() || readLng.empty() || readLat.empty()) {
+            problem = "no marker set: it needs DataSet > MarkerSet with CenterLat and CenterLng";
             return false;
+        }
         centerLat = readLat;
         centerLng = readLng;
         title = set.Attribute("Title");
@@ -47,15 +63,19 @@ bool MarkerSet::FromXml(const std::string& text) {
         for (size_t i = 0; i < set.ChildCount(); ++i) {
             const XmlNode child = set.ChildAt(i);
             Marker marker;
-            if (child.BaseName() == "Marker" && marker.ReadXml(child))
-                markers_.push_back(std::move(marker));
+            if (child.BaseName() != "Marker" || !marker.ReadXml(child))
+                continue;
+            if (markers_.size() == kMaxMarkers) {
+                problem = "more than " + std::to_string(kMaxMarkers) +
+                          " markers; a marker set holds at most that many";
+                return false;
+            }
+            markers_.push_back(std::move(marker));
         }
-    } catch (const XmlError&) {
-        Clear();
+    } catch (const XmlError& failure) {
+        problem = failure.what();
         return false;
     }
-    modified_ = false;
-    Notify();
     return true;
 }
 

@@ -1,9 +1,31 @@
 #include "markers/marker_set_file.h"
 
 #include "common/atomic_file.h"
+#include "common/strict_number.h"
 #include "xml/xml_error.h"
 
 namespace orbisk {
+namespace {
+
+std::string CoordinateProblem(const std::string& what, const std::string& lat,
+                              const std::string& lng) {
+    if (!StrictLatitude(lat))
+        return what + " has latitude \"" + lat + "\", not a number from -90 to 90";
+    if (!StrictLongitude(lng))
+        return what + " has longitude \"" + lng + "\", not a number from -180 to 180";
+    return {};
+}
+
+// The first coordinate of the set that is not a number in range, in words.
+std::string CoordinateProblem(const MarkerSet& set) {
+    std::string problem = CoordinateProblem("the marker set centre", set.centerLat, set.centerLng);
+    for (size_t i = 0; problem.empty() && i < set.Markers().size(); ++i)
+        problem = CoordinateProblem("marker " + std::to_string(i + 1), set.Markers()[i].lat,
+                                    set.Markers()[i].lng);
+    return problem;
+}
+
+} // namespace
 
 bool MarkerSetFile::WriteFile(const MarkerSet& set, const std::filesystem::path& path) const {
     std::string text;
@@ -15,11 +37,22 @@ bool MarkerSetFile::WriteFile(const MarkerSet& set, const std::filesystem::path&
     return WriteFileAtomically(path, text);
 }
 
-bool MarkerSetFile::ReadFile(MarkerSet& set, const std::filesystem::path& path) const {
+bool MarkerSetFile::ReadFile(MarkerSet& set, const std::filesystem::path& path,
+                             std::string* error) const {
     std::string content;
-    if (!ReadWholeFile(path, kMaxFileBytes, content))
+    if (!ReadWholeFile(path, kMaxFileBytes, content, error))
         return false;
-    return set.FromXml(content.substr(0, content.find('\0')));
+    if (!set.FromXml(content.substr(0, content.find('\0')), error))
+        return false;
+    // A file's coordinates must be numbers: one read as 0 would move the
+    // marker to the other side of the globe without a word.
+    const std::string problem = CoordinateProblem(set);
+    if (problem.empty())
+        return true;
+    set.Clear();
+    if (error)
+        *error = problem;
+    return false;
 }
 
 } // namespace orbisk

@@ -15,8 +15,9 @@ public:
     // Writes beside the target and renames, so a failed save keeps the old file.
     bool WriteFile(const MarkerSet& set, const std::filesystem::path& path) const;
     // A file that can't be read leaves the set untouched; one that is read but
-    // holds no marker set leaves it cleared.
-    bool ReadFile(MarkerSet& set, const std::filesystem::path& path) const;
+    // holds no marker set leaves it cleared. `error`, when given, says why.
+    bool ReadFile(MarkerSet& set, const std::filesystem::path& path,
+                  std::string* error = nullptr) const;
 };
 
 } // namespace orbisk

@@ -1,13 +1,12 @@
 #include "services/service_definitions.h"
 
+#include "common/atomic_file.h"
 #include "common/leading_number.h"
 #include "protocol/parameter_codec.h"
 #include "services/service_call_error.h"
 #include "settings/program_environment.h"
 #include "xml/xml_document.h"
 #include "xml/xml_error.h"
-
-#include <fstream>
 
 namespace orbisk {
 namespace {
@@ -183,16 +182,9 @@ void ServiceDefinitions::LoadDefinitionFile(const std::string& programDirectory,
         if (onError)
             onError("Failed to load configuration file " + path + "!");
     };
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file)
+    std::string content;
+    if (!ReadWholeFile(path, kMaxFileBytes, content))
         return fail();
-    const std::streamoff length = file.tellg();
-    if (length < 0 || static_cast<size_t>(length) > kMaxFileBytes)
-        return fail();
-    std::string content(static_cast<size_t>(length), '\0');
-    file.seekg(0);
-    if (!file.read(content.data(), length))
-        return;
     content.resize(content.find('\0') == std::string::npos ? content.size() : content.find('\0'));
     std::string text;
     ParameterCodec().Decode(content, text);

@@ -193,7 +193,8 @@ TEST_F(OrbiskToolTest, MarkersPrintsTheDocumentOfTheSetItRead) {
     std::ofstream(dir / "page.html") << "<html/>";
     const ToolRun refused = Invoke(tool::RunMarkers, {(dir / "page.html").string()});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "not a marker set file\n");
+    EXPECT_EQ(refused.err, "not a marker set file: no marker set: it needs DataSet > MarkerSet "
+                           "with CenterLat and CenterLng\n");
     EXPECT_EQ(Invoke(tool::RunMarkers, {}).status, 2);
 }
 
