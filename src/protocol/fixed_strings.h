@@ -36,8 +36,13 @@ public:
     size_t Count() const { return entries_.size(); }
 
     // A non-empty text replaces entry `index`, or is appended when `index` is
-    // at or past the end; an empty text changes nothing.
+    // at or past the end; an empty text changes nothing. The names of files
+    // the program writes (entries 3, 5 and 6) are replaced only by a plain
+    // relative name of their own shape, "\\Name.ext" or "\\Folder\\Name.ext",
+    // so that no downloaded definition can aim a write outside the program's
+    // directory.
     void ReplaceOrAppend(size_t index, const std::string& text);
+    static bool IsPlainProgramFileName(const std::string& name, const std::string& extension);
 
 private:
     std::vector<std::string> entries_;

@@ -7,13 +7,30 @@
 #include "settings/program_environment.h"
 #include "settings/settings_store.h"
 
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+
 namespace orbisk {
 namespace {
 
-// The client's own name, and whatever program is running the update.
+// The kinds of data an update carries: definitions, pages, texts and the
+// images the download list names. Nothing that could run.
+constexpr const char* kDataExtensions[] = {".DAT", ".XML", ".HTM", ".HTML", ".TXT", ".GIF"};
+
+bool HasDataExtension(const std::string& fileName) {
+    const std::string extension = Upper(std::filesystem::path(fileName).extension().string());
+    for (const char* allowed : kDataExtensions)
+        if (extension == allowed)
+            return true;
+    return false;
+}
+
+// The programs beside the definitions, and whatever program runs the update.
 bool NamesAProgram(const std::string& fileName) {
-    if (fileName == "orbisk")
-        return true;
+    for (const char* program : {"orbisk", "orbisk-tool", "orbisk-server"})
+        if (Upper(fileName) == Upper(program))
+            return true;
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     return !error && self.filename() == fileName;
@@ -57,8 +74,14 @@ std::string DefinitionDownloader::FileNameOf(const std::string& entry) {
 }
 
 bool DefinitionDownloader::IsSafeFileName(const std::string& fileName) {
-    return !fileName.empty() && fileName[0] != '.' && fileName.find('\\') == std::string::npos &&
-           fileName.find('\0') == std::string::npos && !NamesAProgram(fileName);
+    const bool plainCharacters = std::all_of(fileName.begin(), fileName.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == ' ';
+    });
+    // No separator, drive letter, control character or leading dot can get
+    // through, so the name stays one entry of the program directory.
+    return plainCharacters && !fileName.empty() && fileName.size() <= 128 && fileName[0] != '.' &&
+           fileName.back() != '.' && fileName.back() != ' ' && HasDataExtension(fileName) &&
+           !NamesAProgram(fileName);
 }
 
 bool DefinitionDownloader::DownloadAll() {
@@ -68,13 +91,18 @@ bool DefinitionDownloader::DownloadAll() {
     if (!HttpClient(source_.timeouts).HttpGet(source_.host, path, source_.proxy, answer))
         return false;
     const std::vector<std::string> entries = SplitPathList(answer);
-    for (size_t k = 0; k < entries.size(); ++k) {
-        const std::string fileName = k == 0 ? "" : FileNameOf(entries[k]);
-        if (k > 0 && !IsSafeFileName(fileName))
+    // Every name is checked before the first file is written, so a refused
+    // one leaves the program directory as it was.
+    for (size_t k = 1; k < entries.size(); ++k) {
+        if (!IsSafeFileName(FileNameOf(entries[k]))) {
+            std::cerr << "orbisk: definition update refused the file name \""
+                      << FileNameOf(entries[k]) << "\" (only plain names of data files)\n";
             return false;
-        if (!DownloadFile(source_.basePath + entries[k], fileName))
-            return false;
+        }
     }
+    for (size_t k = 0; k < entries.size(); ++k)
+        if (!DownloadFile(source_.basePath + entries[k], k == 0 ? "" : FileNameOf(entries[k])))
+            return false;
     return true;
 }
 

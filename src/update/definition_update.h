@@ -36,8 +36,8 @@ public:
     DefinitionDownloader(DefinitionSource source, std::string programDirectory,
                          std::string defaultFileName);
 
-    // False at the first request, name or file that fails; files written
-    // before stay written.
+    // False at the first request or file that fails; files written before
+    // stay written. A refused name fails before anything is written.
     bool DownloadAll();
     // An empty fileName means the definition file.
     bool DownloadFile(const std::string& path, const std::string& fileName);
@@ -46,8 +46,10 @@ public:
     static std::vector<std::string> SplitPathList(const std::string& answer);
     // What an entry after the first is written as: the part after its last "/".
     static std::string FileNameOf(const std::string& entry);
-    // Refuses names that would leave the program directory, hide a file or
-    // replace the program: empty, ".", "..", leading ".", "\", NUL, the program's name.
+    // Only a plain name of a data file (.dat .xml .htm .html .txt .gif) of
+    // letters, digits, "-", "_", "." and spaces, not starting with "." and not
+    // one of the programs: nothing that leaves the program directory, hides a
+    // file or replaces something that runs.
     static bool IsSafeFileName(const std::string& fileName);
 
 private:
