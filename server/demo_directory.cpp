@@ -144,6 +144,10 @@ DemoSearchPage DemoDirectory::Search(const std::string& keyword, double lat, dou
     const uint64_t seed = Hash(Lower(Trimmed(keyword)) + area);
     page.total = 15 + static_cast<int>(seed % 46);
     page.first = std::max(first, 1);
+    // Past the last result there is nothing to list, and the position
+    // arithmetic below stays far from the end of int.
+    if (page.first > page.total)
+        return page;
     const City* city = geo_.NearestCity(lat, lng);
     for (int position = page.first; position < page.first + kPageSize && position <= page.total;
          ++position) {

@@ -3,6 +3,8 @@
 #include "html_text.h"
 #include "protocol/parameter_codec.h"
 
+#include <algorithm>
+
 namespace orbisk::server {
 namespace {
 
@@ -20,14 +22,39 @@ bool KeyStartsAt(const std::string& text, size_t at) {
     return end < text.size() && text[end] == '=';
 }
 
-// Whole marker sets arrive here, so the server decodes beyond the client's 64 KiB.
+// Whole marker sets arrive here, so the server decodes beyond the client's
+// 64 KiB; but the parts of one body together expand to no more than a fixed
+// multiple of it, so a small body cannot make the server build a huge page.
 constexpr size_t kMaxDecodedBytes = 16u * 1024 * 1024;
+constexpr size_t kMinDecodedBudget = 1024u * 1024;
+constexpr size_t kExpansionFactor = 32;
 
-std::string Decoded(const std::string& encoded) {
-    std::string text;
-    ParameterCodec().Decode(encoded, text, kMaxDecodedBytes);
-    return text;
-}
+class Decoder {
+public:
+    explicit Decoder(size_t bodySize)
+        : left_(std::min(kMaxDecodedBytes,
+                         std::max(kMinDecodedBudget, kExpansionFactor * bodySize))) {}
+
+    // "" when the text cannot be decoded, or not within what is left.
+    std::string operator()(const std::string& encoded) {
+        std::string text;
+        if (ParameterCodec().Decode(encoded, text, left_)) {
+            left_ -= text.size();
+            return text;
+        }
+        // Damaged parts read as empty, as they always have; only a part
+        // that would decode without the budget is refused outright.
+        overBudget_ = overBudget_ || ParameterCodec().Decode(encoded, text, kMaxDecodedBytes);
+        return {};
+    }
+    bool OverBudget() const { return overBudget_; }
+
+private:
+    size_t left_;
+    bool overBudget_ = false;
+};
+
+constexpr const char* kTooLarge = "the request expands beyond what the map server accepts";
 
 // "E=note" pieces after the encoded part of a fallback body.
 std::vector<std::string> Notes(const std::string& text) {
@@ -82,15 +109,26 @@ MapRequest ParseMapBody(const std::string& rawBody) {
         rawBody.find('%') == std::string::npos ? rawBody : DecodeFormValue(rawBody);
     MapRequest request;
     std::string query;
+    Decoder Decoded(body.size());
     if (body.rfind("QLM=", 0) == 0) {
         const std::string parts = Decoded(body.substr(4));
         const size_t l = parts.find("&L=");
         const size_t m = parts.find("&M=");
+        if (Decoded.OverBudget()) {
+            request.errors = {kTooLarge};
+            return request;
+        }
         if (parts.rfind("Q=", 0) != 0 || l == std::string::npos || m == std::string::npos || m < l)
             return request;
         query = Decoded(parts.substr(2, l - 2));
         request.resultsXml = Decoded(parts.substr(l + 3, m - l - 3));
         request.markersXml = Decoded(parts.substr(m + 3));
+        if (Decoded.OverBudget()) {
+            request.errors = {kTooLarge};
+            request.resultsXml.clear();
+            request.markersXml.clear();
+            return request;
+        }
     } else if (body.rfind("Q=", 0) == 0) {
         // The encoded part holds no "=": the first one belongs to the first "E=" note.
         const size_t equals = body.find('=', 2);

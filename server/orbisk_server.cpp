@@ -7,17 +7,18 @@
 #include "map_request.h"
 #include "service_handlers.h"
 
-#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace orbisk::server {
 namespace {
 
-// Map page bodies carry whole marker sets; anything larger is no request of ours.
-constexpr size_t kMaxBodyBytes = 16u * 1024 * 1024;
+// Map page bodies carry whole marker sets; anything larger is no request of
+// ours. Every other route takes the server's default cap.
+constexpr size_t kMaxMapBodyBytes = 16u * 1024 * 1024;
 
-thread_local std::chrono::steady_clock::time_point requestStart;
+constexpr const char* kHtml = "text/html; charset=utf-8";
 
 std::string CitiesJson(const GeoData& geo) {
     std::string json = "[";
@@ -56,86 +57,56 @@ bool OrbiskServer::Start(const ServerOptions& options, std::string& error) {
     if (!static_.Load(options.dataDirectory / "web", error))
         return false;
     static_.Add("cities.json", CitiesJson(geo_), "application/json");
-    // Address reuse for quick restarts, but never port sharing: a second
-    // server on a taken port must fail, not silently split the requests.
-    http_.set_socket_options([](socket_t socket) {
-        int yes = 1;
-        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    });
-    // Small answers must not wait for the peer's delayed acknowledgement.
-    http_.set_tcp_nodelay(true);
-    port_ = options.port == 0 ? http_.bind_to_any_port(options.host) : options.port;
-    if (port_ <= 0 || (options.port != 0 && !http_.bind_to_port(options.host, options.port))) {
-        error = "cannot listen on " + options.host + ":" + std::to_string(options.port) +
-                ": the address is in use or not available (is another orbisk-server running?)";
+    if (!http_.Bind(options.host, options.port, error)) {
+        error += " (is another orbisk-server running?)";
         return false;
     }
+    port_ = http_.Port();
     if (!definitions_.Load(options.dataDirectory / "Map.xml", HostAndPort(),
                            options.definitionsVersion, error))
         return false;
     RegisterHandlers();
-    return true;
+    return http_.Start(error);
 }
 
 void OrbiskServer::Run() {
-    http_.listen_after_bind();
+    http_.Wait();
 }
 
 void OrbiskServer::RegisterHandlers() {
-    http_.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
-        requestStart = std::chrono::steady_clock::now();
-        return httplib::Server::HandlerResponse::Unhandled;
+    http_.SetLogging(options_.log);
+    // The body is one encoded value of any length, read whole up to its cap.
+    http_.Route(
+        "POST", "/map/default.asp",
+        [this](const HttpRequest& http, HttpResponse& response) {
+            RecordBody(http.body);
+            const MapRequest request = ParseMapBody(http.body);
+            if (!request.hasQuery)
+                return response.Reply(RenderErrorPage(request.errors), kHtml);
+            response.Reply(RenderMapPage(BuildMapPageContent(request, geo_)), kHtml);
+        },
+        kMaxMapBodyBytes);
+    http_.Route("GET", "/map/definition/version/",
+                [this](const HttpRequest&, HttpResponse& response) {
+                    response.Reply(std::to_string(definitions_.Version()), "text/plain");
+                });
+    http_.Route("GET", "/map/definition/path/", [](const HttpRequest&, HttpResponse& response) {
+        response.Reply(DefinitionService::kFilePath, "text/plain");
     });
-    if (options_.log)
-        http_.set_logger([](const httplib::Request& request, const httplib::Response& response) {
-            const auto elapsed = std::chrono::steady_clock::now() - requestStart;
-            std::cerr << request.method << ' ' << request.path << ' ' << response.status << ' '
-                      << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
-                      << "ms\n";
-        });
-
-    // The body is read here rather than parsed as a form: it is one encoded
-    // value of any length.
-    http_.Post("/map/default.asp", [this](const httplib::Request&, httplib::Response& response,
-                                          const httplib::ContentReader& reader) {
-        std::string body;
-        const bool complete = reader([&](const char* data, size_t length) {
-            if (body.size() + length > kMaxBodyBytes)
-                return false;
-            body.append(data, length);
-            return true;
-        });
-        RecordBody(body);
-        const MapRequest request = ParseMapBody(complete ? body : "");
-        if (!request.hasQuery)
-            return response.set_content(RenderErrorPage(request.errors),
-                                        "text/html; charset=utf-8");
-        response.set_content(RenderMapPage(BuildMapPageContent(request, geo_)),
-                             "text/html; charset=utf-8");
+    http_.Route("GET", std::string("/map/") + DefinitionService::kFilePath,
+                [this](const HttpRequest&, HttpResponse& response) {
+                    response.Reply(definitions_.Encoded(), "application/octet-stream");
+                });
+    http_.Route("GET", "/map/definitions/Map.xml",
+                [this](const HttpRequest&, HttpResponse& response) {
+                    response.Reply(definitions_.Xml(), "text/xml");
+                });
+    http_.Route("GET", "/webpages/Downloads.htm", [](const HttpRequest&, HttpResponse& response) {
+        response.Reply(kDownloadsPage, kHtml);
     });
-
-    http_.Get("/map/definition/version/",
-              [this](const httplib::Request&, httplib::Response& response) {
-                  response.set_content(std::to_string(definitions_.Version()), "text/plain");
-              });
-    http_.Get("/map/definition/path/", [](const httplib::Request&, httplib::Response& response) {
-        response.set_content(DefinitionService::kFilePath, "text/plain");
+    http_.RoutePrefix("/static/", [this](const HttpRequest& request, HttpResponse& response) {
+        static_.Serve(request.path.substr(std::strlen("/static/")), request, response);
     });
-    http_.Get(std::string("/map/") + DefinitionService::kFilePath,
-              [this](const httplib::Request&, httplib::Response& response) {
-                  response.set_content(definitions_.Encoded(), "application/octet-stream");
-              });
-    http_.Get("/map/definitions/Map.xml",
-              [this](const httplib::Request&, httplib::Response& response) {
-                  response.set_content(definitions_.Xml(), "text/xml");
-              });
-    http_.Get("/webpages/Downloads.htm", [](const httplib::Request&, httplib::Response& response) {
-        response.set_content(kDownloadsPage, "text/html; charset=utf-8");
-    });
-    http_.Get(R"(/static/(.+))",
-              [this](const httplib::Request& request, httplib::Response& response) {
-                  static_.Serve(request.matches[1], request, response);
-              });
     RegisterServiceHandlers(http_, geo_, *directory_);
 }
 

@@ -3,11 +3,11 @@
 #include "definition_service.h"
 #include "demo_directory.h"
 #include "geo_data.h"
+#include "http_server.h"
 #include "static_files.h"
 
 #include <atomic>
 #include <filesystem>
-#include <httplib.h>
 #include <memory>
 #include <string>
 
@@ -33,7 +33,7 @@ public:
     bool Start(const ServerOptions& options, std::string& error);
     // Serves until Stop.
     void Run();
-    void Stop() { http_.stop(); }
+    void Stop() { http_.Stop(); }
 
     int Port() const { return port_; }
     std::string HostAndPort() const { return options_.host + ":" + std::to_string(port_); }
@@ -49,7 +49,7 @@ private:
     DefinitionService definitions_;
     StaticFiles static_;
     std::atomic<int> recorded_{0};
-    httplib::Server http_;
+    HttpServer http_;
 };
 
 // share/orbisk-server beside the program's bin/ directory.

@@ -1,17 +1,20 @@
 #include "service_handlers.h"
 
-#include "common/leading_number.h"
 #include "common/number_format.h"
+#include "common/strict_number.h"
 #include "common/text.h"
 #include "html_text.h"
+
+#include <climits>
+#include <optional>
 
 namespace orbisk::server {
 namespace {
 
-using Handler = httplib::Server::Handler;
+using Handler = HttpHandler;
 
-std::string Param(const httplib::Request& request, const char* name) {
-    return request.has_param(name) ? request.get_param_value(name) : "";
+std::string Param(const HttpRequest& request, const char* name) {
+    return request.Param(name);
 }
 
 std::string Coordinate(double value) {
@@ -54,12 +57,12 @@ std::string PlaceXml(const std::optional<Place>& place) {
            "</State></Place></PlaceResult>\n";
 }
 
-void Reply(httplib::Response& response, const std::string& body, const char* type) {
-    response.set_content(body, type);
+void Reply(HttpResponse& response, const std::string& body, const char* type) {
+    response.Reply(body, type);
 }
 
 Handler DirectoryByPhone(const DemoDirectory& directory) {
-    return [&directory](const httplib::Request& request, httplib::Response& response) {
+    return [&directory](const HttpRequest& request, HttpResponse& response) {
         const auto listing =
             directory.ByPhone(Param(request, "npa"), Param(request, "nxx"), Param(request, "line"));
         Reply(response, listing ? ListingPage(*listing) : DirectoryPage({}), "text/html");
@@ -69,7 +72,7 @@ Handler DirectoryByPhone(const DemoDirectory& directory) {
 // A known demo address gives its listing; an unknown street in a known city
 // gives the city and state without coordinates, as a real directory would.
 Handler DirectoryByAddress(const GeoData& geo, const DemoDirectory& directory) {
-    return [&geo, &directory](const httplib::Request& request, httplib::Response& response) {
+    return [&geo, &directory](const HttpRequest& request, HttpResponse& response) {
         const std::string city = Param(request, "city");
         const std::string state = Param(request, "state");
         if (const auto listing = directory.ByAddress(Param(request, "number"),
@@ -85,7 +88,7 @@ Handler DirectoryByAddress(const GeoData& geo, const DemoDirectory& directory) {
 
 // Exchanges answer an XML document with western longitudes given without sign.
 Handler ExchangeLookup(const GeoData& geo) {
-    return [&geo](const httplib::Request& request, httplib::Response& response) {
+    return [&geo](const HttpRequest& request, HttpResponse& response) {
         const std::string npa = Trimmed(Param(request, "npa"));
         const std::string nxx = Trimmed(Param(request, "nxx"));
         const auto place = geo.Exchange(npa, nxx);
@@ -103,7 +106,7 @@ Handler ExchangeLookup(const GeoData& geo) {
 
 // The United States street service knows only the demo addresses.
 Handler StreetUnitedStates(const DemoDirectory& directory) {
-    return [&directory](const httplib::Request& request, httplib::Response& response) {
+    return [&directory](const HttpRequest& request, HttpResponse& response) {
         const auto listing = directory.ByAddress(Param(request, "number"), Param(request, "street"),
                                                  Param(request, "city"), Param(request, "state"));
         if (!listing || listing->country != "US")
@@ -123,14 +126,14 @@ std::string CanadaMatch(const std::optional<Place>& place) {
 
 // Canadian postal codes by forward sortation area, else by the province.
 Handler PostalCode(const GeoData& geo) {
-    return [&geo](const httplib::Request& request, httplib::Response& response) {
+    return [&geo](const HttpRequest& request, HttpResponse& response) {
         Reply(response, CanadaMatch(geo.PostalCode(Param(request, "postal"))), "text/plain");
     };
 }
 
 // Canadian addresses: a demo address, or a city when no street was asked for.
 Handler CanadianAddress(const GeoData& geo, const DemoDirectory& directory) {
-    return [&geo, &directory](const httplib::Request& request, httplib::Response& response) {
+    return [&geo, &directory](const HttpRequest& request, HttpResponse& response) {
         const std::string street = Trimmed(Param(request, "street"));
         const std::string city = Param(request, "city");
         const std::string province = Param(request, "province");
@@ -149,7 +152,7 @@ Handler CanadianAddress(const GeoData& geo, const DemoDirectory& directory) {
 }
 
 Handler ZipCode(const GeoData& geo) {
-    return [&geo](const httplib::Request& request, httplib::Response& response) {
+    return [&geo](const HttpRequest& request, HttpResponse& response) {
         const std::string code = Param(request, "code");
         Reply(response,
               PlaceXml(Upper(Param(request, "country")) == "CA" ? geo.PostalCode(code)
@@ -161,7 +164,7 @@ Handler ZipCode(const GeoData& geo) {
 // A city with its state or province; asked with a street it does not know,
 // it finds nothing, so the client retries without the street.
 Handler CityPlace(const GeoData& geo, const DemoDirectory& directory) {
-    return [&geo, &directory](const httplib::Request& request, httplib::Response& response) {
+    return [&geo, &directory](const HttpRequest& request, HttpResponse& response) {
         const std::string city = Param(request, "city");
         const std::string state = Param(request, "state");
         const std::string street = Trimmed(Param(request, "street"));
@@ -171,12 +174,31 @@ Handler CityPlace(const GeoData& geo, const DemoDirectory& directory) {
     };
 }
 
+// The centre and first position of a local search, or a 400 answer saying
+// which of them is not a number in range.
+std::optional<DemoSearchPage> SearchPage(const DemoDirectory& directory, const HttpRequest& request,
+                                         const char* firstName, HttpResponse& response) {
+    const auto lat = StrictLatitude(Param(request, "lat"));
+    const auto lng = StrictLongitude(Param(request, "lng"));
+    const std::string firstText = Param(request, firstName);
+    const auto first =
+        firstText.empty() ? std::optional<int>(1) : StrictInteger(firstText, INT_MIN, INT_MAX);
+    if (lat && lng && first)
+        return directory.Search(Param(request, "query"), *lat, *lng, *first);
+    response.status = 400;
+    response.Reply(std::string("lat (-90 to 90), lng (-180 to 180) and ") + firstName +
+                       " (a whole number) must be numbers\n",
+                   "text/plain");
+    return std::nullopt;
+}
+
 Handler LocalSearchUnitedStates(const DemoDirectory& directory) {
-    return [&directory](const httplib::Request& request, httplib::Response& response) {
+    return [&directory](const HttpRequest& request, HttpResponse& response) {
         const std::string query = Param(request, "query");
-        const DemoSearchPage page = directory.Search(query, LeadingNumber(Param(request, "lat")),
-                                                     LeadingNumber(Param(request, "lng")),
-                                                     LeadingInteger(Param(request, "start")));
+        const auto found = SearchPage(directory, request, "start", response);
+        if (!found)
+            return;
+        const DemoSearchPage& page = *found;
         std::string xml =
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultSet totalResultsAvailable=\"" +
             std::to_string(page.total) + "\" totalResultsReturned=\"" +
@@ -199,10 +221,11 @@ Handler LocalSearchUnitedStates(const DemoDirectory& directory) {
 // Canada answers records of separated fields; every field is non-empty,
 // since empty fields do not count when the client numbers them.
 Handler LocalSearchCanada(const DemoDirectory& directory) {
-    return [&directory](const httplib::Request& request, httplib::Response& response) {
-        const DemoSearchPage page = directory.Search(
-            Param(request, "query"), LeadingNumber(Param(request, "lat")),
-            LeadingNumber(Param(request, "lng")), LeadingInteger(Param(request, "first")));
+    return [&directory](const HttpRequest& request, HttpResponse& response) {
+        const auto found = SearchPage(directory, request, "first", response);
+        if (!found)
+            return;
+        const DemoSearchPage& page = *found;
         std::string text =
             "demo local search, " + std::to_string(page.businesses.size()) + " records\n";
         for (const DemoBusiness& business : page.businesses)
@@ -215,18 +238,17 @@ Handler LocalSearchCanada(const DemoDirectory& directory) {
 
 } // namespace
 
-void RegisterServiceHandlers(httplib::Server& http, const GeoData& geo,
-                             const DemoDirectory& directory) {
-    http.Get("/services/directory/phone", DirectoryByPhone(directory));
-    http.Post("/services/directory/address", DirectoryByAddress(geo, directory));
-    http.Get("/services/exchange", ExchangeLookup(geo));
-    http.Post("/services/geocode/us", StreetUnitedStates(directory));
-    http.Get("/services/geocode/ca", PostalCode(geo));
-    http.Post("/services/geocode/ca", CanadianAddress(geo, directory));
-    http.Get("/services/zip", ZipCode(geo));
-    http.Get("/services/place", CityPlace(geo, directory));
-    http.Get("/services/local/us", LocalSearchUnitedStates(directory));
-    http.Get("/services/local/ca", LocalSearchCanada(directory));
+void RegisterServiceHandlers(HttpServer& http, const GeoData& geo, const DemoDirectory& directory) {
+    http.Route("GET", "/services/directory/phone", DirectoryByPhone(directory));
+    http.Route("POST", "/services/directory/address", DirectoryByAddress(geo, directory));
+    http.Route("GET", "/services/exchange", ExchangeLookup(geo));
+    http.Route("POST", "/services/geocode/us", StreetUnitedStates(directory));
+    http.Route("GET", "/services/geocode/ca", PostalCode(geo));
+    http.Route("POST", "/services/geocode/ca", CanadianAddress(geo, directory));
+    http.Route("GET", "/services/zip", ZipCode(geo));
+    http.Route("GET", "/services/place", CityPlace(geo, directory));
+    http.Route("GET", "/services/local/us", LocalSearchUnitedStates(directory));
+    http.Route("GET", "/services/local/ca", LocalSearchCanada(directory));
 }
 
 } // namespace orbisk::server

@@ -2,14 +2,12 @@
 
 #include "demo_directory.h"
 #include "geo_data.h"
-
-#include <httplib.h>
+#include "http_server.h"
 
 namespace orbisk::server {
 
 // The outside geocoding and local search services, each in its own answer
 // form, at the paths resources/definitions/Map.xml names.
-void RegisterServiceHandlers(httplib::Server& http, const GeoData& geo,
-                             const DemoDirectory& directory);
+void RegisterServiceHandlers(HttpServer& http, const GeoData& geo, const DemoDirectory& directory);
 
 } // namespace orbisk::server

@@ -1,8 +1,12 @@
 #include "static_files.h"
 
 #include "common/atomic_file.h"
+#include "common/strict_number.h"
+#include "common/text.h"
 
 #include <functional>
+#include <limits>
+#include <optional>
 
 namespace orbisk::server {
 namespace {
@@ -11,6 +15,37 @@ namespace {
 constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
 
 } // namespace
+
+ByteRange ParseByteRange(const std::string& header, size_t size) {
+    constexpr std::string_view kUnit = "bytes=";
+    if (header.rfind(kUnit, 0) != 0 || header.find(',') != std::string::npos)
+        return {};
+    const std::string spec = Trimmed(header.substr(kUnit.size()));
+    const size_t dash = spec.find('-');
+    if (dash == std::string::npos)
+        return {};
+    const auto number = [](const std::string& text) {
+        return text.empty() ? std::optional<long long>()
+                            : StrictInteger64(text, 0, std::numeric_limits<long long>::max());
+    };
+    const auto from = number(spec.substr(0, dash));
+    const auto to = number(spec.substr(dash + 1));
+    if (!from && !to)
+        return {};
+    if (!from) { // the last *to bytes
+        if (*to == 0)
+            return {ByteRange::kUnsatisfiable};
+        const size_t count = std::min(static_cast<size_t>(*to), size);
+        return size ? ByteRange{ByteRange::kOne, size - count, size - 1}
+                    : ByteRange{ByteRange::kUnsatisfiable};
+    }
+    if (to && *to < *from)
+        return {};
+    if (static_cast<unsigned long long>(*from) >= size)
+        return {ByteRange::kUnsatisfiable};
+    const size_t last = to ? std::min(static_cast<size_t>(*to), size - 1) : size - 1;
+    return {ByteRange::kOne, static_cast<size_t>(*from), last};
+}
 
 bool StaticFiles::Load(const std::filesystem::path& directory, std::string& error) {
     std::error_code walkError;
@@ -39,26 +74,42 @@ void StaticFiles::Add(const std::string& name, std::string content, const std::s
     files_[name] = {std::make_shared<const std::string>(std::move(content)), type, etag};
 }
 
-void StaticFiles::Serve(const std::string& name, const httplib::Request& request,
-                        httplib::Response& response) const {
+void StaticFiles::Serve(const std::string& name, const HttpRequest& request,
+                        HttpResponse& response) const {
     const auto found = files_.find(name);
     if (found == files_.end()) {
         response.status = 404;
+        response.Reply("not found\n", "text/plain");
         return;
     }
     const File& file = found->second;
-    response.set_header("ETag", file.etag);
-    response.set_header("Cache-Control", "no-cache");
-    if (request.get_header_value("If-None-Match") == file.etag) {
+    response.SetHeader("ETag", file.etag);
+    response.SetHeader("Cache-Control", "no-cache");
+    response.SetHeader("Accept-Ranges", "bytes");
+    if (request.Header("If-None-Match") == file.etag) {
         response.status = 304;
         return;
     }
-    // A content provider with a known length is sent as it is, uncompressed.
-    const auto content = file.content;
-    response.set_content_provider(content->size(), file.type,
-                                  [content](size_t offset, size_t length, httplib::DataSink& sink) {
-                                      return sink.write(content->data() + offset, length);
-                                  });
+    const size_t size = file.content->size();
+    const ByteRange range = ParseByteRange(request.Header("Range"), size);
+    response.type = file.type;
+    response.shared = file.content;
+    response.offset = 0;
+    response.length = size;
+    if (range.kind == ByteRange::kUnsatisfiable) {
+        response.status = 416;
+        response.shared.reset();
+        response.SetHeader("Content-Range", "bytes */" + std::to_string(size));
+        return;
+    }
+    if (range.kind == ByteRange::kOne) {
+        response.status = 206;
+        response.offset = range.first;
+        response.length = range.last - range.first + 1;
+        response.SetHeader("Content-Range", "bytes " + std::to_string(range.first) + "-" +
+                                                std::to_string(range.last) + "/" +
+                                                std::to_string(size));
+    }
 }
 
 std::string StaticFiles::TypeOf(const std::filesystem::path& name) {

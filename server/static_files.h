@@ -1,12 +1,23 @@
 #pragma once
 
+#include "http_exchange.h"
+
 #include <filesystem>
-#include <httplib.h>
 #include <map>
 #include <memory>
 #include <string>
 
 namespace orbisk::server {
+
+// What a Range header asks of a file of `size` bytes: nothing (the whole
+// file), one range (inclusive bounds), or a start past the end. Lists of
+// ranges and malformed headers count as nothing.
+struct ByteRange {
+    enum Kind { kNone, kOne, kUnsatisfiable } kind = kNone;
+    size_t first = 0;
+    size_t last = 0;
+};
+ByteRange ParseByteRange(const std::string& header, size_t size);
 
 // The files the map page loads (scripts, styles, outlines, images), read into
 // memory once. Answers are never compressed: on loopback compressing costs far
@@ -19,8 +30,9 @@ public:
     void Add(const std::string& name, std::string content, const std::string& type);
 
     // `name` is the path below the mount point, e.g. "leaflet/leaflet.min.js".
-    void Serve(const std::string& name, const httplib::Request& request,
-               httplib::Response& response) const;
+    // One byte range is served when asked for; several are answered with the
+    // whole file, so no request can make the answer larger than the file.
+    void Serve(const std::string& name, const HttpRequest& request, HttpResponse& response) const;
 
     // The content type a file name gets.
     static std::string TypeOf(const std::filesystem::path& name);

@@ -4,6 +4,7 @@
 #include "services/service_definitions.h"
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 #include <thread>
 
 namespace orbisk::server {
