@@ -42,19 +42,21 @@ public:
             left_ -= text.size();
             return text;
         }
-        // Damaged parts read as empty, as they always have; only a part
-        // that would decode without the budget is refused outright.
-        overBudget_ = overBudget_ || ParameterCodec().Decode(encoded, text, kMaxDecodedBytes);
+        // Decoding again to tell damage from size would cost what the
+        // budget saves; either way the request cannot be shown.
+        failed_ = failed_ || !encoded.empty();
         return {};
     }
-    bool OverBudget() const { return overBudget_; }
+    bool Failed() const { return failed_; }
 
 private:
     size_t left_;
-    bool overBudget_ = false;
+    bool failed_ = false;
 };
 
-constexpr const char* kTooLarge = "the request expands beyond what the map server accepts";
+constexpr const char* kUndecodable =
+    "the request could not be decoded: it is damaged or expands beyond what the map server "
+    "accepts";
 
 // "E=note" pieces after the encoded part of a fallback body.
 std::vector<std::string> Notes(const std::string& text) {
@@ -114,8 +116,8 @@ MapRequest ParseMapBody(const std::string& rawBody) {
         const std::string parts = Decoded(body.substr(4));
         const size_t l = parts.find("&L=");
         const size_t m = parts.find("&M=");
-        if (Decoded.OverBudget()) {
-            request.errors = {kTooLarge};
+        if (Decoded.Failed()) {
+            request.errors = {kUndecodable};
             return request;
         }
         if (parts.rfind("Q=", 0) != 0 || l == std::string::npos || m == std::string::npos || m < l)
@@ -123,8 +125,8 @@ MapRequest ParseMapBody(const std::string& rawBody) {
         query = Decoded(parts.substr(2, l - 2));
         request.resultsXml = Decoded(parts.substr(l + 3, m - l - 3));
         request.markersXml = Decoded(parts.substr(m + 3));
-        if (Decoded.OverBudget()) {
-            request.errors = {kTooLarge};
+        if (Decoded.Failed()) {
+            request.errors = {kUndecodable};
             request.resultsXml.clear();
             request.markersXml.clear();
             return request;
