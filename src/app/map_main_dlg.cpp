@@ -12,6 +12,7 @@
 #include "markers/ui/dialog_add_new_marker.h"
 #include "markers/ui/dialog_edit_marker_set.h"
 #include "settings/registry_key.h"
+#include "settings/store_recovery.h"
 #include "settings/ui/property_sheet_settings.h"
 #include "settings/ui/safe_edit_box.h"
 #include "update/definition_update.h"
@@ -263,6 +264,10 @@ void CMapMainDlg::Step(const char* name) {
 
 void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     Step("environment");
+    const StoreCheck store = SetAsideUnreadableStore(RegistryKey::DefaultStoreFile());
+    if (store.unreadable)
+        ShowMessage(Text(UnreadableStoreMessage(RegistryKey::DefaultStoreFile(), store)), "Warning",
+                    QMessageBox::Warning);
     environment_ = DiscoverEnvironment(RegistryKey::DefaultStoreFile());
     Step("favorites");
     favoritesStore_.Load();
@@ -616,6 +621,9 @@ void CMapMainDlg::closeEvent(QCloseEvent* event) {
 void CMapMainDlg::EditSettings() {
     if (!editSettings(settings_))
         return;
+    if (!settings_.Save())
+        ShowMessage(Text(SaveFailedMessage("settings", RegistryKey::DefaultStoreFile())), "Error",
+                    QMessageBox::Critical);
     if (!busy_) {
         actionCode_ = 2;
         StartJob(kSendResults);

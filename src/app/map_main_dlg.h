@@ -149,6 +149,8 @@ private:
     // Favorites: the menu mirrors the list.
     void RebuildFavoritesMenu();
     void AddFavorite();
+    // Saves the favorites and tells the user when that fails.
+    void SaveFavorites();
     void OrganizeFavorites();
     void ReplayFavorite(int position);
     void EditSettings();

@@ -2,6 +2,8 @@
 #include "app/command_ids.h"
 #include "app/map_main_dlg.h"
 #include "protocol/map_request_builder.h"
+#include "settings/registry_key.h"
+#include "settings/store_recovery.h"
 
 #include <QAction>
 #include <QMenu>
@@ -38,13 +40,20 @@ void CMapMainDlg::AddFavorite() {
                    QMessageBox::Ok);
     else
         RebuildFavoritesMenu();
-    favoritesStore_.Save();
+    SaveFavorites();
 }
 
 void CMapMainDlg::OrganizeFavorites() {
     organizeFavorites(favoritesList_);
     RebuildFavoritesMenu();
-    favoritesStore_.Save();
+    SaveFavorites();
+}
+
+void CMapMainDlg::SaveFavorites() {
+    if (!favoritesStore_.Save())
+        ShowMessage(
+            QString::fromStdString(SaveFailedMessage("favorites", RegistryKey::DefaultStoreFile())),
+            "Error", QMessageBox::Critical);
 }
 
 void CMapMainDlg::ReplayFavorite(int position) {

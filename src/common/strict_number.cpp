@@ -42,8 +42,8 @@ std::optional<double> StrictNumber(std::string_view text, double min, double max
     if (text[0] == '+')
         text.remove_prefix(1);
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                              std::chars_format::general);
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) ||
         value < min || value > max)
         return std::nullopt;

@@ -140,7 +140,6 @@ bool EditWithSheet(SettingsStore& settings, QWidget* parent) {
     if (sheet.exec() != QDialog::Accepted)
         return false;
     sheet.Apply(settings);
-    settings.Save();
     return true;
 }
 

@@ -78,7 +78,8 @@ public:
     CPropertyFavorites* favoritesPage = nullptr;
 };
 
-// Runs the sheet; on OK stores and saves the settings and returns true.
+// Runs the sheet; on OK stores the settings and returns true. The caller
+// saves them, and can say so when that fails.
 bool EditWithSheet(SettingsStore& settings, QWidget* parent);
 
 } // namespace orbisk
