@@ -2,14 +2,14 @@
 
 #include "html_text.h"
 
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 #include <microhttpd.h>
-#include <cerrno>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <unistd.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 namespace orbisk::server {
 
@@ -56,7 +56,8 @@ void ReadForm(const std::string& body, std::map<std::string, std::string>& param
         const std::string piece = body.substr(start, end - start);
         const size_t equals = piece.find('=');
         params.emplace(DecodeFormValue(piece.substr(0, equals)),
-                       equals == std::string::npos ? "" : DecodeFormValue(piece.substr(equals + 1)));
+                       equals == std::string::npos ? ""
+                                                   : DecodeFormValue(piece.substr(equals + 1)));
         start = end + 1;
     }
 }
@@ -72,12 +73,9 @@ size_t ContentLength(const HttpRequest& request) {
 
 const char* ReasonFor(int status) {
     switch (status) {
-    case MHD_HTTP_NOT_FOUND:
-        return "not found\n";
-    case MHD_HTTP_CONTENT_TOO_LARGE:
-        return "request body too large\n";
-    default:
-        return "\n";
+    case MHD_HTTP_NOT_FOUND: return "not found\n";
+    case MHD_HTTP_CONTENT_TOO_LARGE: return "request body too large\n";
+    default: return "\n";
     }
 }
 
@@ -228,8 +226,8 @@ void HttpServer::Finish(MHD_Connection* connection, Exchange* exchange) {
         return;
     buffered_ -= exchange->request.body.size();
     if (log_) {
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-            Clock::now() - exchange->start);
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - exchange->start);
         std::cerr << exchange->request.method << ' ' << exchange->request.path << ' '
                   << exchange->status << ' ' << elapsed.count() << "ms\n";
     }
@@ -250,7 +248,8 @@ void HttpServer::SetDeadline(MHD_Connection* connection, size_t bytes) {
 // closed, which takes the same lock, before it releases the descriptor.
 void HttpServer::WatchDeadlines() {
     std::unique_lock state(stateMutex_);
-    while (!stateChanged_.wait_for(state, std::chrono::milliseconds(100), [&] { return stopping_; })) {
+    while (
+        !stateChanged_.wait_for(state, std::chrono::milliseconds(100), [&] { return stopping_; })) {
         std::lock_guard lock(watchMutex_);
         const auto now = Clock::now();
         for (auto& [connection, watch] : watches_) {
@@ -298,15 +297,15 @@ bool HttpServer::Bind(const std::string& host, int port, std::string& error) {
 
 bool HttpServer::Start(std::string& error) {
     const unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | (ipv6_ ? MHD_USE_IPv6 : 0);
-    daemon_ = MHD_start_daemon(
-        flags, 0, nullptr, nullptr, &HttpCallbacks::Access, this, MHD_OPTION_LISTEN_SOCKET,
-        listener_, MHD_OPTION_THREAD_POOL_SIZE, limits_.threads, MHD_OPTION_CONNECTION_LIMIT,
-        limits_.maxConnections, MHD_OPTION_CONNECTION_MEMORY_LIMIT, limits_.connectionMemory,
-        MHD_OPTION_CONNECTION_TIMEOUT,
-        static_cast<unsigned>(limits_.headerDeadline.count() / 1000 + 1),
-        MHD_OPTION_NOTIFY_COMPLETED, &HttpCallbacks::Completed, this,
-        MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::Notify, this, MHD_OPTION_UNESCAPE_CALLBACK,
-        &Unescape, nullptr, MHD_OPTION_END);
+    daemon_ = MHD_start_daemon(flags, 0, nullptr, nullptr, &HttpCallbacks::Access, this,
+                               MHD_OPTION_LISTEN_SOCKET, listener_, MHD_OPTION_THREAD_POOL_SIZE,
+                               limits_.threads, MHD_OPTION_CONNECTION_LIMIT, limits_.maxConnections,
+                               MHD_OPTION_CONNECTION_MEMORY_LIMIT, limits_.connectionMemory,
+                               MHD_OPTION_CONNECTION_TIMEOUT,
+                               static_cast<unsigned>(limits_.headerDeadline.count() / 1000 + 1),
+                               MHD_OPTION_NOTIFY_COMPLETED, &HttpCallbacks::Completed, this,
+                               MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::Notify, this,
+                               MHD_OPTION_UNESCAPE_CALLBACK, &Unescape, nullptr, MHD_OPTION_END);
     if (!daemon_) {
         error = "cannot start serving on port " + std::to_string(port_);
         return false;

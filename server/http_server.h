@@ -18,12 +18,12 @@ namespace orbisk::server {
 // What one client may cost the server. Anything past them is cut off, so that
 // neither slow nor huge requests can take the server from everybody else.
 struct HttpLimits {
-    size_t maxBodyBytes = 64u * 1024;                  // routes without their own cap
-    size_t maxBufferedBodyBytes = 64u * 1024 * 1024;   // all bodies being received at once
-    size_t connectionMemory = 32u * 1024;              // request line and headers
+    size_t maxBodyBytes = 64u * 1024;                // routes without their own cap
+    size_t maxBufferedBodyBytes = 64u * 1024 * 1024; // all bodies being received at once
+    size_t connectionMemory = 32u * 1024;            // request line and headers
     unsigned maxConnections = 1000;
-    std::chrono::milliseconds headerDeadline{5000};    // from connecting, or the last answer
-    size_t minBytesPerSecond = 64u * 1024;             // what a body or answer may take longer
+    std::chrono::milliseconds headerDeadline{5000}; // from connecting, or the last answer
+    size_t minBytesPerSecond = 64u * 1024;          // what a body or answer may take longer
     unsigned threads = 4;
 };
 

@@ -38,25 +38,23 @@ public:
     // "" when the text cannot be decoded, or not within what is left.
     std::string operator()(const std::string& encoded) {
         std::string text;
-        if (ParameterCodec().Decode(encoded, text, left_)) {
+        bool tooLong = false;
+        if (ParameterCodec().Decode(encoded, text, left_, &tooLong)) {
             left_ -= text.size();
             return text;
         }
-        // Decoding again to tell damage from size would cost what the
-        // budget saves; either way the request cannot be shown.
-        failed_ = failed_ || !encoded.empty();
+        // Damaged parts read as empty, as they always have.
+        overBudget_ = overBudget_ || tooLong;
         return {};
     }
-    bool Failed() const { return failed_; }
+    bool OverBudget() const { return overBudget_; }
 
 private:
     size_t left_;
-    bool failed_ = false;
+    bool overBudget_ = false;
 };
 
-constexpr const char* kUndecodable =
-    "the request could not be decoded: it is damaged or expands beyond what the map server "
-    "accepts";
+constexpr const char* kTooLarge = "the request expands beyond what the map server accepts";
 
 // "E=note" pieces after the encoded part of a fallback body.
 std::vector<std::string> Notes(const std::string& text) {
@@ -116,8 +114,8 @@ MapRequest ParseMapBody(const std::string& rawBody) {
         const std::string parts = Decoded(body.substr(4));
         const size_t l = parts.find("&L=");
         const size_t m = parts.find("&M=");
-        if (Decoded.Failed()) {
-            request.errors = {kUndecodable};
+        if (Decoded.OverBudget()) {
+            request.errors = {kTooLarge};
             return request;
         }
         if (parts.rfind("Q=", 0) != 0 || l == std::string::npos || m == std::string::npos || m < l)
@@ -125,8 +123,8 @@ MapRequest ParseMapBody(const std::string& rawBody) {
         query = Decoded(parts.substr(2, l - 2));
         request.resultsXml = Decoded(parts.substr(l + 3, m - l - 3));
         request.markersXml = Decoded(parts.substr(m + 3));
-        if (Decoded.Failed()) {
-            request.errors = {kUndecodable};
+        if (Decoded.OverBudget()) {
+            request.errors = {kTooLarge};
             request.resultsXml.clear();
             request.markersXml.clear();
             return request;

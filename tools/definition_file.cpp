@@ -18,8 +18,12 @@ bool ReadDefinitionText(const std::string& path, std::string& text, std::string&
         return true;
     }
     content.resize(content.find('\0') == std::string::npos ? content.size() : content.find('\0'));
-    if (!ParameterCodec().Decode(content, text)) {
-        error = path + " is neither XML nor an encoded definition file";
+    bool tooLong = false;
+    if (!ParameterCodec().Decode(content, text, ParameterCodec::kMaxDecodedLength, &tooLong)) {
+        error = tooLong ? path + " decodes to more than " +
+                              std::to_string(ParameterCodec::kMaxDecodedLength) +
+                              " bytes, more than any definition file holds"
+                        : path + " is neither XML nor an encoded definition file";
         return false;
     }
     return true;

@@ -47,8 +47,11 @@ bool ParameterCodec::Encode(const std::string& in, std::string& out) const {
     return status == Z_STREAM_END;
 }
 
-bool ParameterCodec::Decode(const std::string& in, std::string& out, size_t maxLength) const {
+bool ParameterCodec::Decode(const std::string& in, std::string& out, size_t maxLength,
+                            bool* tooLong) const {
     out.clear();
+    if (tooLong)
+        *tooLong = false;
     const size_t n = in.size() / 2;
     if (n == 0 || n > UINT_MAX)
         return false;
@@ -73,6 +76,8 @@ bool ParameterCodec::Decode(const std::string& in, std::string& out, size_t maxL
             status = inflate(&stream, Z_NO_FLUSH);
             const size_t produced = sizeof chunk - stream.avail_out;
             if (out.size() + produced > maxLength) {
+                if (tooLong)
+                    *tooLong = true;
                 status = Z_BUF_ERROR;
                 break;
             }

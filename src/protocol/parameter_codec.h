@@ -22,8 +22,9 @@ public:
     // ignored. The output ends at the first zero byte of the decoded data.
     // Decoded texts longer than `maxLength` fail; the map server, which
     // receives whole marker sets, allows more than the client's 64 KiB.
-    bool Decode(const std::string& in, std::string& out,
-                size_t maxLength = kMaxDecodedLength) const;
+    // `tooLong`, when given, tells that limit apart from damaged data.
+    bool Decode(const std::string& in, std::string& out, size_t maxLength = kMaxDecodedLength,
+                bool* tooLong = nullptr) const;
 };
 
 } // namespace orbisk

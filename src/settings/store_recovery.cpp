@@ -67,7 +67,8 @@ std::string UnreadableStoreMessage(const std::filesystem::path& storeFile,
                "removed or repaired.";
     return "The settings and favorites file " + storeFile.string() +
            " cannot be read. Orbisk starts with its default settings and no favorites.\n\n"
-           "The unreadable file was kept as " + check.backup.string() + ".";
+           "The unreadable file was kept as " +
+           check.backup.string() + ".";
 }
 
 std::string SaveFailedMessage(const std::string& what, const std::filesystem::path& storeFile) {
