@@ -15,11 +15,12 @@ size_t CountElementChildren(const pugi::xml_document& document) {
     return count;
 }
 
-// Stops at the first node deeper than the limit; pugixml walks without recursion.
+// Stops at the first element deeper than the limit; pugixml walks without recursion.
 class DepthLimit : public pugi::xml_tree_walker {
 public:
-    bool for_each(pugi::xml_node&) override {
-        exceeded = depth() >= static_cast<int>(XmlDocument::kMaxDepth);
+    bool for_each(pugi::xml_node& node) override {
+        exceeded = node.type() == pugi::node_element &&
+                   depth() >= static_cast<int>(XmlDocument::kMaxDepth);
         return !exceeded;
     }
     bool exceeded = false;

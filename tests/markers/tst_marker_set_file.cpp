@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -123,6 +124,57 @@ TEST_F(MarkerSetFileTest, ASavedFileKeepsItsPermissions) {
     ASSERT_TRUE(MarkerSetFile().WriteFile(SetWith(2, "y"), path));
     EXPECT_EQ(std::filesystem::status(path).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+std::string Document(const std::string& markers, const std::string& center = "1\" CenterLng=\"2") {
+    return "<DataSet><MarkerSet CenterLat=\"" + center + "\">" + markers + "</MarkerSet></DataSet>";
+}
+
+std::string Repeated(const std::string& piece, size_t times) {
+    std::string text;
+    text.reserve(piece.size() * times);
+    for (size_t i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// Hostile and damaged files are refused with a reason that names the fault,
+// and nothing of them is kept.
+TEST_F(MarkerSetFileTest, RefusesHostileFilesSayingWhy) {
+    const std::string deep = "<Marker Lat=\"1\" Lng=\"2\">" + Repeated("<Info>", 100000) +
+                             Repeated("</Info>", 100000) + "</Marker>";
+    const std::pair<std::string, std::string> cases[] = {
+        {Document(deep), "too deeply nested"},
+        {Document("<Marker Lat=\"nan\" Lng=\"2\"/>"), "marker 1 has latitude \"nan\""},
+        {Document("<Marker Lat=\"1\" Lng=\"2\"/><Marker Lat=\"1\" Lng=\"-\"/>"),
+         "marker 2 has longitude \"-\""},
+        {Document("", "1\" CenterLng=\"1e400"), "the marker set centre has longitude"},
+        {Document(Repeated("<Marker Lat=\"1\" Lng=\"2\"/>", MarkerSet::kMaxMarkers + 1)),
+         "more than 250000 markers"},
+        {"<html/>", "no marker set"},
+    };
+    for (const auto& [content, reason] : cases) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+        MarkerSet set = SetWith(1, "before");
+        std::string why;
+        EXPECT_FALSE(MarkerSetFile().ReadFile(set, path, &why)) << reason;
+        EXPECT_NE(why.find(reason), std::string::npos) << why;
+        EXPECT_TRUE(set.IsEmpty()) << reason;
+    }
+}
+
+// A FIFO would block an open for reading until a writer came; a directory
+// is no file at all. Both are refused at once and leave the set as it was.
+TEST_F(MarkerSetFileTest, RefusesSpecialFilesWithoutWaiting) {
+    const auto fifo = dir / "pipe.obk";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& special : {fifo, dir.Path()}) {
+        MarkerSet set = SetWith(2, "kept");
+        std::string why;
+        EXPECT_FALSE(MarkerSetFile().ReadFile(set, special, &why));
+        EXPECT_EQ(why, "not a regular file");
+        EXPECT_EQ(set.Markers().size(), 2u);
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <tuple>
 
 namespace orbisk {
 namespace {
@@ -48,6 +49,33 @@ TEST(FixedStrings, ReplacesOrAppendsNonEmptyTexts) {
     EXPECT_EQ(strings.At(2), "Orbisk (North America Edition)");
     ASSERT_EQ(strings.Count(), 15u);
     EXPECT_EQ(strings.At(14), "extra");
+}
+
+// A downloaded definition may rename the files the program writes only to
+// plain names of their shape inside the program directory.
+TEST(FixedStrings, NamesOfWrittenFilesStayPlainAndInside) {
+    const std::tuple<size_t, const char*, bool> cases[] = {
+        {FixedStrings::DefinitionFile, "\\Maps.dat", true},
+        {FixedStrings::CurrentMarkerSetFile, "\\Sets\\Mine.obk", true},
+        {FixedStrings::SendMarkerSetFile, "\\Send Me.obk", true},
+        {FixedStrings::DefinitionFile, "\\..\\..\\..\\home\\u\\.bashrc", false},
+        {FixedStrings::DefinitionFile, "\\Map.exe", false},
+        {FixedStrings::DefinitionFile, "Map.dat", false},
+        {FixedStrings::DefinitionFile, "\\a\\b\\Map.dat", false},
+        {FixedStrings::CurrentMarkerSetFile, "\\..\\x.obk", false},
+        {FixedStrings::CurrentMarkerSetFile, "/etc/x.obk", false},
+        {FixedStrings::SendMarkerSetFile, "\\C:\\x.obk", false},
+        {FixedStrings::SendMarkerSetFile, "\\.obk", false},
+    };
+    for (const auto& [index, name, kept] : cases) {
+        FixedStrings strings;
+        const std::string builtIn = strings.At(index);
+        strings.ReplaceOrAppend(index, name);
+        EXPECT_EQ(strings.At(index), kept ? name : builtIn) << name;
+    }
+    FixedStrings strings;
+    strings.ReplaceOrAppend(FixedStrings::ProductTitle, "..\\anything");
+    EXPECT_EQ(strings.At(FixedStrings::ProductTitle), "..\\anything") << "other entries are free";
 }
 
 TEST(FixedStrings, ComposeTheMapPageAddressAndProgramFiles) {

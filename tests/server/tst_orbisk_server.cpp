@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 #include <thread>
+#include <tuple>
 
 namespace orbisk::server {
 namespace {
@@ -214,6 +215,75 @@ TEST_F(OrbiskServerTest, ASecondServerOnTheSamePortSaysSo) {
     std::string error;
     EXPECT_FALSE(second.Start(options, error));
     EXPECT_TRUE(Contains(error, "in use")) << error;
+}
+
+// One range is served as asked, a start past the end is refused, and a
+// list of ranges gets the file once: no request can multiply an answer.
+TEST_F(OrbiskServerTest, ServesOneByteRangeAtMost) {
+    httplib::Client client("http://" + server->HostAndPort());
+    const auto whole = client.Get("/static/map.css");
+    ASSERT_TRUE(whole);
+    const size_t size = whole->body.size();
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"bytes=0-9", 206, whole->body.substr(0, 10)},
+        {"bytes=-5", 206, whole->body.substr(size - 5)},
+        {"bytes=10-", 206, whole->body.substr(10)},
+        {"bytes=" + std::to_string(size) + "-", 416, ""},
+        {"bytes=99999999999999999999-", 200, whole->body},
+        {"bytes=0-1,0-1,0-1", 200, whole->body},
+        {"bytes=5-2", 200, whole->body},
+        {"lines=1-2", 200, whole->body},
+    };
+    for (const auto& [range, status, body] : cases) {
+        const auto answer = client.Get("/static/map.css", {{"Range", range}});
+        ASSERT_TRUE(answer) << range;
+        EXPECT_EQ(answer->status, status) << range;
+        EXPECT_EQ(answer->body, body) << range;
+    }
+}
+
+// Numbers that are no numbers are refused, not read as 0, and a first
+// position far past the last result lists nothing.
+TEST_F(OrbiskServerTest, LocalSearchRefusesBadNumbers) {
+    httplib::Client client("http://" + server->HostAndPort());
+    for (const char* query : {"lat=nan&lng=-77&start=1", "lat=38.9&lng=1e400&start=1",
+                              "lat=38.9&lng=-77&start=1x", "lat=&lng=-77&start=1"}) {
+        const auto answer = client.Get(std::string("/services/local/us?query=pizza&") + query);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 400) << query;
+    }
+    EXPECT_TRUE(Contains(Get("/services/local/us?lat=38.9&lng=-77&query=pizza&start=2147483647"),
+                         "totalResultsReturned=\"0\" firstResultPosition=\"2147483647\""));
+}
+
+std::string Nested(const std::string& name, int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "<" + name + ">";
+    for (int i = 0; i < depth; ++i)
+        text += "</" + name + ">";
+    return text;
+}
+
+// Deep nesting and bodies that expand by the thousand are answered with a
+// page, and the server goes on serving.
+TEST_F(OrbiskServerTest, MapPageSurvivesHostileBodies) {
+    const std::string q = Encoded("&NS=3&WI=600&HE=370");
+    const std::string deep = "<DataSet><MarkerSet CenterLng=\"-77\" CenterLat=\"38\"><Marker "
+                             "Lat=\"38\" Lng=\"-77\">" +
+                             Nested("Info", 50000) + "</Marker></MarkerSet></DataSet>";
+    EXPECT_TRUE(Contains(
+        Post("/map/default.asp", "QLM=" + Encoded("Q=" + q + "&L=" + Encoded(Nested("R", 50000)) +
+                                                  "&M=" + Encoded(deep))),
+        "<!DOCTYPE html>"));
+    const std::string huge = "<DataSet><MarkerSet CenterLng=\"-77\" CenterLat=\"38\" Title=\"" +
+                             std::string(8000000, 'A') + "\"/></DataSet>";
+    const std::string body = "QLM=" + Encoded("Q=" + q + "&L=&M=" + Encoded(huge));
+    ASSERT_LT(body.size(), 20000u);
+    const std::string page = Post("/map/default.asp", body);
+    EXPECT_TRUE(Contains(page, "expands beyond what the map server accepts")) << page.size();
+    EXPECT_LT(page.size(), 10000u);
+    EXPECT_EQ(Get("/map/definition/version/"), "5");
 }
 
 } // namespace

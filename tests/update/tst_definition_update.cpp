@@ -131,6 +131,23 @@ TEST(DefinitionPathList, SplitsAtCommasAndNamesFilesAfterTheirLastSlash) {
     EXPECT_TRUE(DefinitionDownloader::IsSafeFileName("logo.gif"));
 }
 
+TEST(DefinitionPathList, WritesOnlyPlainNamesOfDataFiles) {
+    std::ifstream table(ORBISK_TEST_DATA_DIR "/update/file_names.tsv");
+    ASSERT_TRUE(table);
+    int cases = 0;
+    for (std::string line; std::getline(table, line);) {
+        if (!line.empty() && line[0] == '#')
+            continue;
+        const size_t tab = line.rfind('\t');
+        ASSERT_NE(tab, std::string::npos) << line;
+        const std::string name = line.substr(0, tab);
+        EXPECT_EQ(DefinitionDownloader::IsSafeFileName(name), line.substr(tab + 1) == "written")
+            << '"' << name << '"';
+        ++cases;
+    }
+    EXPECT_GT(cases, 20);
+}
+
 TEST(CheckForNewerProgram, ComparesWithOnePointOne) {
     EXPECT_FALSE(CheckForNewerProgram("1.1"));
     EXPECT_FALSE(CheckForNewerProgram(""));

@@ -46,6 +46,43 @@ TEST(XmlDocumentLoad, NeverExpandsExternalEntities) {
     }
 }
 
+std::string Nested(const std::string& name, size_t depth, const std::string& inner = "t") {
+    std::string text;
+    for (size_t i = 0; i < depth; ++i)
+        text += "<" + name + ">";
+    text += inner;
+    for (size_t i = 0; i < depth; ++i)
+        text += "</" + name + ">";
+    return text;
+}
+
+// Depth counts elements from the document element down; a million levels
+// must end in a parse error, never in a stack overflow.
+TEST(XmlDocumentLoad, RefusesNestingBeyondTheLimitWithAClearError) {
+    XmlDocument document;
+    ASSERT_TRUE(document.LoadXml(Nested("Info", XmlDocument::kMaxDepth)));
+    EXPECT_EQ(document.Root().Text(), "t");
+    EXPECT_TRUE(document.Error().empty());
+    for (size_t depth : {XmlDocument::kMaxDepth + 1, size_t{1000000}}) {
+        EXPECT_FALSE(document.LoadXml(Nested("Info", depth))) << depth;
+        EXPECT_NE(document.Error().find("too deeply nested"), std::string::npos) << depth;
+        EXPECT_TRUE(document.Root().IsNull());
+    }
+    EXPECT_FALSE(document.LoadXml("<a><b></a>"));
+    EXPECT_NE(document.Error().find("not well-formed XML at byte"), std::string::npos);
+}
+
+// Documents built through the API have no depth limit, so reading their
+// text must not recurse either.
+TEST(XmlNodeWalk, TextOfADocumentBuiltDeepNeedsNoStack) {
+    XmlDocument document;
+    XmlNode node = document.CreateRoot("a");
+    for (int i = 0; i < 200000; ++i)
+        node = node.AppendChildElement("a");
+    node.SetText("deep");
+    EXPECT_EQ(document.Root().Text(), "deep");
+}
+
 TEST(XmlNodeWalk, GivesNullNodesAndEmptyTextsForWhatIsMissing) {
     const auto document = Loaded("<r><a k=\"v\">one</a><b/></r>");
     const XmlNode root = document.Root();
