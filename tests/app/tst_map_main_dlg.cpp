@@ -476,6 +476,27 @@ private slots:
         QCOMPARE(updates_, (QStringList{"Orbisk 2", "http://example.org/get"}));
     }
 
+    // A damaged store is kept aside and named; a save that fails is said,
+    // and the favorite stays for the session.
+    void tellsWhenTheStoreCannotBeReadOrWritten() {
+        const auto store = RegistryKey::DefaultStoreFile();
+        std::filesystem::create_directories(store.parent_path());
+        std::ofstream(store) << "not a database at all";
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY2(messages_[0].contains("cannot be read") &&
+                     messages_[0].contains(QString::fromStdString(store.string()) + ".unreadable-"),
+                 qPrintable(messages_[0]));
+        std::filesystem::remove_all(store);
+        std::filesystem::create_directory(store);
+        window.favoriteName = [](QString& name) { return !(name = "Home").isEmpty(); };
+        window.OnCommand(kIdAddFavorite);
+        QCOMPARE(window.Favorites().Count(), 1);
+        QCOMPARE(messages_.size(), 2);
+        QVERIFY2(messages_[1].contains("favorites could not be saved"), qPrintable(messages_[1]));
+    }
+
     void addsMirrorsAndReplaysFavorites() {
         CMapMainDlg& window = Start();
         WaitIdle();
