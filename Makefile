@@ -35,6 +35,7 @@ bench: build
 	build/$(PRESET)/bin/bench_parameter_codec
 	build/$(PRESET)/bin/bench_text_extraction
 	build/$(PRESET)/bin/bench_map_request
+	build/$(PRESET)/bin/bench_marker_set
 	build/$(PRESET)/bin/bench_map_page
 	build/$(PRESET)/bin/bench_server_load
 

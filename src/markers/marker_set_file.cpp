@@ -34,7 +34,8 @@ bool MarkerSetFile::WriteFile(const MarkerSet& set, const std::filesystem::path&
     } catch (const XmlError&) {
         return false;
     }
-    return WriteFileAtomically(path, text);
+    return set.Markers().size() <= MarkerSet::kMaxMarkers && text.size() <= kMaxFileBytes &&
+           WriteFileAtomically(path, text);
 }
 
 bool MarkerSetFile::ReadFile(MarkerSet& set, const std::filesystem::path& path,

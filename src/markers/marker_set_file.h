@@ -9,10 +9,14 @@ namespace orbisk {
 // Marker set files (.obk): the marker set document, nothing more.
 class MarkerSetFile {
 public:
-    // Files this large are not marker sets; reading them would only waste memory.
-    static constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
+    // Files this large are not marker sets; reading them would only waste
+    // memory. A full set of MarkerSet::kMaxMarkers with titles and details
+    // stays below it.
+    static constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
 
-    // Writes beside the target and renames, so a failed save keeps the old file.
+    // Writes beside the target and renames, so a failed save keeps the old
+    // file. A document larger than a read would take is not written: a save
+    // must never make a file that cannot be opened again.
     bool WriteFile(const MarkerSet& set, const std::filesystem::path& path) const;
     // A file that can't be read leaves the set untouched; one that is read but
     // holds no marker set leaves it cleared. `error`, when given, says why.
