@@ -1,6 +1,7 @@
 // Any web page the user visits can POST to the local map server, so its
 // reader of map page bodies meets whatever a page can send.
 #include "map_request.h"
+
 #include "markers/marker_set.h"
 #include "search/local_search_result_set.h"
 

@@ -27,7 +27,7 @@ bool DefinitionService::Load(const std::filesystem::path& mapXml, const std::str
     ReplaceAll(text, kBuiltInHost, host);
     XmlDocument document;
     if (!document.LoadXml(text)) {
-        error = mapXml.string() + " is not well-formed XML";
+        error = mapXml.string() + ": " + document.Error();
         return false;
     }
     XmlNode setting = document.Root().SelectSingle("GeoCoderSetting");

@@ -148,7 +148,7 @@ private:
 std::vector<std::string> LintDefinitions(const std::string& xmlText) {
     XmlDocument document;
     if (!document.LoadXml(xmlText))
-        return {"the definition text is not well-formed XML"};
+        return {"the definition text cannot be read: " + document.Error()};
     const XmlNode setting = document.Root().SelectSingle("GeoCoderSetting");
     Linter linter;
     if (setting.IsNull()) {

@@ -84,7 +84,7 @@ void ShowKeyStrings(const std::string& xmlText, std::ostream& out) {
 int Show(const std::string& text, std::ostream& out, std::ostream& err) {
     ServiceDefinitions definitions;
     if (!definitions.ParseDefinitions(text)) {
-        err << "the definition text is not well-formed XML\n";
+        err << "the definition text cannot be read: " << definitions.parseError << "\n";
         return 1;
     }
     out << "version: " << definitions.definitionVersion << "\n";

@@ -89,7 +89,7 @@ bool ApplyFiles(const Arguments& arguments, JobSnapshot& job, std::string& error
         if (!ReadDefinitionText(*defs, text, error))
             return false;
         if (!job.definitions.ParseDefinitions(text)) {
-            error = *defs + " is not well-formed XML";
+            error = *defs + ": " + job.definitions.parseError;
             return false;
         }
     }

@@ -22,7 +22,7 @@ bool LoadDefinitions(const std::string& path, ServiceDefinitions& definitions, s
         return false;
     }
     if (!definitions.ParseDefinitions(text)) {
-        err << path << " is not well-formed XML\n";
+        err << path << ": " << definitions.parseError << "\n";
         return false;
     }
     return true;

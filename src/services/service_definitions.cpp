@@ -145,8 +145,11 @@ bool ServiceDefinitions::ParseDefinitions(const std::string& text) {
     geocoders.clear();
     definitionVersion = -1;
     XmlDocument document;
-    if (!document.LoadXml(text))
+    parseError.clear();
+    if (!document.LoadXml(text)) {
+        parseError = document.Error();
         return false;
+    }
     try {
         const XmlNode setting = document.Root().SelectSingle("GeoCoderSetting");
         if (setting.IsNull())

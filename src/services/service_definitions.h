@@ -74,13 +74,15 @@ public:
     void LoadDefinitionFile(const std::string& programDirectory,
                             const DefinitionMessageSink& onError);
 
-    // Replaces the geocoders; false only when the text is not well-formed XML.
+    // Replaces the geocoders; false only when the text is not well-formed XML
+    // (or nested too deep), with the reason in parseError.
     bool ParseDefinitions(const std::string& text);
 
     // The first geocoder of that type, or nullptr.
     const GeoCoderDefinition* FindGeoCoder(int type) const;
 
     int definitionVersion = -1;
+    std::string parseError;
     std::vector<GeoCoderDefinition> geocoders;
     LocationInputs defaultInputs = LocationInputs::BuiltInDefaults();
     FixedStrings fixedStrings;

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <iostream>
+#include <sys/stat.h>
 
 namespace orbisk {
 namespace {
@@ -34,6 +36,15 @@ bool NamesAProgram(const std::string& fileName) {
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     return !error && self.filename() == fileName;
+}
+
+// Nothing there yet, or a plain data file: never something that runs, a
+// link that leads elsewhere, or a directory or device.
+bool IsReplaceableData(const std::filesystem::path& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0)
+        return errno == ENOENT;
+    return S_ISREG(info.st_mode) && (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) == 0;
 }
 
 } // namespace
@@ -114,6 +125,11 @@ bool DefinitionDownloader::DownloadFile(const std::string& path, const std::stri
         return false;
     const std::filesystem::path target =
         ProgramFilePath(programDirectory_, fileName.empty() ? defaultFileName_ : "\\" + fileName);
+    if (!IsReplaceableData(target)) {
+        std::cerr << "orbisk: definition update refused to replace " << target
+                  << " (a program, link or special file)\n";
+        return false;
+    }
     return WriteFileAtomically(target, answer);
 }
 

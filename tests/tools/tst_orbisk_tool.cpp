@@ -73,6 +73,33 @@ TEST_F(OrbiskToolTest, DefsRefusesWhatItCannotRead) {
     EXPECT_EQ(Invoke(tool::RunDefs, {"list", plain}).status, 2);
 }
 
+// A key string a million levels deep and a file that inflates past any
+// definition file are refused with what is wrong with them.
+TEST_F(OrbiskToolTest, DefsNamesDeepAndExpandingFiles) {
+    std::string open, close;
+    for (int i = 0; i < 1000000; ++i) {
+        open += "<a>";
+        close += "</a>";
+    }
+    std::ofstream(dir / "deep.xml")
+        << "<Definitions><GeoCoderSetting><KeyStrings><KeyString>" << open << close
+        << "</KeyString></KeyStrings></GeoCoderSetting></Definitions>";
+    std::string bomb;
+    ASSERT_TRUE(ParameterCodec().Encode("<a>" + std::string(20000000, 'A') + "</a>", bomb));
+    std::ofstream(dir / "bomb.dat") << bomb;
+    const std::pair<const char*, const char*> cases[] = {
+        {"deep.xml", "too deeply nested"},
+        {"bomb.dat", "decodes to more than 65535 bytes"},
+    };
+    for (const auto& [file, reason] : cases)
+        for (const char* command : {"show", "lint"}) {
+            const ToolRun run = Invoke(tool::RunDefs, {command, (dir / file).string()});
+            EXPECT_EQ(run.status, 1) << file;
+            EXPECT_NE((run.err + run.out).find(reason), std::string::npos)
+                << command << " " << file << ": " << run.err << run.out;
+        }
+}
+
 TEST_F(OrbiskToolTest, LintNamesEveryProblemOnItsOwnLine) {
     std::ofstream(dir / "bad.xml") << R"(<R><GeoCoderSetting>
       <GeoCoder Type="0"><Requests>

@@ -119,6 +119,24 @@ TEST_F(UpdateTest, NoProgramDirectoryNoDownload) {
     EXPECT_FALSE(DefinitionDownloader(Source(1), "", "\\Map.dat").DownloadAll());
 }
 
+// A plain name that already names something that runs, a link or a
+// directory is never written over; the file stays as it was.
+TEST_F(UpdateTest, NeverReplacesProgramsLinksOrDirectories) {
+    std::ofstream(dir / "tool.txt") << "#!/bin/sh";
+    std::filesystem::permissions(dir / "tool.txt", std::filesystem::perms::owner_all);
+    std::filesystem::create_symlink("/etc/hostname", dir / "link.txt");
+    std::filesystem::create_directory(dir / "folder.xml");
+    files["/map/defs/a.dat"] = "new";
+    for (const char* name : {"tool.txt", "link.txt", "folder.xml"}) {
+        files["/map/definition/path/"] = std::string("defs/a.dat,x/") + name;
+        files[std::string("/map/x/") + name] = "payload";
+        EXPECT_FALSE(Download(1)) << name;
+    }
+    EXPECT_EQ(Contents(dir / "tool.txt"), "#!/bin/sh");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.txt"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.xml"));
+}
+
 TEST(DefinitionPathList, SplitsAtCommasAndNamesFilesAfterTheirLastSlash) {
     EXPECT_EQ(DefinitionDownloader::SplitPathList("  a,,b , c/d,\n"),
               (std::vector<std::string>{"a", "b ", " c/d"}));
