@@ -31,12 +31,15 @@ def map_post(markers):
     return request, len(body)
 
 
-def pss_mb():
-    with open(f"/proc/{PID}/smaps_rollup") as rollup:
-        for line in rollup:
-            if line.startswith("Pss:"):
-                return int(line.split()[1]) / 1024
-    return 0.0
+def pss():
+    try:
+        with open(f"/proc/{PID}/smaps_rollup") as rollup:
+            for line in rollup:
+                if line.startswith("Pss:"):
+                    return "PSS %6.1f MB" % (int(line.split()[1]) / 1024)
+    except OSError:
+        pass
+    return "server gone"
 
 
 def connect():
@@ -44,9 +47,13 @@ def connect():
 
 
 def exchange(request, read_all=True):
-    """Sends bytes, returns (status line, body bytes read, seconds)."""
+    """Sends bytes, returns (status line, seconds)."""
     start = time.monotonic()
-    with connect() as s:
+    try:
+        s = connect()
+    except OSError:
+        return "(refused)", 0.0
+    with s:
         try:
             s.sendall(request)
         except OSError:
@@ -73,7 +80,7 @@ def normal_request_ms():
 
 
 def report(name, result):
-    print(f"{name:44s} {result:36s} PSS {pss_mb():6.1f} MB")
+    print(f"{name:44s} {result:40s} {pss()}", flush=True)
 
 
 def slowloris(count, seconds):
@@ -135,8 +142,14 @@ def main():
         thread.start()
     for thread in threads:
         thread.join()
-    report(f"16 expanding map POSTs of {size} bytes", results[0][0])
+    report(f"16 expanding map POSTs of {size} bytes", min(r[0] for r in results))
     report("normal request afterwards", "%s, %.1f ms" % normal_request_ms())
+    try:
+        with open(f"/proc/{PID}/status") as status:
+            print("peak RSS of the server:", next(l.split(None, 1)[1].strip()
+                                                  for l in status if l.startswith("VmHWM")))
+    except OSError:
+        pass
 
 
 main()
