@@ -1,6 +1,7 @@
 #include "demo_directory.h"
 
 #include "common/text.h"
+#include "place_names.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -119,8 +120,7 @@ std::optional<DemoListing> DemoDirectory::ByAddress(const std::string& number,
     if (!IsDemoStreet(street))
         return std::nullopt;
     for (const DemoListing& listing : listings_)
-        if (listing.number == Trimmed(number) && Lower(listing.city) == Lower(Trimmed(city)) &&
-            listing.region == Upper(Trimmed(region)))
+        if (listing.number == Trimmed(number) && IsListedIn(listing, city, region))
             return listing;
     return std::nullopt;
 }
@@ -130,9 +130,15 @@ bool DemoDirectory::KnowsStreet(const std::string& street, const std::string& ci
     if (!IsDemoStreet(street))
         return false;
     return std::any_of(listings_.begin(), listings_.end(), [&](const DemoListing& listing) {
-        return Lower(listing.city) == Lower(Trimmed(city)) &&
-               listing.region == Upper(Trimmed(region));
+        return IsListedIn(listing, city, region);
     });
+}
+
+// The city and region as people type them ("st. louis", "Ont.").
+bool DemoDirectory::IsListedIn(const DemoListing& listing, const std::string& city,
+                               const std::string& region) const {
+    return PlaceNameKey(listing.city) == PlaceNameKey(city) &&
+           listing.region == geo_.RegionCode(region);
 }
 
 DemoSearchPage DemoDirectory::Search(const std::string& keyword, double lat, double lng,

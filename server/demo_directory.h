@@ -58,6 +58,9 @@ public:
     DemoSearchPage Search(const std::string& keyword, double lat, double lng, int first) const;
 
 private:
+    bool IsListedIn(const DemoListing& listing, const std::string& city,
+                    const std::string& region) const;
+
     const GeoData& geo_;
     std::vector<DemoListing> listings_;
 };

@@ -3,10 +3,12 @@
 #include "common/atomic_file.h"
 #include "common/leading_number.h"
 #include "common/text.h"
+#include "place_names.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <unordered_set>
 
 namespace orbisk::server {
 namespace {
@@ -49,7 +51,21 @@ Place MakePlace(const std::string& lat, const std::string& lng, const std::strin
 }
 
 std::string PlaceKey(const std::string& name, const std::string& region) {
-    return Lower(Trimmed(name)) + "|" + Upper(Trimmed(region));
+    return PlaceNameKey(name) + "|" + region;
+}
+
+// Sortation areas are named "Rimouski Central" or "Edmonton (north Central /
+// ...)": the place is what comes before the part of town.
+std::string FsaPlaceName(const std::string& name) {
+    std::string place = Trimmed(name.substr(0, name.find(" (")));
+    for (const char* part : {" Central", " North", " South", " East", " West", " Northeast",
+                             " Northwest", " Southeast", " Southwest", " Downtown"}) {
+        const std::string suffix = part;
+        if (place.size() > suffix.size() &&
+            place.compare(place.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return place.substr(0, place.size() - suffix.size());
+    }
+    return place;
 }
 
 // The first letter of a postal code names its province (X is shared by NT and NU).
@@ -103,35 +119,107 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
                   }) &&
         ReadTable(directory / "prefixes.tsv", 3, error, [&](const auto& f) {
             if (f[0].size() == 3)
-                areaCodes_[f[0]] = f[2];
+                areaCodes_[f[0]] = {0, 0, f[1], f[2]};
             else
                 exchanges_[f[0]] = {0, 0, f[1], f[2]};
         });
     if (!loaded)
         return false;
-    // Places known by their zip codes: the mean of their zips; cities win.
-    std::unordered_map<std::string, std::pair<Place, int>> sums;
-    for (const auto& [zip, place] : zips_) {
-        auto& [sum, count] = sums[PlaceKey(place.name, place.region)];
-        sum = {sum.lat + place.lat, sum.lng + place.lng, place.name, place.region};
-        ++count;
+    for (const auto& [code, region] : regions_) {
+        regionCodes_[RegionKey(code)] = code;
+        regionCodes_[RegionKey(region.name)] = code;
     }
-    for (const auto& [key, sum] : sums)
-        places_[key] = {sum.first.lat / sum.second, sum.first.lng / sum.second, sum.first.name,
-                        sum.first.region};
+    IndexPlaces();
+    LocateAreaCodes(LocateExchanges());
+    return true;
+}
+
+// Cities by name, the larger of two namesakes first; then the places known
+// only by their zip codes or forward sortation areas, at the mean of them.
+void GeoData::IndexPlaces() {
     for (const City& city : cities_)
-        places_[PlaceKey(city.place.name, city.place.region)] = city.place;
-    // An exchange lies at its city; one whose city is unknown at its region's centre.
+        places_.emplace(PlaceKey(city.place.name, city.place.region), city.place);
+    std::unordered_map<std::string, std::pair<Place, int>> sums;
+    const auto add = [&](const Place& place, const std::string& name) {
+        auto& [sum, count] = sums[PlaceKey(name, place.region)];
+        sum = {sum.lat + place.lat, sum.lng + place.lng, name, place.region};
+        ++count;
+    };
+    for (const auto& [zip, place] : zips_)
+        add(place, place.name);
+    for (const auto& [fsa, place] : fsas_)
+        add(place, FsaPlaceName(place.name));
+    for (const auto& [key, sum] : sums)
+        places_.emplace(key, Place{sum.first.lat / sum.second, sum.first.lng / sum.second,
+                                   sum.first.name, sum.first.region});
+}
+
+// An exchange lies at its city. One whose city is unknown lies where its
+// area code stands, once that is known. Gives the exchanges located.
+std::unordered_set<std::string> GeoData::LocateExchanges() {
+    std::unordered_set<std::string> located;
     for (auto& [prefix, place] : exchanges_) {
         if (const auto city = CityIn(place.name, place.region)) {
             place.lat = city->lat;
             place.lng = city->lng;
-        } else if (const Region* region = FindRegion(place.region)) {
+            located.insert(prefix);
+        }
+    }
+    return located;
+}
+
+// An area code stands where most of its known exchanges are: at the city
+// with the most of them (a mean would fall between the cities of a code as
+// wide as Quebec's 418). A code without known exchanges lies at the city it
+// is labelled with, else at its region's largest city.
+void GeoData::LocateAreaCodes(const std::unordered_set<std::string>& located) {
+    std::unordered_map<std::string, std::unordered_map<std::string, std::pair<int, Place>>> cities;
+    for (const auto& prefix : located) {
+        const Place& place = exchanges_.at(prefix);
+        auto& [count, where] = cities[prefix.substr(0, 3)][place.name + "|" + place.region];
+        ++count;
+        where = place;
+    }
+    for (const auto& [npa, byCity] : cities) {
+        const auto most =
+            std::max_element(byCity.begin(), byCity.end(), [](const auto& a, const auto& b) {
+                return a.second.first < b.second.first;
+            });
+        areaCodes_[npa] = most->second.second;
+    }
+    for (auto& [npa, code] : areaCodes_) {
+        if (cities.count(npa))
+            continue;
+        const auto city = CityIn(code.name, code.region);
+        const City* largest = LargestCityIn(code.region);
+        const Region* region = FindRegion(code.region);
+        if (city)
+            code = *city;
+        else if (largest)
+            code = largest->place;
+        else if (region)
+            code = {region->lat, region->lng, "", region->code};
+    }
+    for (auto& [prefix, place] : exchanges_) {
+        if (located.count(prefix))
+            continue;
+        const auto code = areaCodes_.find(prefix.substr(0, 3));
+        const Region* region = FindRegion(place.region);
+        if (code != areaCodes_.end() && !code->second.region.empty()) {
+            place.lat = code->second.lat;
+            place.lng = code->second.lng;
+        } else if (region) {
             place.lat = region->lat;
             place.lng = region->lng;
         }
     }
-    return true;
+}
+
+const City* GeoData::LargestCityIn(const std::string& region) const {
+    for (const City& city : cities_)
+        if (city.place.region == region)
+            return &city;
+    return nullptr;
 }
 
 std::optional<Place> GeoData::Zip(const std::string& zip) const {
@@ -158,33 +246,50 @@ std::optional<Place> GeoData::PostalCode(const std::string& code) const {
 }
 
 std::optional<Place> GeoData::CityIn(const std::string& city, const std::string& region) const {
-    const std::string name = Trimmed(city);
-    if (name.empty())
+    const std::string name = PlaceNameKey(city);
+    const std::string code = RegionCode(region);
+    if (name.empty() || code.empty())
         return std::nullopt;
-    const auto found = places_.find(PlaceKey(name, region));
-    if (found != places_.end())
+    if (const auto found = places_.find(name + "|" + code); found != places_.end())
         return found->second;
+    // "Quebec City", "Oklahoma City": the city is often named without the word.
+    constexpr std::string_view kCity = " city";
+    if (name.size() > kCity.size() && name.ends_with(kCity))
+        if (const auto found =
+                places_.find(name.substr(0, name.size() - kCity.size()) + "|" + code);
+            found != places_.end())
+            return found->second;
     // "Washington D.C." and other spellings of the capital.
     const auto capital = places_.find(PlaceKey("Washington", "DC"));
-    if (Upper(Trimmed(region)) == "DC" && capital != places_.end())
+    if (code == "DC" && capital != places_.end())
         return capital->second;
     return std::nullopt;
 }
 
+std::string GeoData::RegionCode(const std::string& region) const {
+    const std::string key = RegionKey(region);
+    const auto found = regionCodes_.find(key);
+    return found != regionCodes_.end() ? found->second : AbbreviatedRegion(key);
+}
+
 std::optional<Place> GeoData::Exchange(const std::string& npa, const std::string& nxx) const {
+    if (IsNonGeographicAreaCode(npa))
+        return std::nullopt;
     if (const auto found = exchanges_.find(npa + nxx); found != exchanges_.end())
         return found->second;
+    // An exchange the data does not know lies in its own area code's area.
     const auto area = areaCodes_.find(npa);
-    if (area == areaCodes_.end())
+    if (area == areaCodes_.end() || area->second.region.empty())
         return std::nullopt;
-    const Region* region = FindRegion(area->second);
-    if (!region)
-        return std::nullopt;
-    // The region's largest city stands for an exchange the data does not know.
-    for (const City& city : cities_)
-        if (city.place.region == region->code)
-            return city.place;
-    return Place{region->lat, region->lng, "", region->code};
+    return area->second;
+}
+
+bool IsNonGeographicAreaCode(const std::string& npa) {
+    // Toll-free, premium, personal and carrier codes name no place.
+    static const std::unordered_set<std::string> kCodes = {
+        "800", "833", "844", "855", "866", "877", "888", "900", "500", "521", "522", "533",
+        "544", "566", "577", "588", "600", "622", "700", "710", "880", "881", "882"};
+    return kCodes.count(npa) > 0;
 }
 
 const Region* GeoData::FindRegion(const std::string& code) const {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace orbisk::server {
@@ -44,23 +45,35 @@ public:
     // A city in a state or province; also small places known only by zip codes.
     std::optional<Place> CityIn(const std::string& city, const std::string& region) const;
     // The place of an area code and exchange; an unknown exchange falls back
-    // to the area code's region.
+    // to its area code's area; toll-free and other non-geographic codes,
+    // and codes not in service, give nothing.
     std::optional<Place> Exchange(const std::string& npa, const std::string& nxx) const;
     const Region* FindRegion(const std::string& code) const;
+    // The two-letter code of a region given by code, name or abbreviation; empty when none.
+    std::string RegionCode(const std::string& region) const;
     // Cities by falling population, for labels and demo places.
     const std::vector<City>& Cities() const { return cities_; }
     // The city closest to a point.
     const City* NearestCity(double lat, double lng) const;
 
 private:
+    void IndexPlaces();
+    std::unordered_set<std::string> LocateExchanges();
+    void LocateAreaCodes(const std::unordered_set<std::string>& located);
+    const City* LargestCityIn(const std::string& region) const;
+
     std::unordered_map<std::string, Place> zips_;
     std::unordered_map<std::string, Place> fsas_;
-    std::unordered_map<std::string, Place> places_; // "name|REGION", lower case
+    std::unordered_map<std::string, Place> places_; // "PlaceNameKey|REGION"
     std::unordered_map<std::string, Place> exchanges_;
-    std::unordered_map<std::string, std::string> areaCodes_; // NPA -> region
+    std::unordered_map<std::string, Place> areaCodes_; // NPA -> where it stands
     std::unordered_map<std::string, Region> regions_;
+    std::unordered_map<std::string, std::string> regionCodes_; // RegionKey -> code
     std::vector<City> cities_;
 };
+
+// Toll-free, premium and other codes that name no place (800, 900, 500, ...).
+bool IsNonGeographicAreaCode(const std::string& npa);
 
 // Lower-case ASCII letters; other bytes unchanged.
 std::string Lower(std::string text);

