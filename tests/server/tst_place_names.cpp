@@ -31,8 +31,12 @@ TEST(RegionKey, CodesNamesAndAbbreviationsMeetInOneForm) {
     EXPECT_EQ(RegionKey("D.C."), "dc");
     EXPECT_EQ(RegionKey(" Ontario "), "ontario");
     EXPECT_EQ(RegionKey("New York"), "newyork");
-    for (const auto& [typed, code] : {std::pair{"Ont.", "ON"}, {"Que.", "QC"}, {"Calif.", "CA"},
-                                      {"Mass", "MA"}, {"P.E.I.", "PE"}, {"Nowhere", ""}})
+    for (const auto& [typed, code] : {std::pair{"Ont.", "ON"},
+                                      {"Que.", "QC"},
+                                      {"Calif.", "CA"},
+                                      {"Mass", "MA"},
+                                      {"P.E.I.", "PE"},
+                                      {"Nowhere", ""}})
         EXPECT_EQ(AbbreviatedRegion(RegionKey(typed)), code) << typed;
 }
 
