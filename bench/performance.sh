@@ -61,6 +61,8 @@ echo "== server page generation (1,000 markers, 100 results)"
     grep -E "median"
 echo "== zip lookups"
 "$bin/bench_server_load" 2>/dev/null | grep -iE "zip|items_per_second|/s" | head -5
+echo "== geographic lookups in process (nearest city >= 200,000 a second)"
+"$bin/bench_geo_data" 2>/dev/null | grep -E "items_per_second"
 echo "== marker sets written and read back (200,000 markers in < 1 s)"
 "$bin/bench_marker_set" --benchmark_filter='/200000$|/5000$' 2>/dev/null | grep -E "WriteAndReadBack"
 echo "== hostile clients (normal request < 100 ms under 100 slow clients; server PSS < 100 MB)"

@@ -132,6 +132,7 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
         regionCodes_[RegionKey(region.name)] = code;
     }
     IndexPlaces();
+    IndexCities();
     LocateAreaCodes(LocateExchanges());
     return true;
 }
@@ -306,19 +307,64 @@ const Region* GeoData::FindRegion(const std::string& code) const {
     return found == regions_.end() ? nullptr : &found->second;
 }
 
+// Whole degrees of latitude and longitude: the cell a point falls in.
+size_t GeoData::CellOf(int latCell, int lngCell) {
+    return static_cast<size_t>((latCell + 90) * 360 + (lngCell + 180));
+}
+
+void GeoData::IndexCities() {
+    cells_.assign(180 * 360, {});
+    for (size_t i = 0; i < cities_.size(); ++i) {
+        const Place& place = cities_[i].place;
+        const int latCell = std::clamp(static_cast<int>(std::floor(place.lat)), -90, 89);
+        const int lngCell = std::clamp(static_cast<int>(std::floor(place.lng)), -180, 179);
+        cells_[CellOf(latCell, lngCell)].push_back(static_cast<uint32_t>(i));
+    }
+}
+
+// Rings of cells around the point, nearest first, until no farther ring can
+// hold a closer city. Distances are those of a flat map scaled at the
+// point's latitude; of two cities as close, the larger (earlier) wins.
 const City* GeoData::NearestCity(double lat, double lng) const {
-    const City* nearest = nullptr;
-    double best = 0;
-    for (const City& city : cities_) {
-        const double dx = (city.place.lng - lng) * std::cos(lat * M_PI / 180);
-        const double dy = city.place.lat - lat;
-        const double distance = dx * dx + dy * dy;
-        if (!nearest || distance < best) {
-            nearest = &city;
-            best = distance;
+    if (cities_.empty() || !std::isfinite(lat) || !std::isfinite(lng))
+        return nullptr;
+    const double scale = std::cos(lat * M_PI / 180);
+    const int latCell = std::clamp(static_cast<int>(std::floor(lat)), -90, 89);
+    const int lngCell = std::clamp(static_cast<int>(std::floor(lng)), -180, 179);
+    const double step = std::min(1.0, std::abs(scale));
+    size_t best = cities_.size();
+    double bestDistance = 0;
+    const auto consider = [&](int latAt, int lngAt) {
+        if (latAt < -90 || latAt > 89)
+            return;
+        const int wrapped = ((lngAt + 180) % 360 + 360) % 360 - 180;
+        for (uint32_t index : cells_[CellOf(latAt, wrapped)]) {
+            const Place& place = cities_[index].place;
+            const double dx = (place.lng - lng) * scale;
+            const double dy = place.lat - lat;
+            const double distance = dx * dx + dy * dy;
+            if (best == cities_.size() || distance < bestDistance ||
+                (distance == bestDistance && index < best)) {
+                best = index;
+                bestDistance = distance;
+            }
+        }
+    };
+    for (int ring = 0; ring <= 360; ++ring) {
+        const double reach = (ring - 1) * step;
+        if (best != cities_.size() && ring > 0 && reach * reach > bestDistance)
+            break;
+        for (int d = -ring; d <= ring; ++d) {
+            consider(latCell - ring, lngCell + d);
+            if (ring > 0)
+                consider(latCell + ring, lngCell + d);
+        }
+        for (int d = -ring + 1; d <= ring - 1; ++d) {
+            consider(latCell + d, lngCell - ring);
+            consider(latCell + d, lngCell + ring);
         }
     }
-    return nearest;
+    return &cities_[best];
 }
 
 } // namespace orbisk::server

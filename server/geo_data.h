@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -53,11 +54,13 @@ public:
     std::string RegionCode(const std::string& region) const;
     // Cities by falling population, for labels and demo places.
     const std::vector<City>& Cities() const { return cities_; }
-    // The city closest to a point.
+    // The city closest to a point, found in a grid of whole degrees.
     const City* NearestCity(double lat, double lng) const;
 
 private:
     void IndexPlaces();
+    void IndexCities();
+    static size_t CellOf(int latCell, int lngCell);
     std::unordered_set<std::string> LocateExchanges();
     void LocateAreaCodes(const std::unordered_set<std::string>& located);
     const City* LargestCityIn(const std::string& region) const;
@@ -70,7 +73,8 @@ private:
     std::unordered_map<std::string, Region> regions_;
     std::unordered_map<std::string, std::string> regionCodes_; // RegionKey -> code
     std::vector<City> cities_;
-    std::vector<Place> towns_; // by falling population
+    std::vector<Place> towns_;                 // by falling population
+    std::vector<std::vector<uint32_t>> cells_; // city indices by whole degree
 };
 
 // Toll-free, premium and other codes that name no place (800, 900, 500, ...).

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 
 namespace orbisk::server {
@@ -75,6 +76,36 @@ TEST_F(GeoDataTest, CodesThatNameNoPlaceAreNotFound) {
          {std::pair{"Springfield", "Nowhere"}, {"", "IL"}, {"Gotham City", "FL"}})
         EXPECT_FALSE(geo->CityIn(city, region)) << city << ", " << region;
     EXPECT_FALSE(geo->CityIn(std::string(10000, 'x'), "TX"));
+}
+
+// The grid must give exactly what a scan over every city gives.
+TEST_F(GeoDataTest, NearestCityMatchesAScanOverEveryCity) {
+    const auto scan = [&](double lat, double lng) {
+        const City* nearest = nullptr;
+        double best = 0;
+        for (const City& city : geo->Cities()) {
+            const double dx = (city.place.lng - lng) * std::cos(lat * M_PI / 180);
+            const double dy = city.place.lat - lat;
+            if (!nearest || dx * dx + dy * dy < best) {
+                nearest = &city;
+                best = dx * dx + dy * dy;
+            }
+        }
+        return nearest;
+    };
+    std::mt19937 random(8642);
+    std::uniform_real_distribution<double> lat(-90, 90), lng(-180, 180), near(-0.3, 0.3);
+    for (int i = 0; i < 20000; ++i) {
+        const double y = i % 2 ? lat(random) : 15 + std::fmod(std::abs(lat(random)), 60);
+        const double x = i % 2 ? lng(random) : -170 + std::fmod(std::abs(lng(random)), 120);
+        EXPECT_EQ(geo->NearestCity(y, x), scan(y, x)) << y << "," << x;
+    }
+    for (const City& city : geo->Cities()) {
+        const double y = city.place.lat + near(random), x = city.place.lng + near(random);
+        ASSERT_EQ(geo->NearestCity(y, x), scan(y, x)) << y << "," << x;
+    }
+    EXPECT_EQ(geo->NearestCity(90, 180), scan(90, 180));
+    EXPECT_EQ(geo->NearestCity(std::nan(""), 0), nullptr);
 }
 
 } // namespace
