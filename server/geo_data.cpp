@@ -93,6 +93,18 @@ const char* ProvinceOfLetter(char letter) {
     }
 }
 
+// "K1A" or "K1A0B1": letter, digit, letter, then digit, letter, digit.
+bool IsPostalCodeShape(const std::string& compact) {
+    if (compact.size() != 3 && compact.size() != 6)
+        return false;
+    for (size_t i = 0; i < compact.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(compact[i]);
+        if (i % 2 == 0 ? !std::isalpha(c) : !std::isdigit(c))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string Lower(std::string text) {
@@ -244,7 +256,7 @@ std::optional<Place> GeoData::PostalCode(const std::string& code) const {
     for (char c : code)
         if (std::isalnum(static_cast<unsigned char>(c)))
             compact += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (compact.size() < 3)
+    if (!IsPostalCodeShape(compact))
         return std::nullopt;
     if (const auto found = fsas_.find(compact.substr(0, 3)); found != fsas_.end())
         return found->second;

@@ -59,6 +59,10 @@ void PlaceView(const MapRequest& request, const GeoData& geo, MapPageContent& co
             located ? PointOf(request.Get("LAT"), request.Get("LNG")) : std::nullopt) {
         content.place = place;
         content.placeLines = InfoLines(request);
+    } else if (located && !Trimmed(request.Get("LAT") + request.Get("LNG")).empty()) {
+        // A located point off the globe is a failed locate, not the whole continent.
+        content.notFound = "Not found: latitude must lie from -90 to 90 and longitude from -180 "
+                           "to 180.";
     } else if (!located && request.Has("SH")) {
         if (const auto found = LookUp(request, geo)) {
             content.place = PagePoint{found->lat, found->lng};

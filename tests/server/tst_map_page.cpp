@@ -60,6 +60,20 @@ TEST_F(MapPageTest, LooksUpRawKeysItself) {
     EXPECT_NE(content.notFound.find("Not found"), std::string::npos);
 }
 
+// Codes and points that only look like places are failed locates, said on
+// the page, never a province's centre or the whole continent.
+TEST_F(MapPageTest, ShapesThatAreNoPlaceAreNotFound) {
+    for (const char* query :
+         {"SH=1&NS=1&ZIP=ABCDE&LAT=&LNG=", "SH=1&NS=1&ZIP=K1A0B1X&LAT=&LNG=",
+          "SH=1&NS=1&ZIP=KKK&LAT=&LNG=", "SH=3&NS=3&LAT=95&LNG=-75", "SH=3&NS=3&LAT=45&LNG=-190",
+          "SH=3&NS=3&LAT=nan&LNG=-75", "SH=0&NS=0&NPA=800&NXX=555&LAT=&LNG="}) {
+        const MapPageContent content = Content(query);
+        EXPECT_FALSE(content.place.has_value()) << query;
+        EXPECT_NE(content.notFound.find("Not found"), std::string::npos) << query;
+    }
+    EXPECT_TRUE(Content("SH=1&NS=1&ZIP=K1A 0B1&LAT=&LNG=").place.has_value());
+}
+
 TEST_F(MapPageTest, DrawsEveryMarkerAndNumbersEveryResult) {
     const MapPageContent content = Content(
         "&NS=3&MAPC=1&MAPT=7",
