@@ -54,6 +54,20 @@ public:
     std::string RegionCode(const std::string& region) const;
     // Cities by falling population, for labels and demo places.
     const std::vector<City>& Cities() const { return cities_; }
+    // What the data covers, for a check of the data files.
+    struct Coverage {
+        size_t areaCodes = 0;
+        size_t areaCodesWithExchanges = 0;
+        size_t exchanges = 0;
+        size_t exchangesAtTheirCity = 0; // the others fall back to their area code
+        size_t placesUnitedStates = 0;
+        size_t placesCanada = 0;
+        size_t zips = 0;
+        size_t sortationAreas = 0;
+        size_t malformedLines = 0;
+    };
+    Coverage Covered() const;
+
     // The city closest to a point, found in a grid of whole degrees.
     const City* NearestCity(double lat, double lng) const;
 
@@ -75,6 +89,9 @@ private:
     std::vector<City> cities_;
     std::vector<Place> towns_;                 // by falling population
     std::vector<std::vector<uint32_t>> cells_; // city indices by whole degree
+    size_t malformedLines_ = 0;
+    size_t exchangesAtTheirCity_ = 0;
+    std::unordered_set<std::string> codesWithExchanges_;
 };
 
 // Toll-free, premium and other codes that name no place (800, 900, 500, ...).

@@ -11,10 +11,12 @@
 namespace {
 
 constexpr const char* kUsage = "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
-                               "[--definitions-version N] [--record DIR] [--quiet]\n"
+                               "[--definitions-version N] [--record DIR] [--quiet] [--check-data]\n"
                                "  --port 0 picks a free port and prints it; --definitions-version "
                                "offers that definition version;\n"
-                               "  --record DIR keeps every map page body received in DIR.\n";
+                               "  --record DIR keeps every map page body received in DIR;\n"
+                               "  --check-data reports what the data covers and exits, 1 when a "
+                               "file is missing or malformed.\n";
 
 bool ParseNumber(const std::string& text, int& value) {
     try {
@@ -26,11 +28,15 @@ bool ParseNumber(const std::string& text, int& value) {
     }
 }
 
-bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options) {
+bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options, bool& checkData) {
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "--quiet") {
             options.log = false;
+            continue;
+        }
+        if (word == "--check-data") {
+            checkData = true;
             continue;
         }
         if (i + 1 >= argc)
@@ -54,15 +60,39 @@ bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options)
     return true;
 }
 
+// What the data files cover; 1 when one is missing or has malformed lines.
+int CheckData(const std::filesystem::path& directory) {
+    orbisk::server::GeoData geo;
+    std::string error;
+    if (!geo.Load(directory, error)) {
+        std::cerr << "orbisk-server: " << error << "\n";
+        return 1;
+    }
+    const auto c = geo.Covered();
+    std::cout << "area codes: " << c.areaCodes << ", " << c.areaCodesWithExchanges
+              << " with known exchanges\n"
+              << "exchanges: " << c.exchanges << ", " << c.exchangesAtTheirCity
+              << " at their city, " << c.exchanges - c.exchangesAtTheirCity
+              << " falling back to their area code\n"
+              << "places by name: " << c.placesUnitedStates << " in the United States, "
+              << c.placesCanada << " in Canada\n"
+              << "zip codes: " << c.zips << "; forward sortation areas: " << c.sortationAreas
+              << "\nmalformed lines: " << c.malformedLines << "\n";
+    return c.malformedLines == 0 && c.zips > 0 && c.exchanges > 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     orbisk::server::ServerOptions options;
     options.dataDirectory = orbisk::server::DefaultDataDirectory();
-    if (!ParseOptions(argc, argv, options)) {
+    bool checkData = false;
+    if (!ParseOptions(argc, argv, options, checkData)) {
         std::cerr << kUsage;
         return 2;
     }
+    if (checkData)
+        return CheckData(options.dataDirectory);
     // Signals go to one thread that stops the server, so every request in
     // flight ends normally.
     sigset_t signals;

@@ -77,6 +77,10 @@ std::string PlaceNameKey(std::string_view name) {
     return key;
 }
 
+std::string PlaceKey(const std::string& name, const std::string& regionCode) {
+    return PlaceNameKey(name) + "|" + regionCode;
+}
+
 std::string RegionKey(std::string_view region) {
     std::string key = FoldedLetters(region);
     key.erase(std::remove(key.begin(), key.end(), ' '), key.end());

@@ -13,6 +13,9 @@ namespace orbisk::server {
 //   "Trois-Rivières" -> "trois rivieres", "ST. PAUL" -> "saint paul"
 std::string PlaceNameKey(std::string_view name);
 
+// How places are indexed: the name's key and the two-letter region code.
+std::string PlaceKey(const std::string& name, const std::string& regionCode);
+
 // A state or province as people give it, in one compact form: the key of
 // its code, its name or a common abbreviation ("ON", "Ontario", "Ont.";
 // "DC", "D.C.") without blanks.

@@ -78,6 +78,21 @@ TEST_F(GeoDataTest, CodesThatNameNoPlaceAreNotFound) {
     EXPECT_FALSE(geo->CityIn(std::string(10000, 'x'), "TX"));
 }
 
+// Lines that are not records are counted, so a check of the data fails.
+TEST(GeoDataCheck, CountsMalformedLines) {
+    const auto copy = std::filesystem::temp_directory_path() / "orbisk-geo-check";
+    std::filesystem::remove_all(copy);
+    std::filesystem::copy(ORBISK_SERVER_DATA_DIR, copy, std::filesystem::copy_options::recursive);
+    std::ofstream(copy / "zips.tsv", std::ios::app) << "99999\tnan\t-77\tNowhere\tDC\nshort\n";
+    std::ofstream(copy / "prefixes.tsv", std::ios::app) << "2x2\t\tNY\n";
+    GeoData geo;
+    std::string error;
+    ASSERT_TRUE(geo.Load(copy, error)) << error;
+    EXPECT_EQ(geo.Covered().malformedLines, 3u);
+    EXPECT_FALSE(geo.Zip("99999").has_value()) << "a bad record is not read as 0,0";
+    std::filesystem::remove_all(copy);
+}
+
 // The grid must give exactly what a scan over every city gives.
 TEST_F(GeoDataTest, NearestCityMatchesAScanOverEveryCity) {
     const auto scan = [&](double lat, double lng) {

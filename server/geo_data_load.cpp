@@ -1,0 +1,262 @@
+// Loading the converted tables and indexing them once at start-up.
+#include "geo_data.h"
+
+#include "common/atomic_file.h"
+#include "common/strict_number.h"
+#include "common/text.h"
+#include "place_names.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+namespace orbisk::server {
+namespace {
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
+        fields.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// The largest table, the zip codes, is a few megabytes.
+constexpr size_t kMaxTableBytes = 256u * 1024 * 1024;
+
+// Calls `take` with the fields of every line that has at least `count`;
+// other lines, and those `take` refuses, count as malformed.
+template <typename Take>
+bool ReadTable(const std::filesystem::path& file, size_t count, std::string& error,
+               size_t& malformed, Take take) {
+    std::string text;
+    if (!ReadWholeFile(file, kMaxTableBytes, text)) {
+        error = "cannot read " + file.string() + " (build the server data first)";
+        return false;
+    }
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        const std::vector<std::string> fields = Fields(line);
+        if (!line.empty() && (fields.size() < count || !take(fields)))
+            ++malformed;
+        start = end + 1;
+    }
+    return true;
+}
+
+// Sortation areas are named "Rimouski Central" or "Edmonton (north Central /
+// ...)": the place is what comes before the part of town.
+std::string FsaPlaceName(const std::string& name) {
+    std::string place = Trimmed(name.substr(0, name.find(" (")));
+    for (const char* part : {" Central", " North", " South", " East", " West", " Northeast",
+                             " Northwest", " Southeast", " Southwest", " Downtown"}) {
+        const std::string suffix = part;
+        if (place.size() > suffix.size() &&
+            place.compare(place.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return place.substr(0, place.size() - suffix.size());
+    }
+    return place;
+}
+
+// A place whose coordinates are numbers on the globe, or none.
+std::optional<Place> MakePlace(const std::string& lat, const std::string& lng,
+                               const std::string& name, const std::string& region) {
+    const auto y = StrictLatitude(lat);
+    const auto x = StrictLongitude(lng);
+    if (!y || !x)
+        return std::nullopt;
+    return Place{*y, *x, name, region};
+}
+
+} // namespace
+
+bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
+    size_t& bad = malformedLines_;
+    const auto into = [](auto& table, const std::string& key) {
+        return [&table, key](const std::optional<Place>& place) {
+            if (place)
+                table[key] = *place;
+            return place.has_value();
+        };
+    };
+    const bool loaded =
+        ReadTable(directory / "regions.tsv", 5, error, bad,
+                  [&](const auto& f) {
+                      const auto place = MakePlace(f[3], f[4], "", f[0]);
+                      if (place)
+                          regions_[f[0]] = {f[0], f[1], f[2], place->lat, place->lng};
+                      return place.has_value();
+                  }) &&
+        ReadTable(directory / "zips.tsv", 5, error, bad,
+                  [&](const auto& f) { return into(zips_, f[0])(MakePlace(f[1], f[2], f[3], f[4])); }) &&
+        ReadTable(directory / "fsa.tsv", 5, error, bad,
+                  [&](const auto& f) { return into(fsas_, f[0])(MakePlace(f[1], f[2], f[3], f[4])); }) &&
+        ReadTable(directory / "cities.tsv", 5, error, bad,
+                  [&](const auto& f) {
+                      const auto place = MakePlace(f[2], f[3], f[0], f[1]);
+                      const auto population = StrictInteger64(f[4], 0, 100000000);
+                      if (place && population)
+                          cities_.push_back({*place, static_cast<long>(*population)});
+                      return place && population;
+                  }) &&
+        ReadTable(directory / "towns.tsv", 5, error, bad,
+                  [&](const auto& f) {
+                      const auto place = MakePlace(f[2], f[3], f[0], f[1]);
+                      if (place)
+                          towns_.push_back(*place);
+                      return place.has_value();
+                  }) &&
+        ReadTable(directory / "prefixes.tsv", 3, error, bad, [&](const auto& f) {
+            const bool digits = std::all_of(f[0].begin(), f[0].end(), ::isdigit);
+            if (!digits || (f[0].size() != 3 && f[0].size() != 6))
+                return false;
+            (f[0].size() == 3 ? areaCodes_ : exchanges_)[f[0]] = {0, 0, f[1], f[2]};
+            return true;
+        });
+    if (!loaded)
+        return false;
+    for (const auto& [code, region] : regions_) {
+        regionCodes_[RegionKey(code)] = code;
+        regionCodes_[RegionKey(region.name)] = code;
+    }
+    IndexPlaces();
+    IndexCities();
+    const auto located = LocateExchanges();
+    exchangesAtTheirCity_ = located.size();
+    for (const auto& prefix : located)
+        codesWithExchanges_.insert(prefix.substr(0, 3));
+    LocateAreaCodes(located);
+    return true;
+}
+
+GeoData::Coverage GeoData::Covered() const {
+    Coverage coverage;
+    coverage.areaCodes = areaCodes_.size();
+    coverage.areaCodesWithExchanges = codesWithExchanges_.size();
+    coverage.exchanges = exchanges_.size();
+    coverage.exchangesAtTheirCity = exchangesAtTheirCity_;
+    for (const auto& [key, place] : places_) {
+        const Region* region = FindRegion(place.region);
+        ++(region && region->country == "CA" ? coverage.placesCanada : coverage.placesUnitedStates);
+    }
+    coverage.zips = zips_.size();
+    coverage.sortationAreas = fsas_.size();
+    coverage.malformedLines = malformedLines_;
+    return coverage;
+}
+
+// Cities and towns by name, the larger of two namesakes first; then the places known
+// only by their zip codes or forward sortation areas, at the mean of them.
+void GeoData::IndexPlaces() {
+    for (const City& city : cities_)
+        places_.emplace(PlaceKey(city.place.name, city.place.region), city.place);
+    for (const Place& town : towns_)
+        places_.emplace(PlaceKey(town.name, town.region), town);
+    std::unordered_map<std::string, std::pair<Place, int>> sums;
+    const auto add = [&](const Place& place, const std::string& name) {
+        auto& [sum, count] = sums[PlaceKey(name, place.region)];
+        sum = {sum.lat + place.lat, sum.lng + place.lng, name, place.region};
+        ++count;
+    };
+    for (const auto& [zip, place] : zips_)
+        add(place, place.name);
+    for (const auto& [fsa, place] : fsas_)
+        add(place, FsaPlaceName(place.name));
+    for (const auto& [key, sum] : sums)
+        places_.emplace(key, Place{sum.first.lat / sum.second, sum.first.lng / sum.second,
+                                   sum.first.name, sum.first.region});
+}
+
+// An exchange lies at its city. One whose city is unknown lies where its
+// area code stands, once that is known. Gives the exchanges located.
+std::unordered_set<std::string> GeoData::LocateExchanges() {
+    std::unordered_set<std::string> located;
+    // Thousands of exchanges share a city: each city is looked up once.
+    std::unordered_map<std::string, std::optional<Place>> cities;
+    for (auto& [prefix, place] : exchanges_) {
+        auto [known, added] = cities.try_emplace(place.name + "|" + place.region);
+        if (added)
+            known->second = CityIn(place.name, place.region);
+        if (const auto& city = known->second) {
+            place.lat = city->lat;
+            place.lng = city->lng;
+            located.insert(prefix);
+        }
+    }
+    return located;
+}
+
+// An area code stands where most of its known exchanges are: at the city
+// with the most of them (a mean would fall between the cities of a code as
+// wide as Quebec's 418). A code without known exchanges lies at the city it
+// is labelled with, else at its region's largest city.
+void GeoData::LocateAreaCodes(const std::unordered_set<std::string>& located) {
+    std::unordered_map<std::string, std::unordered_map<std::string, std::pair<int, Place>>> cities;
+    for (const auto& prefix : located) {
+        const Place& place = exchanges_.at(prefix);
+        auto& [count, where] = cities[prefix.substr(0, 3)][place.name + "|" + place.region];
+        ++count;
+        where = place;
+    }
+    for (const auto& [npa, byCity] : cities) {
+        const auto most =
+            std::max_element(byCity.begin(), byCity.end(), [](const auto& a, const auto& b) {
+                return a.second.first < b.second.first;
+            });
+        areaCodes_[npa] = most->second.second;
+    }
+    for (auto& [npa, code] : areaCodes_) {
+        if (cities.count(npa))
+            continue;
+        const auto city = CityIn(code.name, code.region);
+        const City* largest = LargestCityIn(code.region);
+        const Region* region = FindRegion(code.region);
+        if (city)
+            code = *city;
+        else if (largest)
+            code = largest->place;
+        else if (region)
+            code = {region->lat, region->lng, "", region->code};
+    }
+    for (auto& [prefix, place] : exchanges_) {
+        if (located.count(prefix))
+            continue;
+        const auto code = areaCodes_.find(prefix.substr(0, 3));
+        const Region* region = FindRegion(place.region);
+        if (code != areaCodes_.end() && !code->second.region.empty()) {
+            place.lat = code->second.lat;
+            place.lng = code->second.lng;
+        } else if (region) {
+            place.lat = region->lat;
+            place.lng = region->lng;
+        }
+    }
+}
+
+const City* GeoData::LargestCityIn(const std::string& region) const {
+    for (const City& city : cities_)
+        if (city.place.region == region)
+            return &city;
+    return nullptr;
+}
+
+// Whole degrees of latitude and longitude: the cell a point falls in.
+size_t GeoData::CellOf(int latCell, int lngCell) {
+    return static_cast<size_t>((latCell + 90) * 360 + (lngCell + 180));
+}
+
+void GeoData::IndexCities() {
+    cells_.assign(180 * 360, {});
+    for (size_t i = 0; i < cities_.size(); ++i) {
+        const Place& place = cities_[i].place;
+        const int latCell = std::clamp(static_cast<int>(std::floor(place.lat)), -90, 89);
+        const int lngCell = std::clamp(static_cast<int>(std::floor(place.lng)), -180, 179);
+        cells_[CellOf(latCell, lngCell)].push_back(static_cast<uint32_t>(i));
+    }
+}
+
+} // namespace orbisk::server
