@@ -88,13 +88,14 @@ std::optional<Place> GeoData::CityIn(const std::string& city, const std::string&
         return std::nullopt;
     if (const auto found = places_.find(name + "|" + code); found != places_.end())
         return found->second;
-    // "Quebec City", "Oklahoma City": the city is often named without the word.
+    // "Quebec City" is "Québec", "Dawson" is "Dawson City": the word is
+    // often left out, on either side.
     constexpr std::string_view kCity = " city";
-    if (name.size() > kCity.size() && name.ends_with(kCity))
-        if (const auto found =
-                places_.find(name.substr(0, name.size() - kCity.size()) + "|" + code);
-            found != places_.end())
-            return found->second;
+    const std::string other = name.ends_with(kCity) ? name.substr(0, name.size() - kCity.size())
+                                                    : name + std::string(kCity);
+    if (const auto found = places_.find(other + "|" + code);
+        !other.empty() && found != places_.end())
+        return found->second;
     // "Washington D.C." and other spellings of the capital.
     const auto capital = places_.find(PlaceKey("Washington", "DC"));
     if (code == "DC" && capital != places_.end())

@@ -1,9 +1,8 @@
 // Loading the converted tables and indexing them once at start-up.
-#include "geo_data.h"
-
 #include "common/atomic_file.h"
 #include "common/strict_number.h"
 #include "common/text.h"
+#include "geo_data.h"
 #include "place_names.h"
 
 #include <algorithm>
@@ -91,10 +90,12 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
                           regions_[f[0]] = {f[0], f[1], f[2], place->lat, place->lng};
                       return place.has_value();
                   }) &&
-        ReadTable(directory / "zips.tsv", 5, error, bad,
-                  [&](const auto& f) { return into(zips_, f[0])(MakePlace(f[1], f[2], f[3], f[4])); }) &&
-        ReadTable(directory / "fsa.tsv", 5, error, bad,
-                  [&](const auto& f) { return into(fsas_, f[0])(MakePlace(f[1], f[2], f[3], f[4])); }) &&
+        ReadTable(
+            directory / "zips.tsv", 5, error, bad,
+            [&](const auto& f) { return into(zips_, f[0])(MakePlace(f[1], f[2], f[3], f[4])); }) &&
+        ReadTable(
+            directory / "fsa.tsv", 5, error, bad,
+            [&](const auto& f) { return into(fsas_, f[0])(MakePlace(f[1], f[2], f[3], f[4])); }) &&
         ReadTable(directory / "cities.tsv", 5, error, bad,
                   [&](const auto& f) {
                       const auto place = MakePlace(f[2], f[3], f[0], f[1]);
