@@ -83,7 +83,8 @@ private:
     std::unordered_map<std::string, Place> fsas_;
     std::unordered_map<std::string, Place> places_; // "PlaceNameKey|REGION"
     std::unordered_map<std::string, Place> exchanges_;
-    std::unordered_map<std::string, Place> areaCodes_; // NPA -> where it stands
+    std::unordered_map<std::string, Place> areaCodes_;      // NPA -> where it stands
+    std::unordered_map<std::string, std::string> overlays_; // overlay NPA -> base NPA
     std::unordered_map<std::string, Region> regions_;
     std::unordered_map<std::string, std::string> regionCodes_; // RegionKey -> code
     std::vector<City> cities_;

