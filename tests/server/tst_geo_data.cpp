@@ -57,6 +57,18 @@ TEST_F(GeoDataTest, PlacesAsPeopleTypeThemLandWithin30Km) {
     }
 }
 
+TEST_F(GeoDataTest, PublishedNumbersLandWithin50KmOfTheirCity) {
+    const auto rows = Table("phone_numbers.tsv");
+    ASSERT_GT(rows.size(), 30u);
+    for (const auto& row : rows) {
+        const auto place = geo->Exchange(row[0].substr(0, 3), row[0].substr(3, 3));
+        EXPECT_TRUE(place) << row[0];
+        if (place)
+            EXPECT_LT(Kilometres(place->lat, place->lng, std::stod(row[1]), std::stod(row[2])), 50)
+                << row[0] << " at " << place->name << " " << place->lat << "," << place->lng;
+    }
+}
+
 // An exchange the data does not know lands in its own code's city, never
 // at another city of the state.
 TEST_F(GeoDataTest, UnknownExchangesLandInTheirAreaCodesCity) {
