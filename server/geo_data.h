@@ -88,7 +88,7 @@ private:
     std::unordered_map<std::string, Region> regions_;
     std::unordered_map<std::string, std::string> regionCodes_; // RegionKey -> code
     std::vector<City> cities_;
-    std::vector<Place> towns_;                 // by falling population
+    std::vector<City> towns_;                  // by falling population
     std::vector<std::vector<uint32_t>> cells_; // city indices by whole degree
     size_t malformedLines_ = 0;
     size_t exchangesAtTheirCity_ = 0;

@@ -107,9 +107,10 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
         ReadTable(directory / "towns.tsv", 5, error, bad,
                   [&](const auto& f) {
                       const auto place = MakePlace(f[2], f[3], f[0], f[1]);
-                      if (place)
-                          towns_.push_back(*place);
-                      return place.has_value();
+                      const auto population = StrictInteger64(f[4], 0, 100000000);
+                      if (place && population)
+                          towns_.push_back({*place, static_cast<long>(*population)});
+                      return place && population;
                   }) &&
         ReadTable(directory / "overlays.tsv", 2, error, bad,
                   [&](const auto& f) {
@@ -160,8 +161,8 @@ GeoData::Coverage GeoData::Covered() const {
 void GeoData::IndexPlaces() {
     for (const City& city : cities_)
         places_.emplace(PlaceKey(city.place.name, city.place.region), city.place);
-    for (const Place& town : towns_)
-        places_.emplace(PlaceKey(town.name, town.region), town);
+    for (const City& town : towns_)
+        places_.emplace(PlaceKey(town.place.name, town.place.region), town.place);
     std::unordered_map<std::string, std::pair<Place, int>> sums;
     const auto add = [&](const Place& place, const std::string& name) {
         auto& [sum, count] = sums[PlaceKey(name, place.region)];
@@ -196,11 +197,11 @@ std::unordered_set<std::string> GeoData::LocateExchanges() {
     return located;
 }
 
-// An area code stands where most of its known exchanges are: at the city
-// with the most of them (a mean would fall between the cities of a code as
-// wide as Quebec's 418). A code without known exchanges lies at the city it
-// is labelled with, else where its base code stands when it is an overlay,
-// else at its region's largest city.
+// An area code stands at the largest city among its known exchanges (a
+// mean would fall between the cities of a code as wide as Quebec's 418,
+// and the most exchanges can belong to a small town, as 716's do). A code without known exchanges
+// lies at the city it is labelled with, else where its base code stands when it is an overlay, else
+// at its region's largest city.
 void GeoData::LocateAreaCodes(const std::unordered_set<std::string>& located) {
     std::unordered_map<std::string, std::unordered_map<std::string, std::pair<int, Place>>> cities;
     for (const auto& prefix : located) {
@@ -209,12 +210,21 @@ void GeoData::LocateAreaCodes(const std::unordered_set<std::string>& located) {
         ++count;
         where = place;
     }
+    std::unordered_map<std::string, long> populations;
+    for (const City& town : towns_)
+        populations.emplace(PlaceKey(town.place.name, town.place.region), town.population);
+    for (const City& city : cities_)
+        populations[PlaceKey(city.place.name, city.place.region)] = city.population;
+    const auto weight = [&](const auto& entry) {
+        const Place& place = entry.second.second;
+        const auto found = populations.find(PlaceKey(place.name, place.region));
+        return std::pair(found == populations.end() ? 0L : found->second, entry.second.first);
+    };
     for (const auto& [npa, byCity] : cities) {
-        const auto most =
-            std::max_element(byCity.begin(), byCity.end(), [](const auto& a, const auto& b) {
-                return a.second.first < b.second.first;
-            });
-        areaCodes_[npa] = most->second.second;
+        const auto largest =
+            std::max_element(byCity.begin(), byCity.end(),
+                             [&](const auto& a, const auto& b) { return weight(a) < weight(b); });
+        areaCodes_[npa] = largest->second.second;
     }
     for (auto& [npa, code] : areaCodes_) {
         if (cities.count(npa))
