@@ -286,5 +286,25 @@ TEST_F(OrbiskServerTest, MapPageSurvivesHostileBodies) {
     EXPECT_EQ(Get("/map/definition/version/"), "5");
 }
 
+// Input that only looks like a place gets the service's own "not found",
+// never a place chosen at random, and the server keeps answering.
+TEST_F(OrbiskServerTest, BadInputIsNotFoundInEachServicesShape) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"/services/exchange?npa=21&nxx=555", "<Error>unknown area code</Error>"},
+        {"/services/exchange?npa=2a2&nxx=555", "<Error>unknown area code</Error>"},
+        {"/services/exchange?npa=800&nxx=555", "<Error>unknown area code</Error>"},
+        {"/services/zip?code=2050", "<Error>not found</Error>"},
+        {"/services/zip?code=ABCDE&country=CA", "<Error>not found</Error>"},
+        {"/services/geocode/ca?postal=ABCDE", "no result"},
+        {"/services/place?city=Springfield&state=ZZ", "<Error>not found</Error>"},
+        {"/services/place?city=" + std::string(10000, 'x') + "&state=TX",
+         "<Error>not found</Error>"},
+        {"/services/place?city=%FF%FE%C3&state=QC", "<Error>not found</Error>"},
+    };
+    for (const auto& [path, answer] : cases)
+        EXPECT_TRUE(Contains(Get(path), answer)) << path.substr(0, 80);
+    EXPECT_EQ(Get("/map/definition/version/"), "5");
+}
+
 } // namespace
 } // namespace orbisk::server
