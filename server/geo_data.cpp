@@ -112,8 +112,11 @@ std::string GeoData::RegionCode(const std::string& region) const {
 std::optional<Place> GeoData::Exchange(const std::string& npa, const std::string& nxx) const {
     if (IsNonGeographicAreaCode(npa))
         return std::nullopt;
-    if (const auto found = exchanges_.find(npa + nxx); found != exchanges_.end())
-        return found->second;
+    // The exchange itself, else the block of exchanges it begins (7185 for 718-5xx).
+    for (size_t digits = std::min<size_t>(nxx.size(), 3); digits > 0; --digits)
+        if (const auto found = exchanges_.find(npa + nxx.substr(0, digits));
+            found != exchanges_.end())
+            return found->second;
     // An exchange the data does not know lies in its own area code's area.
     const auto area = areaCodes_.find(npa);
     if (area == areaCodes_.end() || area->second.region.empty())

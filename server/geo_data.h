@@ -57,6 +57,8 @@ public:
     // What the data covers, for a check of the data files.
     struct Coverage {
         size_t areaCodes = 0;
+        size_t areaCodesInService = 0;
+        std::vector<std::string> unresolvedInService; // or placed outside their country
         size_t areaCodesWithExchanges = 0;
         size_t exchanges = 0;
         size_t exchangesAtTheirCity = 0; // the others fall back to their area code
@@ -81,10 +83,11 @@ private:
 
     std::unordered_map<std::string, Place> zips_;
     std::unordered_map<std::string, Place> fsas_;
-    std::unordered_map<std::string, Place> places_; // "PlaceNameKey|REGION"
-    std::unordered_map<std::string, Place> exchanges_;
-    std::unordered_map<std::string, Place> areaCodes_;      // NPA -> where it stands
-    std::unordered_map<std::string, std::string> overlays_; // overlay NPA -> base NPA
+    std::unordered_map<std::string, Place> places_;          // "PlaceNameKey|REGION"
+    std::unordered_map<std::string, Place> exchanges_;       // NPA + exchange, or its first digits
+    std::unordered_map<std::string, Place> areaCodes_;       // NPA -> where it stands
+    std::unordered_map<std::string, std::string> overlays_;  // overlay NPA -> base NPA
+    std::unordered_map<std::string, std::string> inService_; // NPA -> "US" or "CA"
     std::unordered_map<std::string, Region> regions_;
     std::unordered_map<std::string, std::string> regionCodes_; // RegionKey -> code
     std::vector<City> cities_;

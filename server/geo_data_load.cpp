@@ -117,9 +117,14 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
                       overlays_[f[0]] = f[1];
                       return f[0].size() == 3 && f[1].size() == 3;
                   }) &&
+        ReadTable(directory / "in_service.tsv", 2, error, bad,
+                  [&](const auto& f) {
+                      inService_[f[0]] = f[1];
+                      return f[0].size() == 3 && (f[1] == "US" || f[1] == "CA");
+                  }) &&
         ReadTable(directory / "prefixes.tsv", 3, error, bad, [&](const auto& f) {
             const bool digits = std::all_of(f[0].begin(), f[0].end(), ::isdigit);
-            if (!digits || (f[0].size() != 3 && f[0].size() != 6))
+            if (!digits || f[0].size() < 3 || f[0].size() > 6)
                 return false;
             (f[0].size() == 3 ? areaCodes_ : exchanges_)[f[0]] = {0, 0, f[1], f[2]};
             return true;
@@ -153,6 +158,14 @@ GeoData::Coverage GeoData::Covered() const {
     coverage.zips = zips_.size();
     coverage.sortationAreas = fsas_.size();
     coverage.malformedLines = malformedLines_;
+    coverage.areaCodesInService = inService_.size();
+    for (const auto& [npa, country] : inService_) {
+        const auto place = Exchange(npa, "");
+        const Region* region = place ? FindRegion(place->region) : nullptr;
+        if (!region || region->country != country)
+            coverage.unresolvedInService.push_back(npa);
+    }
+    std::sort(coverage.unresolvedInService.begin(), coverage.unresolvedInService.end());
     return coverage;
 }
 

