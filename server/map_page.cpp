@@ -83,6 +83,16 @@ void PlaceView(const MapRequest& request, const GeoData& geo, MapPageContent& co
     }
 }
 
+// What the page says when the place shown is coarser than the one asked for.
+std::string FallbackNote(const MapPageContent& content) {
+    if (!content.place)
+        return "";
+    for (const std::string& line : content.placeLines)
+        if (line.find("(Street not found)") != std::string::npos)
+            return "Street not found: the map shows the city.";
+    return "";
+}
+
 void ReadMarkers(const MapRequest& request, MapPageContent& content) {
     MarkerSet set;
     if (request.markersXml.empty() || !set.FromXml(request.markersXml))
@@ -121,12 +131,15 @@ std::string JsonLines(const std::vector<std::string>& lines) {
     return json + "]";
 }
 
-std::string JsonData(const MapPageContent& content) {
+std::string JsonData(const MapPageContent& content, const StaticUrl& staticUrl) {
     std::string json = "{\"center\":" + JsonPoint(content.center) +
                        ",\"zoom\":" + std::to_string(LeafletZoom(content.zoom)) +
                        ",\"mapControl\":" + std::to_string(content.mapControl) +
                        ",\"mapType\":" + std::to_string(content.mapType) +
-                       ",\"notFound\":" + JsonString(content.notFound) + ",\"place\":";
+                       ",\"notFound\":" + JsonString(content.notFound) +
+                       ",\"fellBack\":" + JsonString(content.fellBack) +
+                       ",\"files\":{\"outlines\":" + JsonString(staticUrl("outlines.json")) +
+                       ",\"cities\":" + JsonString(staticUrl("cities.json")) + "},\"place\":";
     json += content.place ? "{\"at\":" + JsonPoint(*content.place) +
                                 ",\"lines\":" + JsonLines(content.placeLines) + "}"
                           : "null";
@@ -179,23 +192,32 @@ MapPageContent BuildMapPageContent(const MapRequest& request, const GeoData& geo
     content.mapControl = std::clamp(LeadingInteger(request.Get("MAPC")), 0, 2);
     content.mapType = LeadingInteger(request.Get("MAPT")) == 0 ? 0 : 1;
     PlaceView(request, geo, content);
+    content.fellBack = FallbackNote(content);
     ReadMarkers(request, content);
     ReadResults(request, content);
     return content;
 }
 
-std::string RenderMapPage(const MapPageContent& content) {
+std::string PlainStaticUrl(const std::string& name) {
+    return "/static/" + name;
+}
+
+std::string RenderMapPage(const MapPageContent& content, const StaticUrl& staticUrl) {
     const std::string size = "width:" + std::to_string(content.width) +
                              "px;height:" + std::to_string(content.height) + "px";
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Orbisk map</title>\n"
-           "<link rel=\"stylesheet\" href=\"/static/leaflet/leaflet.css\">\n"
-           "<link rel=\"stylesheet\" href=\"/static/map.css\">\n"
-           "<style>#map{" +
-           size + "}</style></head>\n<body class=\"" + (content.mapType ? "satellite" : "plain") +
+    const auto style = [&](const char* name) {
+        return "<link rel=\"stylesheet\" href=\"" + EscapeHtml(staticUrl(name)) + "\">\n";
+    };
+    const auto script = [&](const char* name) {
+        return "<script src=\"" + EscapeHtml(staticUrl(name)) + "\"></script>\n";
+    };
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Orbisk map</title>\n" +
+           style("leaflet/leaflet.css") + style("map.css") + "<style>#map{" + size +
+           "}</style></head>\n<body class=\"" + (content.mapType ? "satellite" : "plain") +
            "\">\n<div id=\"map\"></div>\n" + HiddenView(content) +
-           "\n<script type=\"application/json\" id=\"orbisk-data\">" + JsonData(content) +
-           "</script>\n<script src=\"/static/leaflet/leaflet.min.js\"></script>\n"
-           "<script src=\"/static/map.js\"></script>\n</body></html>\n";
+           "\n<script type=\"application/json\" id=\"orbisk-data\">" +
+           JsonData(content, staticUrl) + "</script>\n" + script("leaflet/leaflet.min.js") +
+           script("map.js") + "</body></html>\n";
 }
 
 std::string RenderErrorPage(const std::vector<std::string>& errors) {

@@ -3,6 +3,7 @@
 #include "geo_data.h"
 #include "map_request.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,7 @@ struct MapPageContent {
     std::optional<PagePoint> place;
     std::vector<std::string> placeLines;
     std::string notFound; // a note over the overview when a lookup failed
+    std::string fellBack; // a note when the place shown is coarser than asked (no street)
     std::vector<PageMarker> markers;
     std::vector<PageResult> results;
 };
@@ -47,10 +49,15 @@ struct MapPageContent {
 // else North America.
 MapPageContent BuildMapPageContent(const MapRequest& request, const GeoData& geo);
 
+// Where the page loads a file below /static/ from, given its plain name.
+using StaticUrl = std::function<std::string(const std::string& name)>;
+std::string PlainStaticUrl(const std::string& name);
+
 // The page: a WI x HE map 15 pixels from the top-left corner, drawn by
-// /static/map.js from a JSON block, and the hidden inputs BVXMin, BVXMax,
+// map.js from a JSON block, and the hidden inputs BVXMin, BVXMax,
 // BVYMin, BVYMax and BVZoom with the visible map's edges and zoom.
-std::string RenderMapPage(const MapPageContent& content);
+std::string RenderMapPage(const MapPageContent& content,
+                          const StaticUrl& staticUrl = PlainStaticUrl);
 
 // A plain page for a body that carried no parameters, naming its notes.
 std::string RenderErrorPage(const std::vector<std::string>& errors);

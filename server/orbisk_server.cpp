@@ -83,7 +83,10 @@ void OrbiskServer::RegisterHandlers() {
             const MapRequest request = ParseMapBody(http.body);
             if (!request.hasQuery)
                 return response.Reply(RenderErrorPage(request.errors), kHtml);
-            response.Reply(RenderMapPage(BuildMapPageContent(request, geo_)), kHtml);
+            const auto url = [this](const std::string& name) {
+                return "/static/" + static_.VersionedName(name);
+            };
+            response.Reply(RenderMapPage(BuildMapPageContent(request, geo_), url), kHtml);
         },
         kMaxMapBodyBytes);
     http_.Route("GET", "/map/definition/version/",

@@ -4,6 +4,7 @@
 #include "common/strict_number.h"
 #include "common/text.h"
 
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -13,6 +14,18 @@ namespace {
 
 // Nothing the page loads comes near this; anything larger is not ours to serve.
 constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
+
+// FNV-1a: stable across runs and builds, so a name stays valid while its file does.
+std::string ContentHash(const std::string& content) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char byte : content)
+        hash = (hash ^ byte) * 1099511628211ull;
+    static const char kHex[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        text[i] = kHex[hash & 15];
+    return text;
+}
 
 } // namespace
 
@@ -71,20 +84,48 @@ bool StaticFiles::Load(const std::filesystem::path& directory, std::string& erro
 void StaticFiles::Add(const std::string& name, std::string content, const std::string& type) {
     const std::string etag = "\"" + std::to_string(std::hash<std::string>{}(content)) + "-" +
                              std::to_string(content.size()) + "\"";
-    files_[name] = {std::make_shared<const std::string>(std::move(content)), type, etag};
+    const std::string hash = ContentHash(content);
+    files_[name] = {std::make_shared<const std::string>(std::move(content)), type, etag, hash};
+}
+
+std::string StaticFiles::VersionedName(const std::string& name) const {
+    const auto found = files_.find(name);
+    const size_t dot = name.rfind('.');
+    if (found == files_.end() || dot == std::string::npos ||
+        name.find('/', dot) != std::string::npos)
+        return name;
+    return name.substr(0, dot) + "." + found->second.hash + name.substr(dot);
+}
+
+const StaticFiles::File* StaticFiles::Find(const std::string& name, bool& versioned) const {
+    versioned = false;
+    if (const auto plain = files_.find(name); plain != files_.end())
+        return &plain->second;
+    // "stem.HASH.ext": the hash must be the current content's.
+    const size_t dot = name.rfind('.');
+    const size_t hashDot = dot == std::string::npos || dot < 17 ? std::string::npos : dot - 17;
+    if (hashDot == std::string::npos || name[hashDot] != '.')
+        return nullptr;
+    const auto found = files_.find(name.substr(0, hashDot) + name.substr(dot));
+    if (found == files_.end() || name.compare(hashDot + 1, 16, found->second.hash) != 0)
+        return nullptr;
+    versioned = true;
+    return &found->second;
 }
 
 void StaticFiles::Serve(const std::string& name, const HttpRequest& request,
                         HttpResponse& response) const {
-    const auto found = files_.find(name);
-    if (found == files_.end()) {
+    bool versioned = false;
+    const File* found = Find(name, versioned);
+    if (!found) {
         response.status = 404;
         response.Reply("not found\n", "text/plain");
         return;
     }
-    const File& file = found->second;
+    const File& file = *found;
     response.SetHeader("ETag", file.etag);
-    response.SetHeader("Cache-Control", "no-cache");
+    response.SetHeader("Cache-Control",
+                       versioned ? "public, max-age=31536000, immutable" : "no-cache");
     response.SetHeader("Accept-Ranges", "bytes");
     if (request.Header("If-None-Match") == file.etag) {
         response.status = 304;

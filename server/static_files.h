@@ -21,8 +21,8 @@ ByteRange ParseByteRange(const std::string& header, size_t size);
 
 // The files the map page loads (scripts, styles, outlines, images), read into
 // memory once. Answers are never compressed: on loopback compressing costs far
-// more than sending (brotli took 1.3 s for the 1 MB outlines), and each answer
-// carries an ETag so the browser revalidates instead of fetching again.
+// more than sending (brotli took 1.3 s for the 1 MB outlines). A plain name
+// carries an ETag so the browser revalidates; a versioned one is immutable.
 class StaticFiles {
 public:
     // Every regular file below `directory`; false with `error` when unreadable.
@@ -37,12 +37,20 @@ public:
     // The content type a file name gets.
     static std::string TypeOf(const std::filesystem::path& name);
 
+    // The name with the content's hash before its extension ("map.1f…e2.js").
+    // Served under that name, a file is cached for a year: a new content has
+    // a new name. Unknown names come back unchanged.
+    std::string VersionedName(const std::string& name) const;
+
 private:
     struct File {
         std::shared_ptr<const std::string> content;
         std::string type;
         std::string etag;
+        std::string hash; // 16 hex digits
     };
+    // The file a plain or versioned name stands for; null when none or the hash is stale.
+    const File* Find(const std::string& name, bool& versioned) const;
     std::map<std::string, File> files_;
 };
 

@@ -51,15 +51,20 @@
   map.on('moveend zoomend', publishView);
   publishView();
 
-  // Outlines of the states and provinces, lakes and coasts.
-  fetch('/static/outlines.json').then((r) => r.json()).then((outlines) => {
+  // Outlines of the states and provinces, lakes and coasts, drawn in their
+  // own pane under every marker, on one canvas, in file order: land first,
+  // then the lakes over it.
+  map.createPane('outlines').style.zIndex = 250;
+  const outlineRenderer = L.canvas({ pane: 'outlines' });
+  fetch(data.files.outlines).then((r) => r.json()).then((outlines) => {
     const styles = {
       country: { color: satellite ? '#8da37a' : '#8a8a8a', weight: 1, fillColor: satellite ? '#2f4a2a' : '#f4f1e8', fillOpacity: 1 },
       region: { color: satellite ? '#d8d0a0' : '#9a8f7a', weight: 1, dashArray: '3', fill: false },
       lake: { color: satellite ? '#4b6f94' : '#7aa6cf', weight: 1, fillColor: satellite ? '#223d5c' : '#cfe3f3', fillOpacity: 1 },
     };
-    const layer = L.geoJSON(outlines, { style: (f) => styles[f.properties.kind], interactive: false }).addTo(map);
-    layer.bringToBack();
+    L.geoJSON(outlines, {
+      style: (f) => styles[f.properties.kind], interactive: false, pane: 'outlines', renderer: outlineRenderer,
+    }).addTo(map);
   }).catch(() => {});
 
   // City labels that thin out as the map zooms out.
@@ -83,7 +88,7 @@
       L.marker([lat, lng], { icon: L.divIcon({ html: label, className: '', iconSize: null }), interactive: false }).addTo(labels);
     }
   }
-  fetch('/static/cities.json').then((r) => r.json()).then((list) => { cities = list; drawLabels(); }).catch(() => {});
+  fetch(data.files.cities).then((r) => r.json()).then((list) => { cities = list; drawLabels(); }).catch(() => {});
   map.on('moveend', drawLabels);
 
   if (data.place) {
@@ -97,13 +102,58 @@
       .addTo(map).bindPopup(popup(marker.title, marker.details, marker.link));
   });
 
-  data.results.forEach((result) => {
-    const pin = element('div', 'result-pin', String(result.number));
-    const icon = L.divIcon({ className: '', html: pin, iconSize: [22, 22], iconAnchor: [11, 11] });
+  // Numbered results: a pin each, spread apart where pins would cover each
+  // other's numbers, and a list over the map whose entries open their pin.
+  const pins = data.results.map((result) => {
     const place = [result.address, [result.city, result.state].filter((t) => t).join(', '), result.phone];
-    L.marker(result.at, { icon: icon, title: result.title })
+    const marker = L.marker(result.at, { icon: pinIcon(result.number, 0, 0), title: result.title })
       .addTo(map).bindPopup(popup(result.number + '. ' + result.title, place, result.link));
+    return { result: result, marker: marker, place: place };
   });
+  function pinIcon(number, dx, dy) {
+    const pin = element('div', 'result-pin', String(number));
+    return L.divIcon({ className: '', html: pin, iconSize: [22, 22], iconAnchor: [11 - dx, 11 - dy] });
+  }
+  // A pin that would lie within a pin's width of one already placed moves
+  // out along a spiral until it is clear.
+  function spreadPins() {
+    const placed = [];
+    const clear = (x, y) => placed.every((p) => Math.hypot(p.x - x, p.y - y) >= 22);
+    pins.forEach((pin) => {
+      const at = map.latLngToContainerPoint(pin.result.at);
+      let dx = 0;
+      let dy = 0;
+      for (let step = 1; !clear(at.x + dx, at.y + dy) && step < 200; step += 1) {
+        const angle = step * 0.9;
+        const reach = 22 * Math.sqrt(step / 2);
+        dx = Math.round(reach * Math.cos(angle));
+        dy = Math.round(reach * Math.sin(angle));
+      }
+      placed.push({ x: at.x + dx, y: at.y + dy });
+      pin.marker.setIcon(pinIcon(pin.result.number, dx, dy));
+    });
+  }
+  if (pins.length) {
+    spreadPins();
+    map.on('zoomend', spreadPins);
+    const List = L.Control.extend({
+      onAdd: function () {
+        const box = element('div', 'result-list');
+        pins.forEach((pin) => {
+          const entry = element('div', 'result-entry');
+          entry.appendChild(element('span', 'result-number', String(pin.result.number)));
+          entry.appendChild(element('span', 'result-title', pin.result.title));
+          entry.appendChild(element('div', 'result-line', pin.place.filter((line) => line !== '').join(' \u00b7 ')));
+          L.DomEvent.on(entry, 'click', () => pin.marker.openPopup());
+          box.appendChild(entry);
+        });
+        L.DomEvent.disableClickPropagation(box);
+        L.DomEvent.disableScrollPropagation(box);
+        return box;
+      },
+    });
+    new List({ position: data.mapControl === 0 ? 'topright' : 'topleft' }).addTo(map);
+  }
 
   // Pan and zoom controls by MAPC: 0 large, 1 small, 2 none.
   if (data.mapControl < 2) L.control.zoom({ position: 'topleft' }).addTo(map);
@@ -136,5 +186,6 @@
     });
     new Legend({ position: 'bottomright' }).addTo(map);
   }
-  if (data.notFound) document.body.appendChild(element('div', 'note', data.notFound));
+  const note = data.notFound || data.fellBack;
+  if (note) document.body.appendChild(element('div', 'note', note));
 }());

@@ -55,6 +55,11 @@ TEST_F(MapPageTest, LooksUpRawKeysItself) {
     content = Content("SH=2&NS=2&STR=x&STN=1&CITY=Ottawa&STATE=ON&CTY=Canada&LAT=&LNG=&FZ=-1");
     ASSERT_TRUE(content.place.has_value());
     EXPECT_NEAR(content.place->lng, -75.7, 0.1);
+    EXPECT_EQ(content.fellBack, "");
+    content = Content("SH=2&NS=3&LAT=42.36&LNG=-71.06&INFO0=&INFO1=x&INFO2=9 Nowhere Rd, Boston, "
+                      "MA (Street not found)");
+    EXPECT_EQ(content.fellBack, "Street not found: the map shows the city.")
+        << "said over the map, not only in the popup";
     content = Content("SH=1&NS=1&ZIP=99999&LAT=&LNG=&FZ=-1");
     EXPECT_FALSE(content.place.has_value());
     EXPECT_NE(content.notFound.find("Not found"), std::string::npos);

@@ -207,6 +207,35 @@ TEST_F(OrbiskServerTest, StaticFilesGoUncompressedAndRevalidate) {
     }
 }
 
+// Every file the page names carries its content's hash and is kept for a
+// year; a name with any other hash is not served.
+TEST_F(OrbiskServerTest, ThePageNamesImmutableVersionedFiles) {
+    const std::string page = Post("/map/default.asp", "Q=" + Encoded("SH=3&NS=3&LAT=45&LNG=-75"));
+    httplib::Client client("http://" + server->HostAndPort());
+    std::vector<std::string> urls;
+    for (size_t at = page.find("/static/"); at != std::string::npos;
+         at = page.find("/static/", at + 1))
+        urls.push_back(page.substr(at, page.find_first_of("\"", at) - at));
+    ASSERT_EQ(urls.size(), 6u) << page.substr(0, 1500);
+    for (const std::string& url : urls) {
+        const size_t dot = url.rfind('.');
+        ASSERT_GT(dot, 17u);
+        const std::string hash = url.substr(dot - 16, 16);
+        EXPECT_EQ(hash.find_first_not_of("0123456789abcdef"), std::string::npos) << url;
+        const auto answer = client.Get(url);
+        ASSERT_TRUE(answer) << url;
+        EXPECT_EQ(answer->status, 200) << url;
+        EXPECT_EQ(answer->get_header_value("Cache-Control"), "public, max-age=31536000, immutable");
+        for (const std::string& forged :
+             {url.substr(0, dot - 16) + "0000000000000000" + url.substr(dot),
+              url.substr(0, dot - 17) + url.substr(dot - 16)}) {
+            const auto refused = client.Get(forged);
+            ASSERT_TRUE(refused);
+            EXPECT_EQ(refused->status, 404) << forged;
+        }
+    }
+}
+
 TEST_F(OrbiskServerTest, ASecondServerOnTheSamePortSaysSo) {
     ServerOptions options;
     options.port = server->Port();

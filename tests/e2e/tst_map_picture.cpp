@@ -1,0 +1,145 @@
+// The map page as the user sees it: the real client shows places of a table
+// at their zooms, and the page's own pixels must show water where there is
+// water (the Great Lakes among it) and land where there is land, with no
+// city label over another.
+#include "app/command_ids.h"
+#include "app/locate_panel.h"
+#include "client_harness.h"
+#include "web_engine_test.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+
+using namespace orbisk;
+
+namespace {
+
+struct Probe {
+    QString centreLat, centreLng;
+    int zoom = 0;
+    QString lat, lng, expected, name;
+};
+
+std::vector<Probe> Probes() {
+    std::ifstream file(std::string(ORBISK_TEST_DATA_DIR) + "/map/water_and_land.tsv");
+    std::vector<Probe> probes;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        QStringList f = QString::fromStdString(line).split('\t');
+        if (f.size() == 7)
+            probes.push_back({f[0], f[1], f[2].toInt(), f[3], f[4], f[5], f[6]});
+    }
+    return probes;
+}
+
+// What the outline canvas holds around a point: the majority of a 5x5
+// patch, so that a one-pixel border line does not decide it.
+const char* kClassify = R"((function (lat, lng) {
+  const field = (id) => Number(document.getElementById(id).value);
+  const box = document.getElementById('map').getBoundingClientRect();
+  const x = box.left + (lng - field('BVXMin')) / (field('BVXMax') - field('BVXMin')) * box.width;
+  const y = box.top + (field('BVYMax') - lat) / (field('BVYMax') - field('BVYMin')) * box.height;
+  const canvas = document.querySelector('.leaflet-outlines-pane canvas');
+  if (!canvas) return 'nothing drawn';
+  const at = canvas.getBoundingClientRect();
+  const cx = Math.round((x - at.left) * canvas.width / at.width);
+  const cy = Math.round((y - at.top) * canvas.height / at.height);
+  const pixels = canvas.getContext('2d').getImageData(cx - 2, cy - 2, 5, 5).data;
+  let water = 0;
+  for (let i = 0; i < pixels.length; i += 4) {
+    const [r, g, b, a] = pixels.slice(i, i + 4);
+    if (a < 128 || (b > r + 15 && b > g)) water += 1;
+  }
+  return water > 12 ? 'water' : 'land';
+}))";
+
+// How many city labels there are, and how many pairs of them overlap.
+const char* kLabelOverlaps = R"((function () {
+  const boxes = [...document.querySelectorAll('.city-label')].map((e) => e.getBoundingClientRect());
+  let overlaps = 0;
+  for (let i = 0; i < boxes.length; i += 1)
+    for (let j = i + 1; j < boxes.length; j += 1) {
+      const a = boxes[i];
+      const b = boxes[j];
+      if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom) overlaps += 1;
+    }
+  return boxes.length + ' ' + overlaps;
+})())";
+
+} // namespace
+
+class TestMapPicture : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::ClientHarness> run_;
+
+    int Zoom() { return run_->PageValue("document.getElementById('BVZoom').value").toInt(); }
+    // Clicks the page's own zoom buttons until the map shows `zoom`.
+    bool ZoomTo(int zoom) {
+        for (int step = 0; step < 20 && Zoom() != zoom; ++step) {
+            const int before = Zoom();
+            run_->PageValue(QString("document.querySelector('.leaflet-control-zoom-%1').click()")
+                                .arg(before > zoom ? "out" : "in"));
+            if (!test::WaitUntil([&] { return Zoom() != before; }, 5000))
+                return false;
+        }
+        return Zoom() == zoom;
+    }
+    bool OutlinesDrawn() {
+        return test::WaitUntil(
+            [&] {
+                return run_->PageValue("String(!!document.querySelector('.leaflet-outlines-pane "
+                                       "canvas') && document.querySelectorAll('.city-label')"
+                                       ".length > 0)") == "true";
+            },
+            10000);
+    }
+
+private slots:
+    void initTestCase() {
+        run_ = std::make_unique<test::ClientHarness>();
+        QVERIFY(run_->StartServer());
+        run_->WriteProgramDirectory();
+        run_->StartClient();
+        QVERIFY(run_->WaitForRequests(1) && run_->WaitIdle());
+        run_->Window().OnCommand(kIdLatLngRadio);
+    }
+    void cleanupTestCase() { run_.reset(); }
+
+    void waterLakesAndLandLieWhereTheyAre() {
+        const auto probes = Probes();
+        QVERIFY(probes.size() >= 10);
+        for (const Probe& probe : probes) {
+            LocatePanel* panel = run_->Window().Locate();
+            panel->latitude()->setText(probe.centreLat);
+            panel->longitude()->setText(probe.centreLng);
+            const size_t before = run_->Server().RequestCount();
+            run_->Window().OnCommand(kIdGo);
+            QVERIFY(run_->WaitForRequests(before + 1) && run_->WaitIdle());
+            QVERIFY2(ZoomTo(probe.zoom), qPrintable(probe.name));
+            QVERIFY2(OutlinesDrawn(), qPrintable(probe.name));
+            const QString drawn = run_->PageValue(
+                QString("%1(%2, %3)").arg(kClassify, probe.lat, probe.lng));
+            QVERIFY2(drawn == probe.expected,
+                     qPrintable(probe.name + ": " + drawn + ", not " + probe.expected));
+            const QStringList labels = run_->PageValue(kLabelOverlaps).split(' ');
+            QVERIFY2(labels.value(0).toInt() >= 3, qPrintable(probe.name + ": few labels"));
+            QVERIFY2(labels.value(1) == "0",
+                     qPrintable(probe.name + ": " + labels.value(1) + " overlapping labels"));
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    test::PrepareWebEngineForTests();
+    QApplication app(argc, argv);
+    TestMapPicture test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_map_picture.moc"
