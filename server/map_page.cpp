@@ -138,7 +138,9 @@ std::string JsonData(const MapPageContent& content, const StaticUrl& staticUrl) 
                        ",\"mapType\":" + std::to_string(content.mapType) +
                        ",\"notFound\":" + JsonString(content.notFound) +
                        ",\"fellBack\":" + JsonString(content.fellBack) +
-                       ",\"files\":{\"outlines\":" + JsonString(staticUrl("outlines.json")) +
+                       ",\"files\":{\"overview\":" + JsonString(staticUrl("overview.json")) +
+                       ",\"outlines\":" + JsonString(staticUrl("outlines.json")) +
+                       ",\"counties\":" + JsonString(staticUrl("counties.json")) +
                        ",\"cities\":" + JsonString(staticUrl("cities.json")) + "},\"place\":";
     json += content.place ? "{\"at\":" + JsonPoint(*content.place) +
                                 ",\"lines\":" + JsonLines(content.placeLines) + "}"

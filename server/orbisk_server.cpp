@@ -2,11 +2,13 @@
 
 #include "common/atomic_file.h"
 #include "common/number_format.h"
+#include "common/strict_number.h"
 #include "html_text.h"
 #include "map_page.h"
 #include "map_request.h"
 #include "service_handlers.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -27,6 +29,34 @@ std::string CitiesJson(const GeoData& geo) {
         json += (i ? "," : "") + std::string("[") + JsonString(city.place.name) + "," +
                 FormatFixed(city.place.lat, 4) + "," + FormatFixed(city.place.lng, 4) + "," +
                 std::to_string(city.population) + "]";
+    }
+    return json + "]";
+}
+
+// The county files by state with each state's bounds (west, south, east,
+// north), under their versioned names: [["/static/counties/06.….json",-124.4,…],…].
+std::string CountiesJson(const std::string& index, const StaticFiles& files) {
+    std::string json = "[";
+    for (size_t start = 0; start < index.size();) {
+        const size_t end = std::min(index.find('\n', start), index.size());
+        std::vector<std::string> fields;
+        for (size_t at = start; at <= end;) {
+            const size_t tab = std::min(index.find('\t', at), end);
+            fields.push_back(index.substr(at, tab - at));
+            at = tab + 1;
+        }
+        start = end + 1;
+        std::vector<double> box;
+        for (size_t i = 1; i < fields.size(); ++i)
+            if (const auto number = StrictNumber(fields[i], -180, 180))
+                box.push_back(*number);
+        if (fields.size() != 5 || box.size() != 4)
+            continue;
+        json += (json.size() > 1 ? ",[" : "[") +
+                JsonString("/static/" + files.VersionedName("counties/" + fields[0]));
+        for (double edge : box)
+            json += "," + FormatFixed(edge, 3);
+        json += "]";
     }
     return json + "]";
 }
@@ -57,6 +87,13 @@ bool OrbiskServer::Start(const ServerOptions& options, std::string& error) {
     if (!static_.Load(options.dataDirectory / "web", error))
         return false;
     static_.Add("cities.json", CitiesJson(geo_), "application/json");
+    std::string counties;
+    if (!ReadWholeFile(options.dataDirectory / "web" / "counties" / "index.tsv", 1 << 20,
+                       counties)) {
+        error = "cannot read the county index (build the server data first)";
+        return false;
+    }
+    static_.Add("counties.json", CountiesJson(counties, static_), "application/json");
     if (!http_.Bind(options.host, options.port, error)) {
         error += " (is another orbisk-server running?)";
         return false;

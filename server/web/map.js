@@ -51,21 +51,55 @@
   map.on('moveend zoomend', publishView);
   publishView();
 
-  // Outlines of the states and provinces, lakes and coasts, drawn in their
-  // own pane under every marker, on one canvas, in file order: land first,
-  // then the lakes over it.
+  // Outlines by level of detail: the continent from the overview, closer
+  // zooms from the detailed file and, from metro zoom in, the counties of
+  // the states in view. All on one canvas in their own pane under every
+  // marker, drawn in file order (land, then the lakes over it); each file is
+  // fetched once and kept by the browser for good.
   map.createPane('outlines').style.zIndex = 250;
-  const outlineRenderer = L.canvas({ pane: 'outlines' });
-  fetch(data.files.outlines).then((r) => r.json()).then((outlines) => {
-    const styles = {
-      country: { color: satellite ? '#8da37a' : '#8a8a8a', weight: 1, fillColor: satellite ? '#2f4a2a' : '#f4f1e8', fillOpacity: 1 },
-      region: { color: satellite ? '#d8d0a0' : '#9a8f7a', weight: 1, dashArray: '3', fill: false },
-      lake: { color: satellite ? '#4b6f94' : '#7aa6cf', weight: 1, fillColor: satellite ? '#223d5c' : '#cfe3f3', fillOpacity: 1 },
-    };
-    L.geoJSON(outlines, {
-      style: (f) => styles[f.properties.kind], interactive: false, pane: 'outlines', renderer: outlineRenderer,
-    }).addTo(map);
-  }).catch(() => {});
+  const renderer = L.canvas({ pane: 'outlines' });
+  const land = satellite ? '#2f4a2a' : '#f4f1e8';
+  const water = satellite ? '#223d5c' : '#cfe3f3';
+  const border = satellite ? '#8da37a' : '#8a8a8a';
+  const styles = {
+    country: { color: border, weight: 1, fillColor: land, fillOpacity: 1 },
+    land: { stroke: false, fillColor: land, fillOpacity: 1 },
+    coast: { color: border, weight: 1, fill: false },
+    region: { color: satellite ? '#e6dca4' : '#8c7f66', weight: 1.6, dashArray: '6 3', fill: false },
+    county: { color: satellite ? '#61734f' : '#d3cbb8', weight: 0.6, fill: false },
+    lake: { color: satellite ? '#4b6f94' : '#7aa6cf', weight: 0.6, fillColor: water, fillOpacity: 1 },
+  };
+  const layers = {};
+  function layerOf(url) {
+    if (!layers[url]) {
+      layers[url] = fetch(url).then((r) => r.json()).then((outlines) => L.geoJSON(outlines, {
+        style: (f) => styles[f.properties.kind], interactive: false, pane: 'outlines', renderer: renderer,
+      })).catch(() => L.layerGroup());
+    }
+    return layers[url];
+  }
+  let countyFiles = [];
+  let shown = [];
+  let asked = 0;
+  function showOutlines() {
+    const zoom = map.getZoom() - 2;
+    const view = map.getBounds();
+    const wanted = [zoom <= 1 ? data.files.overview : data.files.outlines];
+    if (zoom >= 4) {
+      countyFiles.filter(([, west, south, east, north]) => view.intersects([[south, west], [north, east]]))
+        .forEach(([url]) => wanted.push(url));
+    }
+    const ask = ++asked;
+    Promise.all(wanted.map(layerOf)).then((found) => {
+      if (ask !== asked || found.every((layer, i) => shown[i] === layer) && found.length === shown.length) return;
+      shown.forEach((layer) => map.removeLayer(layer));
+      found.forEach((layer) => layer.addTo(map));
+      shown = found;
+    });
+  }
+  fetch(data.files.counties).then((r) => r.json()).then((list) => { countyFiles = list; showOutlines(); }).catch(() => {});
+  map.on('moveend', showOutlines);
+  showOutlines();
 
   // City labels that thin out as the map zooms out.
   const labels = L.layerGroup().addTo(map);

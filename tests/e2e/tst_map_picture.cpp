@@ -123,10 +123,13 @@ private slots:
             QVERIFY(run_->WaitForRequests(before + 1) && run_->WaitIdle());
             QVERIFY2(ZoomTo(probe.zoom), qPrintable(probe.name));
             QVERIFY2(OutlinesDrawn(), qPrintable(probe.name));
-            const QString drawn = run_->PageValue(
-                QString("%1(%2, %3)").arg(kClassify, probe.lat, probe.lng));
+            const QString drawn =
+                run_->PageValue(QString("%1(%2, %3)").arg(kClassify, probe.lat, probe.lng));
             QVERIFY2(drawn == probe.expected,
                      qPrintable(probe.name + ": " + drawn + ", not " + probe.expected));
+            // ORBISK_MAP_PICTURES=DIR keeps what each case showed, to look at.
+            if (const QString dir = qEnvironmentVariable("ORBISK_MAP_PICTURES"); !dir.isEmpty())
+                run_->Window().grab().save(dir + "/" + probe.name + ".png");
             const QStringList labels = run_->PageValue(kLabelOverlaps).split(' ');
             QVERIFY2(labels.value(0).toInt() >= 3, qPrintable(probe.name + ": few labels"));
             QVERIFY2(labels.value(1) == "0",

