@@ -103,12 +103,26 @@ int main(int argc, char** argv) {
     double sentAt = 0;
     QObject::connect(&window, &CMapMainDlg::requestSent,
                      [&] { sentAt = clock.nsecsElapsed() / 1e6; });
-    std::printf("%-8s %5s %12s %14s %8s %8s\n", "mode", "runs", "request ms", "page loaded ms",
-                "min", "max");
+    // Bytes the page load moved over the network, the page's own files and
+    // outlines included; 0 for each one the browser already had.
+    const QString moved = "(() => { const n = performance.getEntriesByType('navigation')[0];"
+                          " return (n ? n.transferSize : 0) + performance.getEntriesByType("
+                          "'resource').reduce((s, e) => s + e.transferSize, 0); })()";
+    // The page's script run and, from the page's answer, its outlines drawn.
+    const QString drawn = "(() => { const at = (n) => { const m = performance.getEntriesByName(n);"
+                          " return m.length ? m[m.length - 1] : null; };"
+                          " const script = at('orbisk-script'), outlines = at('orbisk-outlines');"
+                          " const nav = performance.getEntriesByType('navigation')[0];"
+                          " return [script ? script.duration : -1, outlines && nav ?"
+                          " outlines.startTime - nav.responseEnd : -1].join(' '); })()";
+    std::printf("first page: %.0f KB moved; script ms, answer to outlines drawn ms: %s\n",
+                run.PageValue(moved).toDouble() / 1000, qPrintable(run.PageValue(drawn)));
+    std::printf("%-8s %5s %12s %14s %8s %8s %14s %10s %8s\n", "mode", "runs", "request ms",
+                "page loaded ms", "min", "max", "KB median/max", "script ms", "draw ms");
     for (const Mode& mode : modes) {
         window.OnCommand(mode.radio);
         mode.fill(*window.Locate());
-        std::vector<double> times, requests;
+        std::vector<double> times, requests, kilobytes, scripts, draws;
         for (int i = 0; i < kRuns; ++i) {
             clock.start();
             window.OnCommand(kIdGo);
@@ -118,12 +132,20 @@ int main(int argc, char** argv) {
             }
             times.push_back(clock.nsecsElapsed() / 1e6);
             requests.push_back(sentAt);
-            QTest::qWait(50);
+            QTest::qWait(300); // the outlines are fetched after the load event
+            kilobytes.push_back(run.PageValue(moved).toDouble() / 1000);
+            const QStringList page = run.PageValue(drawn).split(' ');
+            scripts.push_back(page.value(0).toDouble());
+            draws.push_back(page.value(1).toDouble());
         }
         std::sort(times.begin(), times.end());
         std::sort(requests.begin(), requests.end());
-        std::printf("%-8s %5d %12.1f %14.1f %8.1f %8.1f\n", mode.name, kRuns, requests[kRuns / 2],
-                    times[kRuns / 2], times.front(), times.back());
+        std::sort(kilobytes.begin(), kilobytes.end());
+        std::sort(scripts.begin(), scripts.end());
+        std::sort(draws.begin(), draws.end());
+        std::printf("%-8s %5d %12.1f %14.1f %8.1f %8.1f %7.1f/%-6.1f %10.1f %8.1f\n", mode.name,
+                    kRuns, requests[kRuns / 2], times[kRuns / 2], times.front(), times.back(),
+                    kilobytes[kRuns / 2], kilobytes.back(), scripts[kRuns / 2], draws[kRuns / 2]);
     }
     double helpers = 0;
     for (long pid : Descendants(getpid()))

@@ -2,6 +2,7 @@
 // from the JSON block and is put into the page as text, never as markup.
 (function () {
   'use strict';
+  performance.mark('orbisk-script');
   const data = JSON.parse(document.getElementById('orbisk-data').textContent);
   const satellite = data.mapType !== 0;
 
@@ -95,6 +96,8 @@
       shown.forEach((layer) => map.removeLayer(layer));
       found.forEach((layer) => layer.addTo(map));
       shown = found;
+      // The canvas draws on the next frame; the mark tells a benchmark when.
+      requestAnimationFrame(() => performance.mark('orbisk-outlines'));
     });
   }
   fetch(data.files.counties).then((r) => r.json()).then((list) => { countyFiles = list; showOutlines(); }).catch(() => {});
@@ -222,4 +225,5 @@
   }
   const note = data.notFound || data.fellBack;
   if (note) document.body.appendChild(element('div', 'note', note));
+  performance.measure('orbisk-script', 'orbisk-script');
 }());
