@@ -12,17 +12,6 @@
 namespace orbisk::server {
 namespace {
 
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', start)) {
-        fields.push_back(line.substr(start, tab - start));
-        start = tab + 1;
-    }
-    fields.push_back(line.substr(start));
-    return fields;
-}
-
 // The largest table, the zip codes, is a few megabytes.
 constexpr size_t kMaxTableBytes = 256u * 1024 * 1024;
 
@@ -39,7 +28,7 @@ bool ReadTable(const std::filesystem::path& file, size_t count, std::string& err
     for (size_t start = 0; start < text.size();) {
         const size_t end = std::min(text.find('\n', start), text.size());
         const std::string line = text.substr(start, end - start);
-        const std::vector<std::string> fields = Fields(line);
+        const std::vector<std::string> fields = Split(line, '\t');
         if (!line.empty() && (fields.size() < count || !take(fields)))
             ++malformed;
         start = end + 1;

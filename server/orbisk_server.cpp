@@ -3,12 +3,12 @@
 #include "common/atomic_file.h"
 #include "common/number_format.h"
 #include "common/strict_number.h"
+#include "common/text.h"
 #include "html_text.h"
 #include "map_page.h"
 #include "map_request.h"
 #include "service_handlers.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -37,15 +37,8 @@ std::string CitiesJson(const GeoData& geo) {
 // north), under their versioned names: [["/static/counties/06.….json",-124.4,…],…].
 std::string CountiesJson(const std::string& index, const StaticFiles& files) {
     std::string json = "[";
-    for (size_t start = 0; start < index.size();) {
-        const size_t end = std::min(index.find('\n', start), index.size());
-        std::vector<std::string> fields;
-        for (size_t at = start; at <= end;) {
-            const size_t tab = std::min(index.find('\t', at), end);
-            fields.push_back(index.substr(at, tab - at));
-            at = tab + 1;
-        }
-        start = end + 1;
+    for (const std::string& line : Split(index, '\n')) {
+        const std::vector<std::string> fields = Split(line, '\t');
         std::vector<double> box;
         for (size_t i = 1; i < fields.size(); ++i)
             if (const auto number = StrictNumber(fields[i], -180, 180))

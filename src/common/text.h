@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace orbisk {
 
@@ -8,5 +9,7 @@ namespace orbisk {
 std::string Trimmed(const std::string& text);
 // ASCII letters in upper case; other bytes unchanged.
 std::string Upper(std::string text);
+// The parts of `text` between the separators; one part when there is none.
+std::vector<std::string> Split(const std::string& text, char separator);
 
 } // namespace orbisk
