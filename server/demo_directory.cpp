@@ -84,6 +84,11 @@ DemoDirectory::DemoDirectory(const GeoData& geo) : geo_(geo) {
         const auto centre = geo.CityIn(demo.city, demo.region);
         if (!centre)
             continue;
+        // At the listing's own zip or sortation area, so that the address
+        // and the point agree (a city's centre can lie in its harbour).
+        const auto code =
+            std::string(demo.country) == "CA" ? geo.PostalCode(demo.zip) : geo.Zip(demo.zip);
+        const Place& at = code ? *code : *centre;
         for (int i = 0; i < kListingsPerCity; ++i, ++number) {
             DemoListing listing;
             listing.npa = demo.npa;
@@ -97,8 +102,8 @@ DemoDirectory::DemoDirectory(const GeoData& geo) : geo_(geo) {
             listing.region = demo.region;
             listing.zip = demo.zip;
             listing.country = demo.country;
-            listing.lat = centre->lat + 0.004 * (i + 1);
-            listing.lng = centre->lng - 0.005 * (i + 1);
+            listing.lat = at.lat + 0.001 * (i + 1);
+            listing.lng = at.lng - 0.0012 * (i + 1);
             listings_.push_back(listing);
         }
     }
@@ -141,6 +146,17 @@ bool DemoDirectory::IsListedIn(const DemoListing& listing, const std::string& ci
            listing.region == geo_.RegionCode(region);
 }
 
+// Where businesses may lie: the zip codes and sortation areas around the
+// point, else the nearest city, else the point itself.
+std::vector<Place> DemoDirectory::PlacesAround(double lat, double lng) const {
+    std::vector<Place> places = geo_.PostalPlacesNear(lat, lng, 0.12, 0.16);
+    if (!places.empty())
+        return places;
+    if (const City* city = geo_.NearestCity(lat, lng))
+        return {city->place};
+    return {Place{lat, lng, "", ""}};
+}
+
 DemoSearchPage DemoDirectory::Search(const std::string& keyword, double lat, double lng,
                                      int first) const {
     DemoSearchPage page;
@@ -154,7 +170,7 @@ DemoSearchPage DemoDirectory::Search(const std::string& keyword, double lat, dou
     // arithmetic below stays far from the end of int.
     if (page.first > page.total)
         return page;
-    const City* city = geo_.NearestCity(lat, lng);
+    const std::vector<Place> places = PlacesAround(lat, lng);
     for (int position = page.first; position < page.first + kPageSize && position <= page.total;
          ++position) {
         const uint64_t h = Hash(std::to_string(seed) + "#" + std::to_string(position));
@@ -162,11 +178,13 @@ DemoSearchPage DemoDirectory::Search(const std::string& keyword, double lat, dou
         business.title = std::string(kAdjectives[h % std::size(kAdjectives)]) + " " +
                          kNouns[(h >> 8) % std::size(kNouns)] + " " + kind + " (demo)";
         business.street = std::to_string(10 + (h >> 16) % 990) + " Demo St";
-        business.city = city ? city->place.name : "";
-        business.region = city ? city->place.region : "";
+        const Place& place = places[(h >> 44) % places.size()];
+        business.city = place.name;
+        business.region = place.region;
         business.phoneLine = "01" + TwoDigits(position);
-        business.lat = lat + (static_cast<double>((h >> 24) % 2001) - 1000) / 1000 * 0.12;
-        business.lng = lng + (static_cast<double>((h >> 36) % 2001) - 1000) / 1000 * 0.16;
+        // Within a few hundred metres of its zip code's point, on land.
+        business.lat = place.lat + (static_cast<double>((h >> 24) % 2001) - 1000) / 1000 * 0.002;
+        business.lng = place.lng + (static_cast<double>((h >> 36) % 2001) - 1000) / 1000 * 0.0025;
         business.url = "http://example.com/demo/" + std::to_string(h % 100000);
         page.businesses.push_back(business);
     }

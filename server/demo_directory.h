@@ -58,6 +58,7 @@ public:
     DemoSearchPage Search(const std::string& keyword, double lat, double lng, int first) const;
 
 private:
+    std::vector<Place> PlacesAround(double lat, double lng) const;
     bool IsListedIn(const DemoListing& listing, const std::string& city,
                     const std::string& region) const;
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <tuple>
 #include <unordered_set>
 
 namespace orbisk::server {
@@ -179,6 +180,25 @@ const City* GeoData::NearestCity(double lat, double lng) const {
         }
     }
     return &cities_[best];
+}
+
+// A scan of every code: the demo search asks once per page.
+std::vector<Place> GeoData::PostalPlacesNear(double lat, double lng, double dLat,
+                                             double dLng) const {
+    std::vector<std::pair<double, const Place*>> near;
+    const double scale = std::cos(lat * M_PI / 180);
+    for (const auto* codes : {&zips_, &fsas_})
+        for (const auto& [code, place] : *codes)
+            if (std::abs(place.lat - lat) <= dLat && std::abs(place.lng - lng) <= dLng)
+                near.emplace_back(std::hypot(place.lat - lat, (place.lng - lng) * scale), &place);
+    std::sort(near.begin(), near.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.first, a.second->lat, a.second->lng) <
+               std::tie(b.first, b.second->lat, b.second->lng);
+    });
+    std::vector<Place> places;
+    for (const auto& [distance, place] : near)
+        places.push_back(*place);
+    return places;
 }
 
 } // namespace orbisk::server

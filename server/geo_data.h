@@ -70,6 +70,10 @@ public:
     };
     Coverage Covered() const;
 
+    // The places of the zip codes and sortation areas within a box of half
+    // sides `dLat` and `dLng` around a point, nearest first.
+    std::vector<Place> PostalPlacesNear(double lat, double lng, double dLat, double dLng) const;
+
     // The city closest to a point, found in a grid of whole degrees.
     const City* NearestCity(double lat, double lng) const;
 

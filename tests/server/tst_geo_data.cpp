@@ -1,3 +1,4 @@
+#include "demo_directory.h"
 #include "geo_data.h"
 
 #include <cmath>
@@ -141,6 +142,34 @@ TEST_F(GeoDataTest, NearestCityMatchesAScanOverEveryCity) {
     }
     EXPECT_EQ(geo->NearestCity(90, 180), scan(90, 180));
     EXPECT_EQ(geo->NearestCity(std::nan(""), 0), nullptr);
+}
+
+// Invented places must agree with the world: a business near its search, on
+// land; a listing at the zip or postal code of its own address.
+TEST_F(GeoDataTest, DemoPlacesLieOnLandNearTheirAddress) {
+    const DemoDirectory directory(*geo);
+    for (const auto& row : Table("open_water.tsv")) {
+        const double lat = std::stod(row[1]), lng = std::stod(row[2]);
+        for (const char* keyword : {"pizza", "bank", "hotel"}) {
+            for (int first : {1, 11, 21}) {
+                for (const DemoBusiness& b :
+                     directory.Search(keyword, lat, lng, first).businesses) {
+                    EXPECT_FALSE(b.lat >= std::stod(row[3]) && b.lng >= std::stod(row[4]) &&
+                                 b.lat <= std::stod(row[5]) && b.lng <= std::stod(row[6]))
+                        << row[0] << ": " << b.title << " at " << b.lat << "," << b.lng;
+                    EXPECT_LT(Kilometres(lat, lng, b.lat, b.lng), 25) << row[0];
+                    EXPECT_FALSE(b.city.empty()) << row[0];
+                }
+            }
+        }
+    }
+    ASSERT_FALSE(directory.Listings().empty());
+    for (const DemoListing& listing : directory.Listings()) {
+        const auto code =
+            listing.country == "CA" ? geo->PostalCode(listing.zip) : geo->Zip(listing.zip);
+        ASSERT_TRUE(code) << listing.zip;
+        EXPECT_LT(Kilometres(code->lat, code->lng, listing.lat, listing.lng), 1) << listing.name1;
+    }
 }
 
 } // namespace
