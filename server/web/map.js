@@ -68,6 +68,7 @@
     coast: { color: border, weight: 1, fill: false },
     region: { color: satellite ? '#e6dca4' : '#8c7f66', weight: 1.6, dashArray: '6 3', fill: false },
     county: { color: satellite ? '#61734f' : '#d3cbb8', weight: 0.6, fill: false },
+    river: { color: satellite ? '#4b6f94' : '#7aa6cf', weight: 1, fill: false },
     lake: { color: satellite ? '#4b6f94' : '#7aa6cf', weight: 0.6, fillColor: water, fillOpacity: 1 },
   };
   const layers = {};
@@ -104,28 +105,48 @@
   map.on('moveend', showOutlines);
   showOutlines();
 
-  // City labels that thin out as the map zooms out.
+  // Place names: the states and provinces while several are in view, then
+  // cities sized by population and thinned as the map zooms out. Larger
+  // places come first; a name that would overlap one already placed is left out.
   const labels = L.layerGroup().addTo(map);
   let cities = [];
-  // Largest cities first; a label that would overlap one already placed is skipped.
+  let regionNames = [];
+  const thresholds = { 2: 2000000, 3: 1500000, 4: 700000, 5: 300000, 6: 120000, 7: 60000, 8: 30000, 9: 15000 };
+  // Least population, class, and the width of a letter and height of a line in pixels.
+  const sizes = [[1000000, 'city-large', 8, 17], [250000, 'city-medium', 7.2, 15], [50000, 'city-small', 6.4, 14], [0, 'city-town', 6, 13]];
   function drawLabels() {
     labels.clearLayers();
     const zoom = map.getZoom();
-    const thresholds = { 2: 2000000, 3: 1500000, 4: 700000, 5: 300000, 6: 120000, 7: 60000, 8: 30000, 9: 15000 };
-    const minimum = thresholds[zoom] !== undefined ? thresholds[zoom] : 0;
     const view = map.getBounds().pad(0.1);
     const placed = [];
+    const place = (name, at, className, letter, line) => {
+      if (!view.contains(at)) return false;
+      const point = map.latLngToContainerPoint(at);
+      const width = letter * name.length;
+      const overlaps = (p) => Math.abs(p.x - point.x) * 2 < p.width + width + 12 && Math.abs(p.y - point.y) * 2 < p.line + line + 4;
+      if (placed.some(overlaps)) return false;
+      placed.push({ x: point.x, y: point.y, width: width, line: line });
+      const label = element('div', className, name);
+      L.marker(at, { icon: L.divIcon({ html: label, className: '', iconSize: null }), interactive: false }).addTo(labels);
+      return true;
+    };
+    if (zoom >= 3 && zoom <= 7) {
+      regionNames.forEach(([name, code, lat, lng]) => place(name.toUpperCase(), [lat, lng], 'region-label', 8.4, 14) ||
+        place(code, [lat, lng], 'region-label', 8.4, 14));
+    }
+    const minimum = thresholds[zoom] !== undefined ? thresholds[zoom] : 0;
     for (const [name, lat, lng, population] of cities) {
-      if (population < minimum || !view.contains([lat, lng])) continue;
-      const at = map.latLngToContainerPoint([lat, lng]);
-      const width = 7 * name.length;
-      if (placed.some((p) => Math.abs(p.x - at.x) < (p.width + width) / 2 + 6 && Math.abs(p.y - at.y) < 16)) continue;
-      placed.push({ x: at.x, y: at.y, width: width });
-      const label = element('div', 'city-label', name);
-      L.marker([lat, lng], { icon: L.divIcon({ html: label, className: '', iconSize: null }), interactive: false }).addTo(labels);
+      if (population < minimum) continue;
+      const [, size, letter, line] = sizes.find(([least]) => population >= least);
+      place(name, [lat, lng], 'city-label ' + size, letter, line);
     }
   }
-  fetch(data.files.cities).then((r) => r.json()).then((list) => { cities = list; drawLabels(); }).catch(() => {});
+  const names = (url) => fetch(url).then((r) => r.json()).catch(() => []);
+  Promise.all([names(data.files.regions), names(data.files.cities)]).then(([regions, list]) => {
+    regionNames = regions;
+    cities = list;
+    drawLabels();
+  });
   map.on('moveend', drawLabels);
 
   if (data.place) {
@@ -217,12 +238,15 @@
     new Pan({ position: 'topright' }).addTo(map);
     L.control.scale({ position: 'bottomleft' }).addTo(map);
   }
-  if (satellite) {
-    const Legend = L.Control.extend({
-      onAdd: () => element('div', 'legend', 'Map and satellite: satellite imagery is not available offline'),
-    });
-    new Legend({ position: 'bottomright' }).addTo(map);
-  }
+  const Legend = L.Control.extend({
+    onAdd: () => {
+      const box = element('div', 'legend');
+      if (satellite) box.appendChild(element('div', '', 'Map and satellite: satellite imagery is not available offline'));
+      box.appendChild(element('div', 'credits', 'Map data: U.S. Census Bureau, Natural Earth, GeoNames'));
+      return box;
+    },
+  });
+  new Legend({ position: 'bottomright' }).addTo(map);
   const note = data.notFound || data.fellBack;
   if (note) document.body.appendChild(element('div', 'note', note));
   performance.measure('orbisk-script', 'orbisk-script');
