@@ -1,6 +1,7 @@
 #include "app/explorer1.h"
 
 #include <QChildEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QMouseEvent>
@@ -8,10 +9,12 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 
 namespace orbisk {
 namespace {
@@ -24,9 +27,29 @@ QPrinter& SharedPrinter() {
     return printer;
 }
 
+constexpr int kHttpCacheBytes = 64 * 1024 * 1024;
+
+// One profile for the process, kept under the user's cache folder, so that a
+// second start takes the map files the first one fetched from disk. It is the
+// application's child: every page goes before it.
+QWebEngineProfile* MapProfile() {
+    static QWebEngineProfile* const profile = [] {
+        auto* made = new QWebEngineProfile("orbisk", QCoreApplication::instance());
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/orbisk";
+        made->setCachePath(folder + "/http");
+        made->setPersistentStoragePath(folder + "/storage");
+        made->setHttpCacheMaximumSize(kHttpCacheBytes);
+        made->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        return made;
+    }();
+    return profile;
+}
+
 } // namespace
 
 CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
+    setPage(new QWebEnginePage(MapProfile(), this));
     connect(page(), &QWebEnginePage::loadingChanged, this, &CExplorer1::OnLoadingChanged);
     loadTimer_.setSingleShot(true);
     loadTimer_.setInterval(kDefaultLoadTimeoutMs);
@@ -37,6 +60,14 @@ CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
 void CExplorer1::OnLoadTimeout() {
     stop();
     emit navigateError();
+}
+
+// Until the first page has drawn, the view shows the map's ground instead of
+// white; pages after it get the usual white behind them.
+void CExplorer1::ShowPlaceholder(const QColor& ground) {
+    page()->setBackgroundColor(ground);
+    connect(page(), &QWebEnginePage::loadFinished, this,
+            [this] { page()->setBackgroundColor(Qt::white); }, Qt::SingleShotConnection);
 }
 
 void CExplorer1::NavigateWithPost(const QString& address, const QByteArray& body) {

@@ -2,6 +2,7 @@
 
 #include "protocol/map_view_state.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QTimer>
 #include <QWebEngineView>
@@ -19,6 +20,9 @@ public:
     enum PlacingMode { Placing = 0, Normal = 2 };
 
     explicit CExplorer1(QWidget* parent = nullptr);
+
+    // The colour the view shows until its first page has loaded.
+    void ShowPlaceholder(const QColor& ground);
 
     void NavigateWithPost(const QString& address, const QByteArray& body);
     // mailto: and other outside addresses go to the desktop's handler.

@@ -224,7 +224,7 @@ void CMapMainDlg::CreateControls() {
     next_->setIcon(ArrowIcon(171, 173, 175));
     previous_ = button("", kIdPrevious);
     previous_->setIcon(ArrowIcon(179, 178, 177));
-    status_ = new QLabel("100 to 200 of 1000", client_);
+    status_ = new QLabel(client_); // empty until a local search has answered
     markerIcon_ = iconButton(183, kIdMarkerIcon);
     markersLabel_ = new QLabel("My Markers", client_);
     const char* const names[] = {"Add", "Edit", "Load", "Save", "Send"};
@@ -274,6 +274,11 @@ void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     RebuildFavoritesMenu();
     Step("settings");
     settings_.Load();
+    // The ground of the map type the first map will have: no white flash.
+    browser_->ShowPlaceholder(
+        settings_.Get(SettingsStore::MapTypeIndex) == static_cast<int>(MapType::MapOnly)
+            ? QColor(0xf4, 0xf1, 0xe8)
+            : QColor(0x2f, 0x4a, 0x2a));
     favoritesList_.SetMaximum(settings_.Get(SettingsStore::MaxFavorites));
     Step("definitions");
     definitions_.LoadDefinitionFile(environment_.programDirectory,
@@ -436,12 +441,15 @@ void CMapMainDlg::OnNavigateError() {
                              .toString());
 }
 
+// A tick that changes nothing touches no widget: an idle window is never repainted.
 void CMapMainDlg::OnTimer() {
-    if (animationState_ == 1)
-        AdvanceProgress();
-    if (busy_)
+    if (busy_) {
+        if (animationState_ == 1)
+            AdvanceProgress();
         return;
-    SetBusyControls(false);
+    }
+    if (controlsBusy_)
+        SetBusyControls(false);
     if (updateNotice_.Tick(false, settings_.Get(SettingsStore::UpdatePreferenceIndex),
                            CheckForNewerProgram(definitions_.newUpdate.ver)))
         updateDialog(Text(definitions_.newUpdate.name),
@@ -466,6 +474,7 @@ void CMapMainDlg::AdvanceProgress() {
 }
 
 void CMapMainDlg::SetBusyControls(bool busy) {
+    controlsBusy_ = busy;
     if (busy)
         browser_->setPlacingMode(CExplorer1::Normal);
     searchIcon_->setIcon(Icon(busy ? 192 : 168));

@@ -178,6 +178,7 @@ private:
     int actionCode_ = 0;
     int jobCode_ = 0;
     bool busy_ = false;
+    bool controlsBusy_ = true; // what the controls last showed; they start greyed
     int animationState_ = 0;
     int animationFrame_ = 0;
     bool layoutReady_ = false;

@@ -138,6 +138,26 @@ public slots:
     void open(const QUrl& url) { links << url; }
 };
 
+// Counts the paint events of a window and everything in it.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    QStringList painted;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (event->type() == QEvent::Paint && widget &&
+            (widget == window_ || window_->isAncestorOf(widget)))
+            painted << QString::fromLatin1(widget->metaObject()->className());
+        return false;
+    }
+
+private:
+    QWidget* window_;
+};
+
 } // namespace
 
 class TestMapMainDlg : public QObject {
@@ -212,6 +232,19 @@ private slots:
         QVERIFY(window.windowTitle().startsWith(
             "Orbisk (North America Edition) - Phone: (202)456-1414"));
         QVERIFY(messages_.isEmpty());
+    }
+
+    // The 100 ms timer runs on, but an idle window changes nothing on screen.
+    void anIdleWindowPaintsNothing() {
+        CMapMainDlg& window = Start();
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 20000);
+        WaitIdle();
+        QTest::qWait(1500); // the size settles and the controls come back
+        WaitIdle();
+        const PaintCounter counter(&window);
+        QTest::qWait(1000);
+        QVERIFY2(counter.painted.isEmpty(), qPrintable(counter.painted.join(", ")));
+        QVERIFY(!window.Busy());
     }
 
     void thePostBodyArrivesByteExact() {
