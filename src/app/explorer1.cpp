@@ -66,8 +66,9 @@ void CExplorer1::OnLoadTimeout() {
 // white; pages after it get the usual white behind them.
 void CExplorer1::ShowPlaceholder(const QColor& ground) {
     page()->setBackgroundColor(ground);
-    connect(page(), &QWebEnginePage::loadFinished, this,
-            [this] { page()->setBackgroundColor(Qt::white); }, Qt::SingleShotConnection);
+    connect(
+        page(), &QWebEnginePage::loadFinished, this,
+        [this] { page()->setBackgroundColor(Qt::white); }, Qt::SingleShotConnection);
 }
 
 void CExplorer1::NavigateWithPost(const QString& address, const QByteArray& body) {
@@ -89,6 +90,10 @@ void CExplorer1::NavigateTo(const QString& address) {
 }
 
 void CExplorer1::ReadMapView(MapViewState& view) {
+    // Before the first page there are no fields, and asking would wait for
+    // the browser engine to start its renderer.
+    if (!loaded_)
+        return;
     QEventLoop loop;
     QVariant fields;
     bool answered = false;
@@ -150,11 +155,13 @@ void CExplorer1::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     loadTimer_.stop();
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadSucceededStatus:
+        loaded_ = true;
         emit downloadComplete();
         emit documentComplete();
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+            loaded_ = true;
             emit downloadComplete();
             emit documentComplete();
         } else {

@@ -64,6 +64,7 @@ private:
     int placingMode_ = Normal;
     QPointer<QObject> watched_;
     QTimer loadTimer_;
+    bool loaded_ = false; // a page has loaded since the view was made
 };
 
 } // namespace orbisk

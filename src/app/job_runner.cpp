@@ -1,5 +1,7 @@
 #include "app/job_runner.h"
 
+#include "app/startup_trace.h"
+
 #include <QMetaObject>
 
 namespace orbisk {
@@ -17,6 +19,7 @@ void JobRunner::Start(JobSnapshot snapshot, Done done) {
     Wait();
     worker_ = std::thread([this, snapshot = std::move(snapshot), done = std::move(done)] {
         std::optional<JobResult> result = RunJob(snapshot);
+        StartupTrace::Mark("job done");
         QMetaObject::invokeMethod(
             this, [done, result = std::move(result)] { done(result); }, Qt::QueuedConnection);
     });

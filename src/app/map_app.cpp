@@ -2,13 +2,11 @@
 
 #include "app/explorer1.h"
 #include "app/map_main_dlg.h"
+#include "app/startup_trace.h"
 
 #include <QApplication>
 #include <QTimer>
-#include <ctime>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -17,34 +15,13 @@ namespace orbisk {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orbisk [MARKERSET.obk]\n"
-    "       orbisk --screenshot FILE.png [MARKERSET.obk]\n"
+    "usage: orbisk [--trace] [MARKERSET.obk]\n"
+    "       orbisk [--trace] --screenshot FILE.png [MARKERSET.obk]\n"
     "       orbisk --help | --version\n"
     "Opens the marker set file when one is given. With --screenshot, writes a picture\n"
-    "of the window once the first map has loaded, and exits.\n";
+    "of the window once the first map has loaded, and exits. With --trace, prints the\n"
+    "time of each start-up step and each repaint on standard error.\n";
 constexpr int kSettleMs = 3000;
-
-// Milliseconds since the kernel started this process, so that start-up time
-// includes loading the libraries; -1 when /proc cannot tell.
-long long MillisecondsSinceProcessStart() {
-    std::ifstream stat("/proc/self/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    // The command name may hold blanks and parentheses; fields follow the last ')'.
-    const size_t close = text.rfind(')');
-    if (close == std::string::npos)
-        return -1;
-    std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    for (int i = 3; i < 22 && fields >> field;)
-        ++i;
-    unsigned long long startTicks = 0;
-    if (!(fields >> startTicks))
-        return -1;
-    timespec now{};
-    clock_gettime(CLOCK_BOOTTIME, &now);
-    const long long startMs = static_cast<long long>(startTicks) * 1000 / sysconf(_SC_CLK_TCK);
-    return now.tv_sec * 1000LL + now.tv_nsec / 1'000'000 - startMs;
-}
 
 // After the first map has loaded and drawn, a picture of the window, then exit.
 void TakeScreenshotWhenLoaded(CMapMainDlg& window, const QString& file) {
@@ -72,6 +49,12 @@ void PrepareBrowserEngine() {
 } // namespace
 
 int CMapApp::Run(int argc, char** argv) {
+    const bool trace = argc > 1 && std::string(argv[1]) == "--trace";
+    if (trace) {
+        argv[1] = argv[0];
+        ++argv;
+        --argc;
+    }
     std::string first = argc > 1 ? argv[1] : "";
     std::string screenshot;
     if (first == "--screenshot" && argc > 2) {
@@ -102,6 +85,8 @@ int CMapApp::Run(int argc, char** argv) {
     int result = 0;
     {
         CMapMainDlg window;
+        if (trace)
+            new StartupTrace(window);
         if (!screenshot.empty())
             TakeScreenshotWhenLoaded(window, QString::fromStdString(screenshot));
         window.show();

@@ -5,6 +5,7 @@
 #include "app/explorer1.h"
 #include "app/job_runner.h"
 #include "app/locate_panel.h"
+#include "app/startup_trace.h"
 #include "app/window_title.h"
 #include "favorites/ui/add_favorite_dialog.h"
 #include "favorites/ui/dialog_edit_favorites.h"
@@ -275,10 +276,10 @@ void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     Step("settings");
     settings_.Load();
     // The ground of the map type the first map will have: no white flash.
-    browser_->ShowPlaceholder(
-        settings_.Get(SettingsStore::MapTypeIndex) == static_cast<int>(MapType::MapOnly)
-            ? QColor(0xf4, 0xf1, 0xe8)
-            : QColor(0x2f, 0x4a, 0x2a));
+    browser_->ShowPlaceholder(settings_.Get(SettingsStore::MapTypeIndex) ==
+                                      static_cast<int>(MapType::MapOnly)
+                                  ? QColor(0xf4, 0xf1, 0xe8)
+                                  : QColor(0x2f, 0x4a, 0x2a));
     favoritesList_.SetMaximum(settings_.Get(SettingsStore::MaxFavorites));
     Step("definitions");
     definitions_.LoadDefinitionFile(environment_.programDirectory,
@@ -379,7 +380,9 @@ void CMapMainDlg::StartJob(int jobCode) {
     busy_ = true;
     animationState_ = 1;
     UpdateCursor();
+    StartupTrace::Mark("job started");
     browser_->ReadMapView(mapView_);
+    StartupTrace::Mark("view read");
     jobCode_ = jobCode;
 
     JobSnapshot job;
