@@ -141,6 +141,7 @@ std::string JsonData(const MapPageContent& content, const StaticUrl& staticUrl) 
                        ",\"files\":{\"overview\":" + JsonString(staticUrl("overview.json")) +
                        ",\"outlines\":" + JsonString(staticUrl("outlines.json")) +
                        ",\"counties\":" + JsonString(staticUrl("counties.json")) +
+                       ",\"cells\":" + JsonString(staticUrl("cells.json")) +
                        ",\"cities\":" + JsonString(staticUrl("cities.json")) +
                        ",\"regions\":" + JsonString(staticUrl("regions.json")) + "},\"place\":";
     json += content.place ? "{\"at\":" + JsonPoint(*content.place) +

@@ -33,9 +33,10 @@ std::string CitiesJson(const GeoData& geo) {
     return json + "]";
 }
 
-// The county files by state with each state's bounds (west, south, east,
-// north), under their versioned names: [["/static/counties/06.….json",-124.4,…],…].
-std::string CountiesJson(const std::string& index, const StaticFiles& files) {
+// The files of a folder of outlines with the bounds of each (west, south,
+// east, north), under their versioned names: [["/static/counties/06.….json",-124.4,…],…].
+std::string OutlineIndexJson(const std::string& folder, const std::string& index,
+                             const StaticFiles& files) {
     std::string json = "[";
     for (const std::string& line : Split(index, '\n')) {
         const std::vector<std::string> fields = Split(line, '\t');
@@ -46,7 +47,7 @@ std::string CountiesJson(const std::string& index, const StaticFiles& files) {
         if (fields.size() != 5 || box.size() != 4)
             continue;
         json += (json.size() > 1 ? ",[" : "[") +
-                JsonString("/static/" + files.VersionedName("counties/" + fields[0]));
+                JsonString("/static/" + files.VersionedName(folder + "/" + fields[0]));
         for (double edge : box)
             json += "," + FormatFixed(edge, 3);
         json += "]";
@@ -80,13 +81,14 @@ bool OrbiskServer::Start(const ServerOptions& options, std::string& error) {
     if (!static_.Load(options.dataDirectory / "web", error))
         return false;
     static_.Add("cities.json", CitiesJson(geo_), "application/json");
-    std::string counties;
-    if (!ReadWholeFile(options.dataDirectory / "web" / "counties" / "index.tsv", 1 << 20,
-                       counties)) {
-        error = "cannot read the county index (build the server data first)";
-        return false;
+    for (const std::string folder : {"counties", "cells"}) {
+        std::string index;
+        if (!ReadWholeFile(options.dataDirectory / "web" / folder / "index.tsv", 1 << 20, index)) {
+            error = "cannot read " + folder + "/index.tsv (build the server data first)";
+            return false;
+        }
+        static_.Add(folder + ".json", OutlineIndexJson(folder, index, static_), "application/json");
     }
-    static_.Add("counties.json", CountiesJson(counties, static_), "application/json");
     if (!http_.Bind(options.host, options.port, error)) {
         error += " (is another orbisk-server running?)";
         return false;

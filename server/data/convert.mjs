@@ -145,4 +145,4 @@ const regions = topology.objects.subunits.geometries.filter((g) => REGIONS[g.id]
 ].join('\t'));
 write('regions.tsv', regions);
 
-writeOutlines({ file, require, outDir, regions: REGIONS });
+await writeOutlines({ file, require, outDir, regions: REGIONS });

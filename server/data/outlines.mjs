@@ -3,11 +3,14 @@
 //   outlines.json  closer zooms: the Census Bureau's cartographic states for the United States
 //                  (its coasts and the Great Lakes' shores), Natural Earth 1:10m for Canada,
 //                  1:50m for the rest.
+//   cells/         the detailed outlines cut into cells (see cells.mjs).
 //   regions.json   state and province names with a point to write each at, larger first.
 //   counties/NN.json and counties/index.tsv  US counties by state FIPS code, with each
 //                  state's bounds, for the page to fetch only those in view.
 import fs from 'node:fs';
 import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { ringsOf, writeCells } from './cells.mjs';
 
 const round = (value) => (Array.isArray(value) ? value.map(round) : Math.round(value * 1000) / 1000);
 
@@ -74,7 +77,7 @@ const reachesSouthOf60 = (polygon) => polygon[0].some(([, lat]) => lat < 60);
 const settled = (f) => ({ geometry: { type: 'MultiPolygon', coordinates: polygons(f.geometry).filter(reachesSouthOf60) } });
 const arctic = (f) => shape({ geometry: { type: 'MultiPolygon', coordinates: polygons(f.geometry).filter((p) => !reachesSouthOf60(p)) } }, 'country');
 
-export function writeOutlines({ file, require, outDir, regions }) {
+export async function writeOutlines({ file, require, outDir, regions }) {
   const { feature, mesh } = require('topojson-client');
   const read = (name) => JSON.parse(fs.readFileSync(file(name), 'utf8'));
   const web = path.join(outDir, 'web');
@@ -107,17 +110,35 @@ export function writeOutlines({ file, require, outDir, regions }) {
   const lakes = splitLakes(shapes(medium, 'lakes'), states);
   const fine = read('world-atlas/countries-10m.json');
   const canada = shapes(fine, 'countries').find((f) => f.properties.name === 'Canada');
-  save('outlines.json', [
+  const countries = [
     ...shapes(medium, 'countries').filter((f) => f.id !== 'USA').map((f) => (f.id === 'CAN' ? arctic(f) : shape(f, 'country'))),
     shape(settled(canada), 'country'),
-    ...lakes.open.map((f) => shape(f, 'lake')),
-    ...states.map((f) => shape(f, 'land')),
-    ...shapes(medium, 'rivers').map((f) => shape(f, 'river')),
-    ...lakes.inland.map((f) => shape(f, 'lake')),
+  ];
+  const open = lakes.open.map((f) => shape(f, 'lake'));
+  const land = states.map((f) => shape(f, 'land'));
+  const rivers = shapes(medium, 'rivers').map((f) => shape(f, 'river'));
+  const inland = lakes.inland.map((f) => shape(f, 'lake'));
+  const lines = [
     shape({ geometry: mesh(census, census.objects.nation) }, 'coast'),
     shape({ geometry: mesh(census, census.objects.states, (a, b) => a !== b) }, 'region'),
     provinceBorders,
-  ]);
+  ];
+  save('outlines.json', [...countries, ...open, ...land, ...rivers, ...inland, ...lines]);
+
+  // The same in cells: fills without outlines, outlines as lines.
+  const fill = (kind) => (f) => ({ kind, fill: true, geometry: f.geometry });
+  const edge = (kind) => (f) => ({ kind, fill: false, geometry: ringsOf(f.geometry) });
+  const line = (f) => ({ kind: f.properties.kind, fill: false, geometry: f.geometry });
+  const { clipPolygon, clipPolyline } = await import(pathToFileURL(file('lineclip/index.js')));
+  writeCells({
+    web, clipPolygon, clipPolyline,
+    shapes: [
+      ...countries.map(fill('ground')), ...countries.map(edge('coast')),
+      ...open.map(fill('openWater')), ...open.map(edge('shore')),
+      ...land.map(fill('land')), ...rivers.map(line),
+      ...inland.map(fill('inlandWater')), ...inland.map(edge('shore')), ...lines.map(line),
+    ],
+  });
 
   const byState = new Map();
   for (const county of shapes(census, 'counties')) {

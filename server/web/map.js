@@ -52,58 +52,84 @@
   map.on('moveend zoomend', publishView);
   publishView();
 
-  // Outlines by level of detail: the continent from the overview, closer
-  // zooms from the detailed file and, from metro zoom in, the counties of
-  // the states in view. All on one canvas in their own pane under every
-  // marker, drawn in file order (land, then the lakes over it); each file is
-  // fetched once and kept by the browser for good.
+  // Outlines by level of detail: the continent from the overview, the
+  // states' zooms from the detailed file and, from metro zoom in, only the
+  // cells of detailed outlines and the counties in view. All on one canvas in
+  // their own pane under every marker; each file is fetched once and kept by
+  // the browser for good.
   map.createPane('outlines').style.zIndex = 250;
   const renderer = L.canvas({ pane: 'outlines' });
   const land = satellite ? '#2f4a2a' : '#f4f1e8';
   const water = satellite ? '#223d5c' : '#cfe3f3';
   const border = satellite ? '#8da37a' : '#8a8a8a';
+  const shore = satellite ? '#4b6f94' : '#7aa6cf';
+  const ground = { stroke: false, fillColor: land, fillOpacity: 1 };
+  const pond = { stroke: false, fillColor: water, fillOpacity: 1 };
   const styles = {
     country: { color: border, weight: 1, fillColor: land, fillOpacity: 1 },
-    land: { stroke: false, fillColor: land, fillOpacity: 1 },
+    ground: ground, land: ground, openWater: pond, inlandWater: pond,
     coast: { color: border, weight: 1, fill: false },
     region: { color: satellite ? '#e6dca4' : '#8c7f66', weight: 1.6, dashArray: '6 3', fill: false },
     county: { color: satellite ? '#61734f' : '#d3cbb8', weight: 0.6, fill: false },
-    river: { color: satellite ? '#4b6f94' : '#7aa6cf', weight: 1, fill: false },
-    lake: { color: satellite ? '#4b6f94' : '#7aa6cf', weight: 0.6, fillColor: water, fillOpacity: 1 },
+    river: { color: shore, weight: 1, fill: false },
+    shore: { color: shore, weight: 0.6, fill: false },
+    lake: { color: shore, weight: 0.6, fillColor: water, fillOpacity: 1 },
   };
+  // Cells and counties are drawn kind by kind across files, so that no
+  // cell's ground covers its neighbour's lines; a whole file keeps its order.
+  const kinds = ['whole', 'ground', 'openWater', 'land', 'river', 'inlandWater', 'county', 'shore', 'coast', 'region'];
   const layers = {};
-  function layerOf(url) {
+  function layerOf(url, byKind) {
     if (!layers[url]) {
-      layers[url] = fetch(url).then((r) => r.json()).then((outlines) => L.geoJSON(outlines, {
+      const make = (features) => L.geoJSON(features, {
         style: (f) => styles[f.properties.kind], interactive: false, pane: 'outlines', renderer: renderer,
-      })).catch(() => L.layerGroup());
+      });
+      layers[url] = fetch(url).then((r) => r.json()).then((outlines) => {
+        if (!byKind) return { whole: make(outlines) };
+        const found = {};
+        outlines.features.forEach((f) => (found[f.properties.kind] = found[f.properties.kind] || []).push(f));
+        Object.keys(found).forEach((kind) => { found[kind] = make(found[kind]); });
+        return found;
+      }).catch(() => ({}));
     }
     return layers[url];
   }
-  let countyFiles = [];
+  const indexes = { counties: [], cells: [] };
+  const inView = (list, view) => list.filter(([, west, south, east, north]) => view.intersects([[south, west], [north, east]]))
+    .map(([url]) => url);
   let shown = [];
   let asked = 0;
   function showOutlines() {
     const zoom = map.getZoom() - 2;
     const view = map.getBounds();
-    const wanted = [zoom <= 1 ? data.files.overview : data.files.outlines];
-    if (zoom >= 4) {
-      countyFiles.filter(([, west, south, east, north]) => view.intersects([[south, west], [north, east]]))
-        .forEach(([url]) => wanted.push(url));
-    }
+    const wanted = zoom >= 4 ? [...inView(indexes.cells, view), ...inView(indexes.counties, view)]
+      : [zoom <= 1 ? data.files.overview : data.files.outlines];
     const ask = ++asked;
-    Promise.all(wanted.map(layerOf)).then((found) => {
-      if (ask !== asked || found.every((layer, i) => shown[i] === layer) && found.length === shown.length) return;
-      shown.forEach((layer) => map.removeLayer(layer));
-      found.forEach((layer) => layer.addTo(map));
-      shown = found;
-      // The canvas draws on the next frame; the mark tells a benchmark when.
-      requestAnimationFrame(() => performance.mark('orbisk-outlines'));
+    // "drawn" once the outlines of the latest view are on the canvas, for tests and benchmarks.
+    document.body.dataset.outlines = 'drawing';
+    const drawn = () => requestAnimationFrame(() => {
+      if (ask !== asked) return;
+      document.body.dataset.outlines = 'drawn';
+      performance.mark('orbisk-outlines');
+    });
+    Promise.all(wanted.map((url) => layerOf(url, zoom >= 4))).then((files) => {
+      if (ask !== asked) return;
+      const found = kinds.flatMap((kind) => files.map((file) => file[kind]).filter((layer) => layer));
+      if (found.length !== shown.length || found.some((layer, i) => shown[i] !== layer)) {
+        shown.forEach((layer) => map.removeLayer(layer));
+        found.forEach((layer) => layer.addTo(map));
+        shown = found;
+      }
+      drawn();
     });
   }
-  fetch(data.files.counties).then((r) => r.json()).then((list) => { countyFiles = list; showOutlines(); }).catch(() => {});
-  map.on('moveend', showOutlines);
-  showOutlines();
+  const index = (name) => fetch(data.files[name]).then((r) => r.json()).then((list) => { indexes[name] = list; })
+    .catch(() => {});
+  // Nothing is drawn before the indexes are known, so "drawn" is never said of a partial map.
+  Promise.all([index('counties'), index('cells')]).then(() => {
+    showOutlines();
+    map.on('moveend', showOutlines);
+  });
 
   // Place names: the states and provinces while several are in view, then
   // cities sized by population and thinned as the map zooms out. Larger
@@ -112,17 +138,24 @@
   let cities = [];
   let regionNames = [];
   const thresholds = { 2: 2000000, 3: 1500000, 4: 700000, 5: 300000, 6: 120000, 7: 60000, 8: 30000, 9: 15000 };
-  // Least population, class, and the width of a letter and height of a line in pixels.
-  const sizes = [[1000000, 'city-large', 8, 17], [250000, 'city-medium', 7.2, 15], [50000, 'city-small', 6.4, 14], [0, 'city-town', 6, 13]];
+  // Least population, class, and the label's font and line height in pixels, as map.css has them.
+  const sizes = [[1000000, 'city-large', 'bold 14px', 19], [250000, 'city-medium', '13px', 17],
+    [50000, 'city-small', '11px', 15], [0, 'city-town', '10px', 13]];
+  // Widths measured as the page will draw them, without laying anything out.
+  const measure = document.createElement('canvas').getContext('2d');
+  const widthOf = (text, font, spacing) => {
+    measure.font = font + ' sans-serif';
+    return measure.measureText(text).width + spacing * text.length;
+  };
   function drawLabels() {
     labels.clearLayers();
     const zoom = map.getZoom();
     const view = map.getBounds().pad(0.1);
     const placed = [];
-    const place = (name, at, className, letter, line) => {
+    const place = (name, at, className, font, line, spacing) => {
       if (!view.contains(at)) return false;
       const point = map.latLngToContainerPoint(at);
-      const width = letter * name.length;
+      const width = widthOf(name, font, spacing || 0);
       const overlaps = (p) => Math.abs(p.x - point.x) * 2 < p.width + width + 12 && Math.abs(p.y - point.y) * 2 < p.line + line + 4;
       if (placed.some(overlaps)) return false;
       placed.push({ x: point.x, y: point.y, width: width, line: line });
@@ -131,14 +164,15 @@
       return true;
     };
     if (zoom >= 3 && zoom <= 7) {
-      regionNames.forEach(([name, code, lat, lng]) => place(name.toUpperCase(), [lat, lng], 'region-label', 8.4, 14) ||
-        place(code, [lat, lng], 'region-label', 8.4, 14));
+      const letterSpacing = 11 * 0.12;
+      regionNames.forEach(([name, code, lat, lng]) => place(name.toUpperCase(), [lat, lng], 'region-label', '11px', 15, letterSpacing) ||
+        place(code, [lat, lng], 'region-label', '11px', 15, letterSpacing));
     }
     const minimum = thresholds[zoom] !== undefined ? thresholds[zoom] : 0;
     for (const [name, lat, lng, population] of cities) {
       if (population < minimum) continue;
-      const [, size, letter, line] = sizes.find(([least]) => population >= least);
-      place(name, [lat, lng], 'city-label ' + size, letter, line);
+      const [, size, font, line] = sizes.find(([least]) => population >= least);
+      place(name, [lat, lng], 'city-label ' + size, font, line);
     }
   }
   const names = (url) => fetch(url).then((r) => r.json()).catch(() => []);
