@@ -48,7 +48,8 @@ def tree(pid):
     return found
 
 
-def kind(pid):
+def kind(pid, parent_kind):
+    """The process's --type; renderers forked by a zygote keep its command line."""
     try:
         with open(f"/proc/{pid}/cmdline", "rb") as cmdline:
             words = cmdline.read().split(b"\0")
@@ -56,8 +57,8 @@ def kind(pid):
         return "gone"
     for word in words:
         if word.startswith(b"--type="):
-            kind = word[7:].decode()
-            return "zygote" if kind == "zygote" else kind
+            named = word[7:].decode()
+            return "renderer" if named == "zygote" and parent_kind == "zygote" else named
     return "client"
 
 
@@ -87,9 +88,13 @@ def cpu_seconds(pid):
 
 
 def memory(pid):
-    by_kind = {}
-    for member in tree(pid):
-        by_kind[kind(member)] = by_kind.get(kind(member), 0) + pss_kb(member)
+    parents = children_of()
+    by_kind, todo = {}, [(pid, "")]
+    while todo:
+        member, parent_kind = todo.pop()
+        named = kind(member, parent_kind)
+        by_kind[named] = by_kind.get(named, 0) + pss_kb(member)
+        todo.extend((child, named) for child in parents.get(member, []))
     return by_kind
 
 
@@ -115,7 +120,7 @@ class Client:
     def read(self):
         for line in self.process.stderr:
             words = line.split()
-            if len(words) >= 4 and words[:2] == ["orbisk:", "trace"]:
+            if len(words) >= 4 and words[:2] == ["orbisk:", "trace"] and words[2].isdigit():
                 self.events.append((int(words[2]), " ".join(words[3:])))
 
     def first(self, event):
@@ -145,18 +150,21 @@ class Client:
 
 
 def press_go(client, times):
+    """Clicks Go until the map has loaded `times` more times; a missed click is repeated."""
     window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Orbisk"],
-                            env=client.env, capture_output=True, text=True).stdout.split()[0]
-    for _ in range(times):
-        loaded = sum(1 for _, name in list(client.events) if name == "map loaded")
-        # The Go button, at the right end of the locate panel.
+                            env=client.env, capture_output=True, text=True).stdout.split()[-1]
+    loads = lambda: sum(1 for _, name in list(client.events) if name == "map loaded")
+    goal = loads() + times
+    deadline = time.time() + 30 * times
+    while loads() < goal and time.time() < deadline:
+        before = loads()
         # A click sent to a window is ignored by the toolkit; this one goes
-        # through the X server's test extension, as a user's would.
+        # through the X server's test extension, as a user's would. The Go
+        # button is at the right end of the locate panel.
         subprocess.run(["xdotool", "mousemove", "--window", window, "711", "91"], env=client.env)
         subprocess.run(["xdotool", "click", "1"], env=client.env)
-        deadline = time.time() + 10
-        while time.time() < deadline and \
-                sum(1 for _, name in list(client.events) if name == "map loaded") == loaded:
+        waited = time.time() + 2
+        while loads() == before and time.time() < waited:
             time.sleep(0.02)
 
 
@@ -178,6 +186,7 @@ def run(orbisk, home, display, idle, goes):
         time.sleep(idle)
         figures["idle"] = (cpu_seconds(client.process.pid) - before) / idle
         figures["idle paints"] = len(client.events) - paints
+        figures["memory after idle"] = memory(client.process.pid)
     if goes:
         press_go(client, goes)
         time.sleep(3)
@@ -227,6 +236,8 @@ def main():
     if "idle" in results[0]:
         print(f"idle CPU {results[0]['idle']:.4f} core over {options.idle} s, "
               f"{results[0]['idle paints']} repaints")
+    if "memory after idle" in results[0]:
+        print(f"PSS after the idle time {sum(results[0]['memory after idle'].values()) / 1024:.0f} MB")
     if "memory after goes" in results[0]:
         after = results[0]["memory after goes"]
         print(f"PSS after {options.goes} Go commands {sum(after.values()) / 1024:.0f} MB")

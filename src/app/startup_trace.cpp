@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QWindow>
+#include <atomic>
 #include <ctime>
 #include <fstream>
 #include <iostream>
@@ -15,7 +16,7 @@
 
 namespace orbisk {
 namespace {
-bool tracing = false;
+std::atomic<bool> tracing{false};
 } // namespace
 
 long long MillisecondsSinceProcessStart() {
@@ -54,7 +55,11 @@ StartupTrace::~StartupTrace() {
 void StartupTrace::Mark(const char* event) {
     if (!tracing)
         return;
-    std::cerr << "orbisk: trace " << MillisecondsSinceProcessStart() << " " << event << std::endl;
+    // One write per line: the job's thread traces too.
+    const std::string line =
+        "orbisk: trace " + std::to_string(MillisecondsSinceProcessStart()) + " " + event + "\n";
+    std::cerr.write(line.data(), static_cast<std::streamsize>(line.size()));
+    std::cerr.flush();
 }
 
 bool StartupTrace::eventFilter(QObject* watched, QEvent* event) {
@@ -68,7 +73,7 @@ bool StartupTrace::eventFilter(QObject* watched, QEvent* event) {
         return false;
     if (event->type() == QEvent::Paint)
         Mark(widget == window_.Browser() || window_.Browser()->isAncestorOf(widget) ? "paint map"
-                                                                                   : "paint");
+                                                                                    : "paint");
     return false;
 }
 
