@@ -79,14 +79,13 @@ void CExplorer1::NavigateWithPost(const QString& address, const QByteArray& body
     load(request);
 }
 
-void CExplorer1::NavigateTo(const QString& address) {
+bool CExplorer1::NavigateTo(const QString& address) {
     const QUrl url(address);
-    if (url.scheme() == "mailto") {
-        QDesktopServices::openUrl(url);
-        return;
-    }
+    if (url.scheme() == "mailto")
+        return QDesktopServices::openUrl(url);
     loadTimer_.start();
     load(url);
+    return true;
 }
 
 void CExplorer1::ReadMapView(MapViewState& view) {

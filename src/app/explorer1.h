@@ -25,8 +25,8 @@ public:
     void ShowPlaceholder(const QColor& ground);
 
     void NavigateWithPost(const QString& address, const QByteArray& body);
-    // mailto: and other outside addresses go to the desktop's handler.
-    void NavigateTo(const QString& address);
+    // mailto: addresses go to the desktop's handler; false when none could be started.
+    bool NavigateTo(const QString& address);
     // Updates `view` from the page's inputs; fields the page lacks keep their
     // values. Waits at most a short while for the page to answer.
     void ReadMapView(MapViewState& view);

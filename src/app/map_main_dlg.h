@@ -3,6 +3,7 @@
 #include "app/main_layout.h"
 #include "favorites/favorites_store.h"
 #include "markers/marker_set.h"
+#include "markers/ui/dialog_edit_marker_set.h"
 #include "protocol/map_view_state.h"
 #include "search/local_search_status.h"
 #include "services/http_client.h"
@@ -35,7 +36,6 @@ class JobRunner;
 class LocatePanel;
 struct JobResult;
 struct MarkerDetails;
-class CDialogEditMarkerSet;
 
 // The main window: locate panel, map browser and bottom panel, the menus,
 // the 100 ms timer and the state every job reads. Runs as a modal dialog.
@@ -136,7 +136,8 @@ private:
     void AfterMarkerSetLoaded(int action);
     // Marker sets: save, load, send, placing markers.
     void SyncMarkerSetWithView();
-    bool SaveWithDialog(MarkerSet& set, const MapViewState* view, const std::string& initialPath);
+    SaveOutcome SaveWithDialog(MarkerSet& set, const MapViewState* view,
+                               const std::string& initialPath, std::string& why);
     void SaveMarkerSet();
     void LoadMarkerSet();
     void SendMarkerSet();

@@ -28,8 +28,8 @@ void CMapMainDlg::SyncMarkerSetWithView() {
     currentMarkerSet_.SyncWithView(mapView_);
 }
 
-bool CMapMainDlg::SaveWithDialog(MarkerSet& set, const MapViewState* view,
-                                 const std::string& initialPath) {
+SaveOutcome CMapMainDlg::SaveWithDialog(MarkerSet& set, const MapViewState* view,
+                                        const std::string& initialPath, std::string& why) {
     if (view) {
         const int outside = set.CountOutside(LeadingNumber(view->yMin), LeadingNumber(view->yMax),
                                              LeadingNumber(view->xMin), LeadingNumber(view->xMax));
@@ -37,15 +37,15 @@ bool CMapMainDlg::SaveWithDialog(MarkerSet& set, const MapViewState* view,
             messageBox(Text(OutOfScreenQuestion(static_cast<int>(set.Markers().size()), outside)),
                        "Question", QMessageBox::Question,
                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
-            return true;
+            return SaveOutcome::Cancelled;
     }
     const QString path = fileDialog(true, Text(initialPath));
     if (path.isEmpty())
-        return true;
-    if (!MarkerSetFile().WriteFile(set, path.toStdString()))
-        return false;
+        return SaveOutcome::Cancelled;
+    if (!MarkerSetFile().WriteFile(set, path.toStdString(), &why))
+        return SaveOutcome::Failed;
     set.SetModified(false);
-    return true;
+    return SaveOutcome::Saved;
 }
 
 // What the worker reads must not change while a job runs.
@@ -53,9 +53,10 @@ void CMapMainDlg::SaveMarkerSet() {
     if (busy_)
         return;
     SyncMarkerSetWithView();
-    if (!SaveWithDialog(currentMarkerSet_, &mapView_,
-                        ProgramFile(FixedStrings::CurrentMarkerSetFile)))
-        ShowMessage("Failed to save marker set!", "Error", QMessageBox::Critical);
+    std::string why;
+    if (SaveWithDialog(currentMarkerSet_, &mapView_,
+                       ProgramFile(FixedStrings::CurrentMarkerSetFile), why) == SaveOutcome::Failed)
+        ShowMessage(Text("Failed to save marker set!\n" + why), "Error", QMessageBox::Critical);
 }
 
 void CMapMainDlg::LoadMarkerSet() {
@@ -84,11 +85,20 @@ void CMapMainDlg::SendMarkerSet() {
         return;
     SyncMarkerSetWithView();
     const std::string path = ProgramFile(FixedStrings::SendMarkerSetFile);
-    const bool written = MarkerSetFile().WriteFile(currentMarkerSet_, path);
-    if (!written)
-        ShowMessage(Text("Failed to save marker set to " + path), "Error", QMessageBox::Critical);
-    ShowMessage(Text(SendInformationText(written, path)), "Information", QMessageBox::Information);
-    browser_->NavigateTo(Text(SendMailLink(currentMarkerSet_.title, definitions_.fixedStrings)));
+    std::string why;
+    // Nothing to attach, nothing to send: the mail program is not started.
+    if (!MarkerSetFile().WriteFile(currentMarkerSet_, path, &why)) {
+        ShowMessage(Text("Failed to save marker set to " + path + "\n" + why), "Error",
+                    QMessageBox::Critical);
+        return;
+    }
+    ShowMessage(Text(SendInformationText(true, path)), "Information", QMessageBox::Information);
+    if (!browser_->NavigateTo(
+            Text(SendMailLink(currentMarkerSet_.title, definitions_.fixedStrings))))
+        ShowMessage(Text("No mail program could be started. Attach this file to a message "
+                         "by hand:\n" +
+                         path),
+                    "Error", QMessageBox::Critical);
 }
 
 void CMapMainDlg::TogglePlacingMode() {
@@ -126,13 +136,13 @@ void CMapMainDlg::EditMarkerSet() {
     CDialogEditMarkerSet dialog(currentMarkerSet_, this);
     dialog.editMarker = markerDetails;
     const std::string savePath = ProgramFile(FixedStrings::CurrentMarkerSetFile);
-    dialog.saveSet = [this, savePath](MarkerSet& set) {
-        return SaveWithDialog(set, nullptr, savePath);
+    dialog.saveSet = [this, savePath](MarkerSet& set, std::string& why) {
+        return SaveWithDialog(set, nullptr, savePath, why);
     };
     dialog.showError = [this](const QString& text) {
         ShowMessage(text, "Error", QMessageBox::Critical);
     };
-    if (runMarkerSetDialog(dialog) != QDialog::Accepted)
+    if (runMarkerSetDialog(dialog) != QDialog::Accepted && !dialog.HandedOver())
         return;
     actionCode_ = 9;
     StartJob(kMarkerSetView);

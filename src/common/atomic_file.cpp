@@ -34,18 +34,28 @@ mode_t TargetMode(const std::filesystem::path& target) {
 
 } // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes) {
+bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes,
+                         std::string* error) {
+    const auto fail = [&](int number) {
+        if (error)
+            *error = std::strerror(number);
+        return false;
+    };
     const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
     std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        return false;
-    const bool written =
-        ::fchmod(fd, TargetMode(target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        return fail(errno);
+    int number = 0;
+    if (::fchmod(fd, TargetMode(target)) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
+        number = errno ? errno : EIO;
+    if (::close(fd) != 0 && number == 0)
+        number = errno;
+    if (number == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
+        number = errno;
+    if (number != 0) {
         ::unlink(temporary.c_str());
-        return false;
+        return fail(number);
     }
     return true;
 }

@@ -8,7 +8,8 @@ namespace orbisk {
 // Writes `bytes` to a new file beside `target` and renames it over the target,
 // so that a failed or interrupted write never leaves the old file damaged or a
 // truncated new one. A file that existed keeps its permissions.
-bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes);
+bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes,
+                         std::string* error = nullptr);
 
 // The whole file, or false when it cannot be read, is no regular file or is
 // larger than `maxBytes`, with the reason in `error` when given. A FIFO or

@@ -27,15 +27,25 @@ std::string CoordinateProblem(const MarkerSet& set) {
 
 } // namespace
 
-bool MarkerSetFile::WriteFile(const MarkerSet& set, const std::filesystem::path& path) const {
+bool MarkerSetFile::WriteFile(const MarkerSet& set, const std::filesystem::path& path,
+                              std::string* error) const {
+    const auto fail = [&](const std::string& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
     std::string text;
     try {
         text = set.ToXml();
     } catch (const XmlError&) {
-        return false;
+        return fail("the marker set cannot be written as XML");
     }
-    return set.Markers().size() <= MarkerSet::kMaxMarkers && text.size() <= kMaxFileBytes &&
-           WriteFileAtomically(path, text);
+    if (set.Markers().size() > MarkerSet::kMaxMarkers || text.size() > kMaxFileBytes)
+        return fail("the marker set is larger than a marker set file may be");
+    std::string why;
+    if (!WriteFileAtomically(path, text, &why))
+        return fail(why + ": " + path.string());
+    return true;
 }
 
 bool MarkerSetFile::ReadFile(MarkerSet& set, const std::filesystem::path& path,

@@ -16,8 +16,10 @@ public:
 
     // Writes beside the target and renames, so a failed save keeps the old
     // file. A document larger than a read would take is not written: a save
-    // must never make a file that cannot be opened again.
-    bool WriteFile(const MarkerSet& set, const std::filesystem::path& path) const;
+    // must never make a file that cannot be opened again. `error`, when
+    // given, says why a write failed.
+    bool WriteFile(const MarkerSet& set, const std::filesystem::path& path,
+                   std::string* error = nullptr) const;
     // A file that can't be read leaves the set untouched; one that is read but
     // holds no marker set leaves it cleared. `error`, when given, says why.
     bool ReadFile(MarkerSet& set, const std::filesystem::path& path,

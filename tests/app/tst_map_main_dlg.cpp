@@ -480,6 +480,19 @@ private slots:
         QVERIFY(QFile::exists(
             QString::fromStdString((dir_->Path() / "MarkerSets" / "ForSend.obk").string())));
         QVERIFY(messages_.last().startsWith("Current marker set information has been saved to\n"));
+
+        // A folder that cannot be written: both say why, and Send stops there.
+        std::filesystem::remove_all(dir_->Path() / "MarkerSets");
+        std::ofstream(dir_->Path() / "MarkerSets") << "a file where the folder was";
+        files_ << QString::fromStdString((dir_->Path() / "MarkerSets" / "mine.obk").string());
+        window.OnCommand(kIdSaveMarkers);
+        QVERIFY2(messages_.last().startsWith("Failed to save marker set!\nNot a directory: "),
+                 qPrintable(messages_.last()));
+        window.OnCommand(kIdSendMarkers);
+        QVERIFY2(messages_.last().startsWith("Failed to save marker set to ") &&
+                     messages_.last().contains("\nNot a directory: "),
+                 qPrintable(messages_.last()));
+        QCOMPARE(catcher.links.size(), 1);
         QDesktopServices::unsetUrlHandler("mailto");
     }
 
@@ -703,6 +716,29 @@ private slots:
         window.OnCommand(kIdEditMarkers);
         QVERIFY(QFile::exists(saved));
         QVERIFY(!window.CurrentMarkerSet().IsModified());
+
+        // An edit saved inside the dialog stays, whichever button closes it.
+        for (const char* closing : {"OK", "Cancel"}) {
+            WaitIdle();
+            files_ << saved;
+            const std::string title = std::string("Saved, then ") + closing;
+            window.runMarkerSetDialog = [&](CDialogEditMarkerSet& dialog) {
+                dialog.editMarker = [&](MarkerDetails& details) {
+                    details.title = QString::fromStdString(title);
+                    return true;
+                };
+                dialog.EditSelected();
+                dialog.Save();
+                closing == std::string("OK") ? dialog.Ok() : dialog.reject();
+                return dialog.result();
+            };
+            const size_t requests = server_->Bodies().size();
+            window.OnCommand(kIdEditMarkers);
+            QCOMPARE(window.CurrentMarkerSet().Markers()[0].title, title);
+            QVERIFY(!window.CurrentMarkerSet().IsModified());
+            // The map is asked again, to show the saved set.
+            QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), requests + 1, 20000);
+        }
     }
 
     void startUpDownloadsNewerDefinitionsAndUsesThem() {

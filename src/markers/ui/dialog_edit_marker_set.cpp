@@ -139,18 +139,30 @@ void CDialogEditMarkerSet::StoreFields() {
     working_.zoom = zoom;
 }
 
+// What was saved is what the user confirmed: the current set takes it at
+// once, so neither OK nor Cancel afterwards can lose it.
 void CDialogEditMarkerSet::Save() {
     StoreFields();
-    if (saveSet(working_))
-        current_.SetModified(false);
-    else
-        showError("Failed to save marker set!");
+    std::string why;
+    const SaveOutcome outcome = saveSet(working_, why);
+    if (outcome == SaveOutcome::Failed)
+        showError(Text("Failed to save marker set!\n" + why));
+    if (outcome != SaveOutcome::Saved)
+        return;
+    MarkerSet saved = working_.CloneForEditing();
+    current_.TakeOver(saved);
+    current_.SetModified(false);
+    working_.SetModified(false);
+    handedOver_ = true;
 }
 
 void CDialogEditMarkerSet::Ok() {
     StoreFields();
     if (!working_.IsModified()) {
-        reject();
+        if (handedOver_)
+            accept();
+        else
+            reject();
         return;
     }
     current_.SetModified(true);

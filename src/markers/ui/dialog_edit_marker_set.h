@@ -13,8 +13,12 @@ namespace orbisk {
 
 struct MarkerDetails;
 
+// How a save with its file dialog ended.
+enum class SaveOutcome { Saved, Cancelled, Failed };
+
 // "Current Marker Set": name, centre, zoom and the markers of a working copy
-// of the current set. OK with changes hands the copy over; Cancel drops it.
+// of the current set. OK with changes hands the copy over; Cancel drops what
+// was not saved; Save hands over what it wrote.
 class CDialogEditMarkerSet : public QDialog {
     Q_OBJECT
 public:
@@ -27,10 +31,12 @@ public:
 
     // The marker detail dialog, the save with its file dialog, and messages.
     std::function<bool(MarkerDetails& details)> editMarker;
-    std::function<bool(MarkerSet& set)> saveSet;
+    std::function<SaveOutcome(MarkerSet& set, std::string& why)> saveSet;
     std::function<void(const QString& text)> showError;
 
     MarkerSet& WorkingCopy() { return working_; }
+    // Whether a Save inside the dialog gave the current set new contents.
+    bool HandedOver() const { return handedOver_; }
     QListWidget* markerList() const { return list_; }
     QLineEdit* nameEdit() const { return name_; }
     QLineEdit* centerLatitudeEdit() const { return centerLat_; }
@@ -46,6 +52,7 @@ private:
     QLineEdit* centerLat_ = nullptr;
     QLineEdit* centerLng_ = nullptr;
     QSlider* zoom_ = nullptr;
+    bool handedOver_ = false;
 };
 
 } // namespace orbisk
