@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The figures of docs/performance.md, measured on this machine:
-#   cold start to first map (median of 5, under Xvfb, fresh profile each time),
+#   start-up (median of 5 cold starts under Xvfb, fresh HOME each): window mapped,
+#   first map loaded and stable, PSS by process at 10 s, CPU at 10 and 30 s, idle CPU,
+#   PSS after 50 Go commands, the second start (bench/startup_probe.py),
 #   Go to page loaded per locate mode and peak memory (bench_go_to_page),
 #   request building, page generation and zip lookups (Google Benchmark).
 # Needs port 8642 free: the default Map.dat names it.
@@ -31,24 +33,9 @@ for _ in $(seq 50); do listening && break; sleep 0.1; done
 # Dropping the page cache makes the start truly cold; it needs root.
 drop_caches() { sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true; }
 
-echo "== cold start to first map (xvfb, $runs runs)"
-times=()
-for run in $(seq "$runs"); do
-    home="$scratch/home$run"
-    mkdir -p "$home/runtime"
-    chmod 700 "$home/runtime"
-    drop_caches
-    said=$(HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" \
-        XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
-        /usr/bin/time -f "maxrss %M" \
-        xvfb-run -a -s "-screen 0 1024x768x24" "$bin/orbisk" --screenshot "$scratch/shot.png" 2>&1 |
-        grep -E "first map loaded|maxrss" || true)
-    ms=$(echo "$said" | grep -o 'loaded [0-9]*' | grep -o '[0-9]*' || true)
-    [ -n "$ms" ] || { echo "run $run: no first map" >&2; exit 1; }
-    echo "run $run: $ms ms"
-    times+=("$ms")
-done
-printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print "median: " a[int((NR+1)/2)] " ms"}'
+echo "== start-up, idle and memory (xvfb, fresh HOME, median of $runs cold starts)"
+drop_caches
+python3 bench/startup_probe.py "$bin/orbisk" --runs "$runs" --idle 60 --goes 50
 
 echo "== Go to page loaded, peak memory"
 XDG_RUNTIME_DIR="$scratch" "$bin/bench_go_to_page" 2>/dev/null
