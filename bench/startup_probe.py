@@ -240,7 +240,8 @@ def main():
         print(f"PSS after the idle time {sum(results[0]['memory after idle'].values()) / 1024:.0f} MB")
     if "memory after goes" in results[0]:
         after = results[0]["memory after goes"]
-        print(f"PSS after {options.goes} Go commands {sum(after.values()) / 1024:.0f} MB")
+        split = ", ".join(f"{k} {v / 1024:.0f}" for k, v in sorted(after.items()))
+        print(f"PSS after {options.goes} Go commands {sum(after.values()) / 1024:.0f} MB ({split})")
 
 
 if __name__ == "__main__":

@@ -2,6 +2,9 @@
 
 namespace orbisk {
 
+// Before the QApplication: the browser engine's sandbox, rendering and flags.
+void PrepareBrowserEngine();
+
 // The application: prepares the toolkit and the embedded browser, reads the
 // command line (--help, --version, or one marker set file), runs the main
 // window modally and ends when it closes.

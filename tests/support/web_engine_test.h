@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/map_app.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 namespace orbisk::test {
 
@@ -12,11 +13,9 @@ namespace orbisk::test {
 inline void PrepareWebEngineForTests() {
     static QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PrepareBrowserEngine();
 }
 
 } // namespace orbisk::test
