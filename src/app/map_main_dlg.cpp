@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -165,6 +166,14 @@ void CMapMainDlg::CreateMenus() {
     QMenu* help = menuBar_->addMenu("&Help");
     add(help, "A&bout", kIdAbout);
     add(help, "&Update", kIdUpdate);
+    // The keys a desktop user tries first; the menus show them.
+    const std::pair<int, QKeySequence> keys[] = {
+        {kIdLoadMarkerSet, QKeySequence("Ctrl+O")}, {kIdSaveMarkerSet, QKeySequence("Ctrl+S")},
+        {kIdPrint, QKeySequence("Ctrl+P")},         {kIdPrintPreview, QKeySequence("Ctrl+Shift+P")},
+        {kIdClose, QKeySequence("Ctrl+Q")},         {kIdAbout, QKeySequence("F1")},
+        {kIdAddFavorite, QKeySequence("Ctrl+D")}};
+    for (const auto& [id, key] : keys)
+        Action(id)->setShortcut(key);
 }
 
 void CMapMainDlg::CreateControls() {

@@ -247,6 +247,27 @@ private slots:
         QVERIFY(!window.Busy());
     }
 
+    void standardKeysReachTheirCommands() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        const std::pair<int, const char*> keys[] = {
+            {kIdLoadMarkerSet, "Ctrl+O"},      {kIdSaveMarkerSet, "Ctrl+S"}, {kIdPrint, "Ctrl+P"},
+            {kIdPrintPreview, "Ctrl+Shift+P"}, {kIdClose, "Ctrl+Q"},         {kIdAbout, "F1"},
+            {kIdAddFavorite, "Ctrl+D"}};
+        for (const auto& [id, key] : keys)
+            QCOMPARE(window.Action(id)->shortcut(), QKeySequence(key));
+        // Pressed, not only shown: Ctrl+S saves where the file dialog says.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QString saved = QString::fromStdString((dir_->Path() / "keyed.obk").string());
+        files_ << saved;
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QTRY_VERIFY(QFile::exists(saved));
+        files_ << QString::fromStdString((dir_->Path() / "absent.obk").string());
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+        QTRY_VERIFY(files_.isEmpty());
+    }
+
     void thePostBodyArrivesByteExact() {
         CMapMainDlg& window = Start();
         QSignalSpy sent(&window, &CMapMainDlg::requestSent);
