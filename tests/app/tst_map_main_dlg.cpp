@@ -8,10 +8,12 @@
 #include "favorites/ui/add_favorite_dialog.h"
 #include "favorites/ui/dialog_edit_favorites.h"
 #include "favorites/ui/dialog_rename_favorite.h"
+#include "loopback_server.h"
 #include "markers/ui/dialog_add_new_marker.h"
 #include "markers/ui/dialog_edit_marker_set.h"
 #include "protocol/parameter_codec.h"
 #include "raw_http_server.h"
+#include "scripted_prompts.h"
 #include "settings/registry_key.h"
 #include "settings/ui/float_number_edit_box.h"
 #include "settings/ui/property_sheet_settings.h"
@@ -59,8 +61,9 @@ std::string Page(const char* xMin, const char* xMax, const char* yMin, const cha
 class MapServerStandIn {
 public:
     MapServerStandIn() {
-        http_.Post("/map/default.asp", [this](const httplib::Request&, httplib::Response& response,
-                                              const httplib::ContentReader& reader) {
+        loopback_.http.Post("/map/default.asp", [this](const httplib::Request&,
+                                                       httplib::Response& response,
+                                                       const httplib::ContentReader& reader) {
             std::string body;
             reader([&](const char* data, size_t length) {
                 body.append(data, length);
@@ -70,28 +73,23 @@ public:
             bodies_.push_back(body);
             response.set_content(Page("-80", "-70", "35", "45", "7"), "text/html");
         });
-        http_.Get("/map/definition/version/",
-                  [this](const httplib::Request&, httplib::Response& response) {
-                      std::lock_guard lock(mutex_);
-                      response.set_content(offeredVersion, "text/plain");
-                  });
-        http_.Get("/map/definition/path/",
-                  [](const httplib::Request&, httplib::Response& response) {
-                      response.set_content(",defs/Map.dat,", "text/plain");
-                  });
-        http_.Get("/map/defs/Map.dat",
-                  [this](const httplib::Request&, httplib::Response& response) {
-                      std::lock_guard lock(mutex_);
-                      response.set_content(offeredFile, "application/octet-stream");
-                  });
-        port_ = http_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { http_.listen_after_bind(); });
+        loopback_.http.Get("/map/definition/version/",
+                           [this](const httplib::Request&, httplib::Response& response) {
+                               std::lock_guard lock(mutex_);
+                               response.set_content(offeredVersion, "text/plain");
+                           });
+        loopback_.http.Get("/map/definition/path/",
+                           [](const httplib::Request&, httplib::Response& response) {
+                               response.set_content(",defs/Map.dat,", "text/plain");
+                           });
+        loopback_.http.Get("/map/defs/Map.dat",
+                           [this](const httplib::Request&, httplib::Response& response) {
+                               std::lock_guard lock(mutex_);
+                               response.set_content(offeredFile, "application/octet-stream");
+                           });
+        loopback_.Start();
     }
-    ~MapServerStandIn() {
-        http_.stop();
-        thread_.join();
-    }
-    std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
+    std::string Host() const { return loopback_.Host(); }
     std::vector<std::string> Bodies() {
         std::lock_guard lock(mutex_);
         return bodies_;
@@ -103,13 +101,11 @@ public:
     }
 
 private:
-    httplib::Server http_;
-    int port_ = 0;
-    std::thread thread_;
     std::mutex mutex_;
     std::vector<std::string> bodies_;
     std::string offeredVersion = "0";
     std::string offeredFile;
+    test::LoopbackServer loopback_; // stops first: no handler outlives the state it uses
 };
 
 // A program directory whose definitions send the client to `host`.
@@ -166,33 +162,22 @@ class TestMapMainDlg : public QObject {
 private:
     std::unique_ptr<test::TempDir> dir_;
     std::unique_ptr<MapServerStandIn> server_;
+    test::ScriptedPrompts prompts_;
     std::unique_ptr<CMapMainDlg> window_;
-    QStringList messages_;
+    QStringList& messages_ = prompts_.messages;
+    QStringList& files_ = prompts_.files; // what the file dialogs answer, in turn
+    std::vector<MarkerDetails>& details_ =
+        prompts_.markers; // what the marker detail dialog was shown
+    QStringList& updates_ = prompts_.updates;
 
     // A window started up against the stand-in, its first job loaded.
-    QStringList files_;                  // what the file dialogs answer, in turn
-    std::vector<MarkerDetails> details_; // what the marker detail dialog was shown
-    QStringList updates_;
-
     CMapMainDlg& Start(const std::string& host = "", const std::string& commandLine = "",
                        const std::string& newestVersion = "1.1") {
         WriteProgramDirectory(dir_->Path(), host.empty() ? server_->Host() : host, newestVersion);
-        window_ = std::make_unique<CMapMainDlg>();
-        window_->messageBox = [this](const QString& text, const QString&, QMessageBox::Icon,
-                                     QMessageBox::StandardButtons) {
-            messages_ << text;
-            return QMessageBox::Ok;
-        };
-        window_->fileDialog = [this](bool, const QString&) {
-            return files_.isEmpty() ? QString() : files_.takeFirst();
-        };
-        window_->markerDetails = [this](MarkerDetails& details) {
-            details_.push_back(details);
+        window_ = std::make_unique<CMapMainDlg>(&prompts_);
+        prompts_.editMarker = [](MarkerDetails& details) {
             details.lines[0] = "first line";
             return true;
-        };
-        window_->updateDialog = [this](const QString& name, const QString& address) {
-            updates_ << name << address;
         };
         window_->resize(800, 600);
         window_->show();
@@ -207,10 +192,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir_->Path() / "config").string()));
         qputenv(kProgramDirVariable, QByteArray::fromStdString(dir_->Path().string()));
         server_ = std::make_unique<MapServerStandIn>();
-        messages_.clear();
-        files_.clear();
-        details_.clear();
-        updates_.clear();
+        prompts_ = test::ScriptedPrompts();
     }
     void cleanup() {
         window_.reset();
@@ -521,11 +503,7 @@ private slots:
         CMapMainDlg& window = Start();
         WaitIdle();
         window.CurrentMarkerSet().AddMarker(Marker());
-        window.messageBox = [this](const QString& text, const QString&, QMessageBox::Icon,
-                                   QMessageBox::StandardButtons) {
-            messages_ << text;
-            return QMessageBox::Cancel;
-        };
+        prompts_.answers = {QMessageBox::Cancel};
         QVERIFY(!window.close());
         QVERIFY(window.isVisible());
         QVERIFY(messages_.last().contains("Click \"Cancel\" to return to Orbisk."));
@@ -557,7 +535,7 @@ private slots:
                  qPrintable(messages_[0]));
         std::filesystem::remove_all(store);
         std::filesystem::create_directory(store);
-        window.favoriteName = [](QString& name) { return !(name = "Home").isEmpty(); };
+        prompts_.nameFavorite = [](QString& name) { return !(name = "Home").isEmpty(); };
         window.OnCommand(kIdAddFavorite);
         QCOMPARE(window.Favorites().Count(), 1);
         QCOMPARE(messages_.size(), 2);
@@ -568,7 +546,7 @@ private slots:
         CMapMainDlg& window = Start();
         WaitIdle();
         const std::string located = window.LastParams();
-        window.favoriteName = [](QString& name) {
+        prompts_.nameFavorite = [](QString& name) {
             name = "Home & office";
             return true;
         };
@@ -600,7 +578,7 @@ private slots:
         QCOMPARE(window.Favorites().Count(), 10);
         QVERIFY(!window.Action(kIdFirstFavorite + 10));
 
-        window.organizeFavorites = [](FavoritesList& list) {
+        prompts_.organizeFavorites = [](FavoritesList& list) {
             while (list.Count() > 1)
                 list.RemoveAt(1);
         };
@@ -662,7 +640,7 @@ private slots:
         CMapMainDlg& window = Start();
         WaitIdle();
         window.OnTimer();
-        window.editSettings = [](SettingsStore& settings) {
+        prompts_.editSettings = [](SettingsStore& settings) {
             settings.Set(SettingsStore::MapTypeIndex, 0);
             settings.Set(SettingsStore::DefaultZoom, 9);
             settings.Set(SettingsStore::MaxFavorites, 25);
@@ -695,7 +673,7 @@ private slots:
             window.CurrentMarkerSet().AddMarker(marker);
         }
         window.CurrentMarkerSet().SetModified(false);
-        window.runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) {
+        prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
             dialog.DeleteSelected();
             dialog.reject();
             return dialog.result();
@@ -704,13 +682,13 @@ private slots:
         QCOMPARE(window.CurrentMarkerSet().Markers().size(),
                  size_t(2)); // Cancel drops the working copy
         QCOMPARE(window.JobCode(), 13);
-        window.runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) {
+        prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
             dialog.Ok();
             return dialog.result();
         };
         window.OnCommand(kIdEditMarkers);
         QCOMPARE(window.JobCode(), 13); // OK without changes requests nothing
-        window.runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) {
+        prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
             dialog.EditSelected();
             dialog.markerList()->setCurrentRow(1);
             dialog.DeleteSelected();
@@ -729,7 +707,7 @@ private slots:
         WaitIdle();
         const QString saved = QString::fromStdString((dir_->Path() / "edited.obk").string());
         files_ << saved;
-        window.runMarkerSetDialog = [](CDialogEditMarkerSet& dialog) {
+        prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
             dialog.Save();
             dialog.reject();
             return dialog.result();
@@ -743,7 +721,7 @@ private slots:
             WaitIdle();
             files_ << saved;
             const std::string title = std::string("Saved, then ") + closing;
-            window.runMarkerSetDialog = [&](CDialogEditMarkerSet& dialog) {
+            prompts_.editMarkerSet = [&](CDialogEditMarkerSet& dialog) {
                 dialog.editMarker = [&](MarkerDetails& details) {
                     details.title = QString::fromStdString(title);
                     return true;

@@ -44,17 +44,8 @@ void ClientHarness::WriteProgramDirectory(const std::function<void(std::string& 
 }
 
 CMapMainDlg& ClientHarness::StartClient(const std::string& commandLine) {
-    window_ = std::make_unique<CMapMainDlg>();
-    window_->messageBox = [this](const QString& text, const QString&, QMessageBox::Icon,
-                                 QMessageBox::StandardButtons) {
-        messages << text;
-        return QMessageBox::Ok;
-    };
-    window_->fileDialog = [this](bool, const QString&) {
-        return files.isEmpty() ? QString() : files.takeFirst();
-    };
-    window_->markerDetails = [this](MarkerDetails& shown) {
-        details.push_back(shown);
+    window_ = std::make_unique<CMapMainDlg>(&prompts);
+    prompts.editMarker = [](MarkerDetails& shown) {
         shown.title = "Clicked here";
         return true;
     };

@@ -3,6 +3,7 @@
 #include "app/map_main_dlg.h"
 #include "markers/ui/dialog_add_new_marker.h"
 #include "orbisk_server_process.h"
+#include "scripted_prompts.h"
 #include "temp_dir.h"
 
 #include <QStringList>
@@ -42,9 +43,11 @@ public:
 
     // Runs on the new window before its start-up sequence.
     std::function<void(CMapMainDlg&)> beforeStart;
-    QStringList messages;               // every message box text, in order
-    QStringList files;                  // what the file dialogs answer, in turn
-    std::vector<MarkerDetails> details; // what the marker detail dialog was shown
+    ScriptedPrompts prompts;
+    QStringList& messages = prompts.messages; // every message box text, in order
+    QStringList& files = prompts.files;       // what the file dialogs answer, in turn
+    std::vector<MarkerDetails>& details =
+        prompts.markers; // what the marker detail dialog was shown
 
 private:
     TempDir dir_;

@@ -293,7 +293,7 @@ private slots:
         window.OnCommand(kIdZipRadio);
         window.Locate()->zip()->setText("98101");
         const MapRequest seattle = Command(kIdGo);
-        window.favoriteName = [](QString& name) {
+        run_->prompts.nameFavorite = [](QString& name) {
             name = "Seattle";
             return true;
         };
@@ -316,7 +316,7 @@ private slots:
     void aSettingsChangeReachesTheServerAndThePage() {
         CMapMainDlg& window = StartBoth();
         QCOMPARE(run_->PageValue("document.body.className"), QString("satellite"));
-        window.editSettings = [](SettingsStore& settings) {
+        run_->prompts.editSettings = [](SettingsStore& settings) {
             settings.Set(SettingsStore::MapTypeIndex, 0);
             settings.Set(SettingsStore::DefaultZoom, 9);
             return settings.Save();

@@ -1,0 +1,140 @@
+#include "app/bottom_panel.h"
+
+#include "app/command_ids.h"
+#include "app/control_helpers.h"
+#include "search/local_search_status.h"
+#include "settings/ui/safe_edit_box.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace orbisk {
+namespace {
+
+// ">" and "<": normal, pressed, focused and disabled looks.
+QIcon ArrowIcon(int normal, int focused, int disabled) {
+    QIcon icon;
+    icon.addFile(QString(":/icons/%1.svg").arg(normal), QSize(26, 22), QIcon::Normal);
+    icon.addFile(QString(":/icons/%1.svg").arg(focused), QSize(26, 22), QIcon::Active);
+    icon.addFile(QString(":/icons/%1.svg").arg(disabled), QSize(26, 22), QIcon::Disabled);
+    return icon;
+}
+
+} // namespace
+
+BottomPanel::BottomPanel(QWidget* client)
+    : QObject(client), client_(client), searchGroup_(new QGroupBox(client)),
+      markersGroup_(new QGroupBox(client)) {
+    searchIcon_ = IconButton(168, kIdSearchIcon);
+    searchLabel_ = new QLabel("Local Search:", client);
+    keyword_ = new CSafeEditBox(client);
+    keyword_->setPlaceholderText(kKeywordCueText);
+    connect(keyword_, &QLineEdit::textEdited, this, [this] { next_->setDefault(true); });
+    connect(keyword_, &QLineEdit::returnPressed, this, [this] { emit command(kIdNext); });
+    next_ = Button("", kIdNext);
+    next_->setIcon(ArrowIcon(171, 173, 175));
+    previous_ = Button("", kIdPrevious);
+    previous_->setIcon(ArrowIcon(179, 178, 177));
+    status_ = new QLabel(client); // empty until a local search has answered
+    markerIcon_ = IconButton(183, kIdMarkerIcon);
+    markersLabel_ = new QLabel("My Markers", client);
+    const char* const names[] = {"Add", "Edit", "Load", "Save", "Send"};
+    for (int i = 0; i < 5; ++i)
+        markerButtons_[i] = Button(names[i], kIdAddMarker + i);
+    // The two captions have little room beside their fields.
+    for (QLabel* caption : {searchLabel_, markersLabel_}) {
+        QFont font = caption->font();
+        font.setPixelSize(11);
+        caption->setFont(font);
+    }
+    searchGroup_->lower();
+    markersGroup_->lower();
+    CreateTooltips();
+}
+
+QPushButton* BottomPanel::Button(const QString& text, int id) {
+    auto* button = new QPushButton(text, client_);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, id] { emit command(id); });
+    return button;
+}
+
+QToolButton* BottomPanel::IconButton(int icon, int id) {
+    auto* button = new QToolButton(client_);
+    button->setIcon(Icon(icon));
+    button->setIconSize(QSize(20, 34));
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, [this, id] { emit command(id); });
+    return button;
+}
+
+void BottomPanel::CreateTooltips() {
+    const QString addTip = "Click here, then pick a position on the map to add a new marker there";
+    markerIcon_->setToolTip(addTip);
+    searchIcon_->setToolTip("Restart local search");
+    next_->setToolTip("Get next local search results");
+    previous_->setToolTip("Get previous local search results");
+    keyword_->setToolTip("Local search keyword(s)");
+    const char* const tips[] = {"", "Edit current marker set", "Load a saved marker set",
+                                "Save current marker set",
+                                "Email your marker set(s) to your frients"};
+    markerButtons_[0]->setToolTip(addTip);
+    for (int i = 1; i < 5; ++i)
+        markerButtons_[i]->setToolTip(tips[i]);
+}
+
+void BottomPanel::Place(const MainLayout& layout) {
+    orbisk::Place(searchGroup_, layout.searchGroup);
+    orbisk::Place(markersGroup_, layout.markersGroup);
+    orbisk::Place(searchIcon_, layout.searchIcon);
+    orbisk::Place(searchLabel_, layout.searchLabel);
+    orbisk::Place(keyword_, layout.keyword);
+    orbisk::Place(next_, layout.next);
+    orbisk::Place(previous_, layout.previous);
+    orbisk::Place(status_, layout.status);
+    orbisk::Place(markerIcon_, layout.markerIcon);
+    orbisk::Place(markersLabel_, layout.markersLabel);
+    for (int i = 0; i < 5; ++i)
+        orbisk::Place(markerButtons_[i], layout.markerButtons[i]);
+}
+
+void BottomPanel::SetVisible(bool visible) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             searchIcon_, searchLabel_, markersLabel_, keyword_, next_, previous_, status_,
+             searchGroup_, markersGroup_, markerIcon_})
+        control->setVisible(visible);
+    for (QPushButton* button : markerButtons_)
+        button->setVisible(visible);
+}
+
+void BottomPanel::SetBusy(bool busy) {
+    searchIcon_->setIcon(Icon(busy ? 192 : 168));
+    markerIcon_->setIcon(Icon(busy ? 185 : 183));
+    for (QWidget* control : std::initializer_list<QWidget*>{searchIcon_, markerIcon_, next_})
+        control->setEnabled(!busy);
+    for (QPushButton* button : markerButtons_)
+        button->setEnabled(!busy);
+    if (busy)
+        previous_->setEnabled(false);
+}
+
+void BottomPanel::ShowStatus(const QString& text, bool previousEnabled) {
+    status_->setText(text);
+    previous_->setEnabled(previousEnabled);
+}
+
+void BottomPanel::SetKeyword(const QString& keyword) {
+    keyword_->setText(keyword);
+}
+
+QString BottomPanel::KeywordText() const {
+    return keyword_->text();
+}
+
+void BottomPanel::FocusKeyword() {
+    keyword_->setFocus();
+}
+
+} // namespace orbisk

@@ -1,0 +1,57 @@
+#include "app/favorites_controller.h"
+
+#include "app/job_starter.h"
+#include "app/job_state.h"
+#include "app/main_menus.h"
+#include "app/user_prompts.h"
+#include "settings/registry_key.h"
+#include "settings/store_recovery.h"
+
+namespace orbisk {
+
+FavoritesController::FavoritesController(JobState& state, UserPrompts& prompts, MainMenus& menus,
+                                         JobStarter& jobs)
+    : state_(state), prompts_(prompts), menus_(menus), jobs_(jobs),
+      store_(list_, RegistryKey::DefaultStoreFile()) {}
+
+void FavoritesController::Load() {
+    store_.Load();
+    menus_.ShowFavorites(list_);
+}
+
+// The caption and parameters are those of the last finished job; the job in
+// flight works on its own copy, so adding never touches what it reads.
+void FavoritesController::Add() {
+    QString name = QString::fromStdString(state_.lastCaption);
+    if (!prompts_.NameFavorite(name))
+        return;
+    state_.lastCaption = name.toStdString();
+    if (list_.Add({state_.lastCaption, state_.lastParams}) < 0)
+        prompts_.Tell("Maximum favorites count exceeded.", "Error", QMessageBox::NoIcon);
+    else
+        menus_.ShowFavorites(list_);
+    Save();
+}
+
+void FavoritesController::Organize() {
+    prompts_.OrganizeFavorites(list_);
+    menus_.ShowFavorites(list_);
+    Save();
+}
+
+void FavoritesController::Save() {
+    if (!store_.Save())
+        prompts_.Tell(
+            QString::fromStdString(SaveFailedMessage("favorites", RegistryKey::DefaultStoreFile())),
+            "Error", QMessageBox::Critical);
+}
+
+void FavoritesController::Replay(int position) {
+    Favorite favorite;
+    if (jobs_.Busy() || !list_.GetAt(position, favorite))
+        return;
+    state_.ReplayFavorite(favorite.title, favorite.parameters);
+    jobs_.StartJob(kActionFavorite, kReplay);
+}
+
+} // namespace orbisk

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "favorites/favorites_list.h"
+#include "favorites/favorites_store.h"
+
+namespace orbisk {
+
+class JobStarter;
+class JobState;
+class MainMenus;
+class UserPrompts;
+
+// Favorites: adding the last located place, organizing, replaying; the
+// menu mirrors the list and every change is stored.
+class FavoritesController {
+public:
+    FavoritesController(JobState& state, UserPrompts& prompts, MainMenus& menus, JobStarter& jobs);
+
+    FavoritesList& List() { return list_; }
+    void Load();
+    void Add();
+    void Organize();
+    void Replay(int position);
+
+private:
+    // Saves the favorites and tells the user when that fails.
+    void Save();
+
+    JobState& state_;
+    UserPrompts& prompts_;
+    MainMenus& menus_;
+    JobStarter& jobs_;
+    FavoritesList list_;
+    FavoritesStore store_;
+};
+
+} // namespace orbisk

@@ -1,0 +1,78 @@
+#include "app/job_controller.h"
+
+#include "app/busy_indicator.h"
+#include "app/explorer1.h"
+#include "app/job_runner.h"
+#include "app/job_state.h"
+#include "app/main_layout.h"
+#include "app/startup_trace.h"
+#include "markers/marker_set.h"
+#include "services/service_definitions.h"
+#include "settings/program_environment.h"
+#include "settings/settings_store.h"
+#include "update/definition_update.h"
+
+#include <QUrl>
+
+namespace orbisk {
+
+JobController::JobController(JobState& state, CExplorer1& browser, BusyIndicator& busy,
+                             JobContext context, QObject* parent)
+    : QObject(parent), state_(state), browser_(browser), busy_(busy), context_(context),
+      runner_(new JobRunner(this)) {
+    connect(&browser_, &CExplorer1::navigateError, this, &JobController::OnNavigateError);
+}
+
+void JobController::Wait() {
+    runner_->Wait();
+}
+
+void JobController::Run(int jobCode) {
+    StartupTrace::Mark("job started");
+    browser_.ReadMapView(context_.mapView);
+    StartupTrace::Mark("view read");
+    state_.BeginJob(jobCode);
+    JobSnapshot job;
+    state_.FillSnapshot(job);
+    job.browserWidth = context_.layout.browserWidth;
+    job.browserHeight = context_.layout.browserHeight;
+    job.mapView = context_.mapView;
+    job.markerSet = context_.markerSet;
+    job.definitions = context_.definitions;
+    job.settingsFragment = context_.settings.MapRequestFragment();
+    job.defaultZoom = context_.settings.Get(SettingsStore::DefaultZoom);
+    job.computerName = context_.environment.computerName;
+    job.proxyServer = context_.environment.proxyServer;
+    job.timeouts = context_.timeouts;
+    runner_->Start(std::move(job), [this](std::optional<JobResult> result) { Apply(result); });
+}
+
+// On the window thread, in order: the state the job produced, the navigation, the title.
+void JobController::Apply(const std::optional<JobResult>& result) {
+    if (!result) {
+        state_.busy = false;
+        emit stopped();
+        return;
+    }
+    state_.ApplyResult(*result, context_.definitions.fixedStrings.At(FixedStrings::ProductTitle));
+    context_.markerSet.country = result->markerSetCountry;
+    const QByteArray body = QByteArray::fromStdString(result->body);
+    const QString address = QString::fromStdString(result->address);
+    browser_.NavigateWithPost(address, body);
+    emit requestSent(address, body);
+    emit placeChanged();
+}
+
+// When the error page itself cannot be shown, the job ends there.
+void JobController::OnNavigateError() {
+    if (!busy_.ShowFailed()) {
+        state_.busy = false;
+        emit stopped();
+        return;
+    }
+    const auto page =
+        ProgramFilePath(context_.environment.programDirectory, "\\html\\HomeSiteError.htm");
+    browser_.NavigateTo(QUrl::fromLocalFile(QString::fromStdString(page.string())).toString());
+}
+
+} // namespace orbisk

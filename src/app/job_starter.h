@@ -1,0 +1,16 @@
+#pragma once
+
+namespace orbisk {
+
+// What a flow asks of the window to show its change on the map: a job with
+// the action that caused it. A flow does nothing while a job runs.
+class JobStarter {
+public:
+    virtual ~JobStarter() = default;
+    virtual bool Busy() const = 0;
+    virtual void StartJob(int actionCode, int jobCode) = 0;
+    // A marker set was loaded: its view replaces the local search.
+    virtual void ShowMarkerSet(int actionCode) = 0;
+};
+
+} // namespace orbisk

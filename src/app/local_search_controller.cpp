@@ -1,0 +1,54 @@
+#include "app/local_search_controller.h"
+
+#include "app/bottom_panel.h"
+#include "app/job_starter.h"
+#include "app/job_state.h"
+#include "app/user_prompts.h"
+
+#include <QPushButton>
+
+namespace orbisk {
+
+void LocalSearchController::Clear() {
+    panel_.SetKeyword("");
+    state_.ClearKeyword();
+    ShowStatus();
+}
+
+void LocalSearchController::ShowStatus() {
+    const LocalSearchStatus status = state_.SearchStatus();
+    panel_.ShowStatus(QString::fromStdString(status.text), status.previousEnabled);
+}
+
+bool LocalSearchController::AskForKeyword(const QString& text) {
+    if (!IsNoKeyword(text.toStdString()))
+        return false;
+    prompts_.Tell("Please type in the keyword(s) you want to\nsearch in current area on the map.",
+                  "Information", QMessageBox::Information);
+    panel_.FocusKeyword();
+    return true;
+}
+
+void LocalSearchController::Next() {
+    const QString text = panel_.KeywordText();
+    if (AskForKeyword(text))
+        return;
+    state_.NextPage(text.toStdString());
+    jobs_.StartJob(kActionNextPage, kLocalSearch | kSendResults);
+    go_.setDefault(true);
+}
+
+void LocalSearchController::Previous() {
+    state_.PreviousPage(panel_.KeywordText().toStdString());
+    jobs_.StartJob(kActionPreviousPage, kLocalSearch | kSendResults);
+}
+
+void LocalSearchController::Restart() {
+    const QString text = panel_.KeywordText();
+    if (AskForKeyword(text))
+        return;
+    state_.RestartSearch(text.toStdString());
+    jobs_.StartJob(kActionRestartSearch, kLocalSearch | kSendResults);
+}
+
+} // namespace orbisk

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class QPushButton;
+
+namespace orbisk {
+
+class BottomPanel;
+class JobStarter;
+class JobState;
+class UserPrompts;
+
+// The local search of the bottom panel: ">", "<", the restart icon and the
+// status line, over the job state's keyword and counters.
+class LocalSearchController {
+public:
+    LocalSearchController(JobState& state, BottomPanel& panel, UserPrompts& prompts,
+                          JobStarter& jobs, QPushButton& go)
+        : state_(state), panel_(panel), prompts_(prompts), jobs_(jobs), go_(go) {}
+
+    void Next();
+    void Previous();
+    void Restart();
+    // A new place or marker set ends the current search.
+    void Clear();
+    void ShowStatus();
+
+private:
+    // Asks for a keyword when the field holds none; true when it asked.
+    bool AskForKeyword(const QString& text);
+
+    JobState& state_;
+    BottomPanel& panel_;
+    UserPrompts& prompts_;
+    JobStarter& jobs_;
+    QPushButton& go_;
+};
+
+} // namespace orbisk

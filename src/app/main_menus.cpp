@@ -1,0 +1,78 @@
+#include "app/main_menus.h"
+
+#include "app/command_ids.h"
+#include "favorites/favorites_list.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenuBar>
+
+namespace orbisk {
+
+MainMenus::MainMenus(QWidget* window) : QObject(window), bar_(new QMenuBar(window)) {
+    QMenu* file = bar_->addMenu("&File");
+    Add(file, "&Load Marker Set", kIdLoadMarkerSet);
+    Add(file, "S&ave Marker Set", kIdSaveMarkerSet);
+    Add(file, "S&end Marker Set", kIdSendMarkerSet);
+    file->addSeparator();
+    Add(file, "Page &Setup", kIdPageSetup);
+    Add(file, "P&rint Preview", kIdPrintPreview);
+    Add(file, "&Print", kIdPrint);
+    file->addSeparator();
+    Add(file, "&Close", kIdClose);
+    QMenu* view = bar_->addMenu("&View");
+    for (QAction* toggle :
+         {Add(view, "Locate Panel", kIdLocatePanel), Add(view, "Bottom Panel", kIdBottomPanel)}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+    }
+    Add(bar_->addMenu("&Options"), "S&ettings", kIdSettings);
+    favorites_ = bar_->addMenu("Favor&ites");
+    Add(favorites_, "&Add to Favorites...", kIdAddFavorite);
+    Add(favorites_, "&Organize Favorites...", kIdOrganizeFavorites);
+    favorites_->addSeparator();
+    QMenu* help = bar_->addMenu("&Help");
+    Add(help, "A&bout", kIdAbout);
+    Add(help, "&Update", kIdUpdate);
+    // The keys a desktop user tries first; the menus show them.
+    const std::pair<int, QKeySequence> keys[] = {
+        {kIdLoadMarkerSet, QKeySequence("Ctrl+O")}, {kIdSaveMarkerSet, QKeySequence("Ctrl+S")},
+        {kIdPrint, QKeySequence("Ctrl+P")},         {kIdPrintPreview, QKeySequence("Ctrl+Shift+P")},
+        {kIdClose, QKeySequence("Ctrl+Q")},         {kIdAbout, QKeySequence("F1")},
+        {kIdAddFavorite, QKeySequence("Ctrl+D")}};
+    for (const auto& [id, key] : keys)
+        Action(id)->setShortcut(key);
+}
+
+QAction* MainMenus::Add(QMenu* menu, const QString& text, int id) {
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { emit command(id); });
+    return action;
+}
+
+QAction* MainMenus::Action(int id) const {
+    for (QAction* action : bar_->findChildren<QAction*>())
+        if (action->data().toInt() == id)
+            return action;
+    return nullptr;
+}
+
+void MainMenus::SetChecked(int id, bool checked) {
+    Action(id)->setChecked(checked);
+}
+
+void MainMenus::ShowFavorites(const FavoritesList& list) {
+    for (QAction* action : favorites_->actions()) {
+        const int id = action->data().toInt();
+        if (id >= kIdFirstFavorite && id <= kIdLastFavorite) {
+            favorites_->removeAction(action);
+            delete action;
+        }
+    }
+    for (int position = 0; position < list.Count(); ++position)
+        Add(favorites_, QString::fromStdString(list.Items()[position].title),
+            kIdFirstFavorite + position);
+}
+
+} // namespace orbisk

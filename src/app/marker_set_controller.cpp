@@ -1,0 +1,194 @@
+#include "app/marker_set_controller.h"
+
+#include "app/explorer1.h"
+#include "app/job_starter.h"
+#include "app/job_state.h"
+#include "app/user_prompts.h"
+#include "common/leading_number.h"
+#include "markers/marker_set_file.h"
+#include "markers/marker_set_texts.h"
+#include "markers/ui/dialog_add_new_marker.h"
+#include "protocol/map_view_state.h"
+#include "services/service_definitions.h"
+#include "settings/program_environment.h"
+#include "update/definition_update.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace orbisk {
+namespace {
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+MarkerSetController::MarkerSetController(MarkerSet& set, MapViewState& view, CExplorer1& browser,
+                                         UserPrompts& prompts, JobStarter& jobs,
+                                         const ServiceDefinitions& definitions,
+                                         const ProgramEnvironment& environment,
+                                         QWidget* dialogParent)
+    : set_(set), view_(view), browser_(browser), prompts_(prompts), jobs_(jobs),
+      definitions_(definitions), environment_(environment), dialogParent_(dialogParent) {}
+
+std::string MarkerSetController::ProgramFile(int fixedString) const {
+    return ProgramFilePath(environment_.programDirectory, definitions_.fixedStrings.At(fixedString))
+        .string();
+}
+
+void MarkerSetController::Error(const std::string& text) {
+    prompts_.Tell(Text(text), "Error", QMessageBox::Critical);
+}
+
+void MarkerSetController::SyncWithView() {
+    browser_.ReadMapView(view_);
+    set_.SyncWithView(view_);
+}
+
+bool MarkerSetController::OpenCommandLine(const std::string& commandLinePath) {
+    std::string path = commandLinePath;
+    path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
+    if (path.empty())
+        return false;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        Error("Failed to find marker set file " + path);
+        return false;
+    }
+    std::string why;
+    if (!MarkerSetFile().ReadFile(set_, path, &why)) {
+        Error("Failed to load marker set from " + path + ":\n" + why);
+        return false;
+    }
+    jobs_.ShowMarkerSet(kActionCommandLineFile);
+    return true;
+}
+
+SaveOutcome MarkerSetController::SaveWithDialog(MarkerSet& set, const MapViewState* view,
+                                                const std::string& initialPath, std::string& why) {
+    if (view) {
+        const int outside = set.CountOutside(LeadingNumber(view->yMin), LeadingNumber(view->yMax),
+                                             LeadingNumber(view->xMin), LeadingNumber(view->xMax));
+        if (outside > 0 && prompts_.Message(Text(OutOfScreenQuestion(
+                                                static_cast<int>(set.Markers().size()), outside)),
+                                            "Question", QMessageBox::Question,
+                                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
+            return SaveOutcome::Cancelled;
+    }
+    const QString path = prompts_.ChooseFile(true, Text(initialPath));
+    if (path.isEmpty())
+        return SaveOutcome::Cancelled;
+    if (!MarkerSetFile().WriteFile(set, path.toStdString(), &why))
+        return SaveOutcome::Failed;
+    set.SetModified(false);
+    return SaveOutcome::Saved;
+}
+
+// What the worker reads must not change while a job runs.
+void MarkerSetController::Save() {
+    if (jobs_.Busy())
+        return;
+    SyncWithView();
+    std::string why;
+    if (SaveWithDialog(set_, &view_, ProgramFile(FixedStrings::CurrentMarkerSetFile), why) ==
+        SaveOutcome::Failed)
+        Error("Failed to save marker set!\n" + why);
+}
+
+void MarkerSetController::Load() {
+    if (jobs_.Busy())
+        return;
+    if (set_.IsModified() &&
+        prompts_.Message("You have unsaved marker(s) in your current marker set.\nYou can save "
+                         "them before you load new "
+                         "marker set.\n\nDo you want to load new marker set now and ignore the "
+                         "unsaved marker(s)?",
+                         "Question", QMessageBox::Question,
+                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
+        return;
+    const QString path =
+        prompts_.ChooseFile(false, Text(ProgramFile(FixedStrings::CurrentMarkerSetFile)));
+    std::string why;
+    if (!path.isEmpty() && !MarkerSetFile().ReadFile(set_, path.toStdString(), &why)) {
+        Error("Failed to load marker set file.\n" + why);
+        return;
+    }
+    jobs_.ShowMarkerSet(kActionMarkerSetLoaded);
+}
+
+void MarkerSetController::Send() {
+    if (jobs_.Busy())
+        return;
+    SyncWithView();
+    const std::string path = ProgramFile(FixedStrings::SendMarkerSetFile);
+    std::string why;
+    // Nothing to attach, nothing to send: the mail program is not started.
+    if (!MarkerSetFile().WriteFile(set_, path, &why)) {
+        Error("Failed to save marker set to " + path + "\n" + why);
+        return;
+    }
+    prompts_.Tell(Text(SendInformationText(true, path)), "Information", QMessageBox::Information);
+    if (!browser_.NavigateTo(Text(SendMailLink(set_.title, definitions_.fixedStrings))))
+        Error("No mail program could be started. Attach this file to a message by hand:\n" + path);
+}
+
+void MarkerSetController::AddAt(QPoint position) {
+    const auto [latitude, longitude] = browser_.PixelToLatLng(position, view_);
+    MarkerDetails details;
+    details.title = QString("My marker name %1").arg(set_.Markers().size() + 1);
+    details.url = "http://";
+    details.latitude = Text(latitude);
+    details.longitude = Text(longitude);
+    if (!prompts_.EditMarker(details))
+        return;
+    Marker marker;
+    marker.lat = details.latitude.toStdString();
+    marker.lng = details.longitude.toStdString();
+    marker.title = details.title.toStdString();
+    marker.url = details.url == "http://" ? "" : details.url.toStdString();
+    for (const QString& line : details.lines)
+        marker.infoLines.push_back(line.toStdString());
+    set_.AddMarker(marker);
+    SyncWithView();
+    jobs_.StartJob(kActionMarkerAdded, kSendResults);
+}
+
+void MarkerSetController::Edit() {
+    if (jobs_.Busy())
+        return;
+    SyncWithView();
+    CDialogEditMarkerSet dialog(set_, dialogParent_);
+    dialog.editMarker = [this](MarkerDetails& details) { return prompts_.EditMarker(details); };
+    const std::string savePath = ProgramFile(FixedStrings::CurrentMarkerSetFile);
+    dialog.saveSet = [this, savePath](MarkerSet& set, std::string& why) {
+        return SaveWithDialog(set, nullptr, savePath, why);
+    };
+    dialog.showError = [this](const QString& text) {
+        prompts_.Tell(text, "Error", QMessageBox::Critical);
+    };
+    if (prompts_.EditMarkerSet(dialog) != QDialog::Accepted && !dialog.HandedOver())
+        return;
+    jobs_.StartJob(kActionMarkerSetEdited, kMarkerSetView);
+}
+
+// The job in flight works on its own copy of the set, so saving never races it.
+bool MarkerSetController::ConfirmClose() {
+    if (!set_.IsModified() || set_.IsEmpty())
+        return true;
+    const auto answer = prompts_.Message("You have unsaved marker(s) in your current marker "
+                                         "set.\n\nClick \"Yes\" to save the markers before you "
+                                         "close the window.\nClick \"No\" to ignore the unsaved "
+                                         "markers and close the window.\nClick \"Cancel\" "
+                                         "to return to Orbisk.",
+                                         "Question", QMessageBox::Question,
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Yes)
+        Save();
+    return true;
+}
+
+} // namespace orbisk

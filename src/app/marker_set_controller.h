@@ -1,0 +1,58 @@
+#pragma once
+
+#include "markers/marker_set.h"
+#include "markers/ui/dialog_edit_marker_set.h"
+
+#include <QPoint>
+#include <string>
+
+class QWidget;
+
+namespace orbisk {
+
+class CExplorer1;
+class JobStarter;
+class ServiceDefinitions;
+class UserPrompts;
+struct MapViewState;
+struct ProgramEnvironment;
+
+// "My Markers": the current marker set and its commands (add at a map click,
+// edit, load, save, send), each shown on the map by a job.
+class MarkerSetController {
+public:
+    MarkerSetController(MarkerSet& set, MapViewState& view, CExplorer1& browser,
+                        UserPrompts& prompts, JobStarter& jobs,
+                        const ServiceDefinitions& definitions,
+                        const ProgramEnvironment& environment, QWidget* dialogParent);
+
+    // The marker set file of the command line, quotes and all; false (and
+    // said, unless there is none) when it cannot be found or read.
+    bool OpenCommandLine(const std::string& commandLinePath);
+    void Save();
+    void Load();
+    void Send();
+    void Edit();
+    void AddAt(QPoint position);
+    // Unsaved markers are offered for saving before the window closes;
+    // false when the user chose to stay.
+    bool ConfirmClose();
+
+private:
+    std::string ProgramFile(int fixedString) const;
+    void SyncWithView();
+    SaveOutcome SaveWithDialog(MarkerSet& set, const MapViewState* view,
+                               const std::string& initialPath, std::string& why);
+    void Error(const std::string& text);
+
+    MarkerSet& set_;
+    MapViewState& view_;
+    CExplorer1& browser_;
+    UserPrompts& prompts_;
+    JobStarter& jobs_;
+    const ServiceDefinitions& definitions_;
+    const ProgramEnvironment& environment_;
+    QWidget* dialogParent_;
+};
+
+} // namespace orbisk

@@ -1,0 +1,62 @@
+#include "app/qt_user_prompts.h"
+
+#include "favorites/ui/add_favorite_dialog.h"
+#include "favorites/ui/dialog_edit_favorites.h"
+#include "markers/ui/dialog_add_new_marker.h"
+#include "markers/ui/dialog_edit_marker_set.h"
+#include "settings/ui/property_sheet_settings.h"
+#include "update/ui/dialog_update_progress.h"
+
+#include <QFileDialog>
+
+namespace orbisk {
+
+QMessageBox::StandardButton QtUserPrompts::Message(const QString& text, const QString& caption,
+                                                   QMessageBox::Icon icon,
+                                                   QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, caption, text, buttons, parent_);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString QtUserPrompts::ChooseFile(bool save, const QString& initialPath) {
+    QFileDialog dialog(parent_, save ? "Save Marker Set" : "Load Marker Set", initialPath,
+                       "Marker Set Files (*.obk);;XML files (*.xml);;All Files (*)");
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("obk");
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+bool QtUserPrompts::EditMarker(MarkerDetails& details) {
+    CDialogAddNewMarker dialog(details, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    details = dialog.Details();
+    return true;
+}
+
+void QtUserPrompts::ShowUpdate(const QString& name, const QString& downloadAddress) {
+    CDialogUpdateProgress(name, downloadAddress, parent_).exec();
+}
+
+bool QtUserPrompts::NameFavorite(QString& name) {
+    CAddFavoriteDialog dialog(name, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    name = dialog.Name();
+    return true;
+}
+
+void QtUserPrompts::OrganizeFavorites(FavoritesList& list) {
+    CDialogEditFavorites(list, parent_).exec();
+}
+
+bool QtUserPrompts::EditSettings(SettingsStore& settings) {
+    return EditWithSheet(settings, parent_);
+}
+
+int QtUserPrompts::EditMarkerSet(CDialogEditMarkerSet& dialog) {
+    return dialog.exec();
+}
+
+} // namespace orbisk

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/user_prompts.h"
+
+class QWidget;
+
+namespace orbisk {
+
+// The program's answers: modal dialogs over the main window.
+class QtUserPrompts : public UserPrompts {
+public:
+    explicit QtUserPrompts(QWidget* parent) : parent_(parent) {}
+
+    QMessageBox::StandardButton Message(const QString& text, const QString& caption,
+                                        QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons) override;
+    QString ChooseFile(bool save, const QString& initialPath) override;
+    bool EditMarker(MarkerDetails& details) override;
+    void ShowUpdate(const QString& name, const QString& downloadAddress) override;
+    bool NameFavorite(QString& name) override;
+    void OrganizeFavorites(FavoritesList& list) override;
+    bool EditSettings(SettingsStore& settings) override;
+    int EditMarkerSet(CDialogEditMarkerSet& dialog) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace orbisk

@@ -1,0 +1,47 @@
+#include "app/update_controller.h"
+
+#include "app/user_prompts.h"
+#include "services/service_definitions.h"
+#include "settings/program_environment.h"
+#include "settings/settings_store.h"
+#include "update/definition_update.h"
+
+namespace orbisk {
+
+void UpdateController::LoadDefinitions() {
+    definitions_.LoadDefinitionFile(
+        environment_.programDirectory, [this](const std::string& message) {
+            prompts_.Tell(QString::fromStdString(message), "Error", QMessageBox::Critical);
+        });
+}
+
+void UpdateController::RunDefinitionUpdate() {
+    DefinitionSource source;
+    source.host = definitions_.fixedStrings.At(FixedStrings::ServerHost);
+    source.basePath = definitions_.fixedStrings.At(FixedStrings::MapDirectory);
+    source.proxy = environment_.proxyServer;
+    source.currentVersion = definitions_.definitionVersion;
+    if (!DefinitionVersionCheck(source).IsNewer())
+        return;
+    DefinitionDownloader downloader(source, environment_.programDirectory,
+                                    definitions_.fixedStrings.At(FixedStrings::DefinitionFile));
+    if (downloader.DownloadAll())
+        LoadDefinitions();
+}
+
+void UpdateController::CheckForUpdate() {
+    if (CheckForNewerProgram(definitions_.newUpdate.ver))
+        prompts_.ShowUpdate(QString::fromStdString(definitions_.newUpdate.name),
+                            QString::fromStdString(definitions_.newUpdate.downloadAddress));
+    else
+        prompts_.Tell("Currently no update is available.", "Information", QMessageBox::Information);
+}
+
+void UpdateController::Tick() {
+    if (notice_.Tick(false, settings_.Get(SettingsStore::UpdatePreferenceIndex),
+                     CheckForNewerProgram(definitions_.newUpdate.ver)))
+        prompts_.ShowUpdate(QString::fromStdString(definitions_.newUpdate.name),
+                            QString::fromStdString(definitions_.newUpdate.downloadAddress));
+}
+
+} // namespace orbisk
