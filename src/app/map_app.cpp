@@ -44,8 +44,8 @@ void TakeScreenshotWhenLoaded(CMapMainDlg& window, const QString& file) {
 // Chromium refuses to start its sandbox as root; anyone else keeps it. The
 // map is a 2D canvas: drawn and composed in software, with no GL context in
 // the client, the first map is stable sooner and the process tree smaller
-// (docs/performance.md). Pages left behind are not kept alive for Back,
-// which the map never offers, and a bounded script heap makes the renderer
+// (docs/performance.md); on X, not even Mesa and its LLVM are loaded. Pages left behind are not
+// kept alive for Back, which the map never offers, and a bounded script heap makes the renderer
 // collect each old page's garbage instead of growing by 12 MB a Go. A user's
 // own flags still come after ours.
 void PrepareBrowserEngine() {
@@ -53,6 +53,8 @@ void PrepareBrowserEngine() {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
         qputenv("QT_QUICK_BACKEND", "software");
+    if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     const QByteArray own = "--disable-gpu --disable-features=BackForwardCache "
                            "--js-flags=--max-old-space-size=128";
     const QByteArray user = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
