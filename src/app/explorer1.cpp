@@ -1,9 +1,12 @@
 #include "app/explorer1.h"
 
 #include <QChildEvent>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -11,6 +14,7 @@
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QWebEngineHistory>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -55,6 +59,8 @@ CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
     loadTimer_.setInterval(kDefaultLoadTimeoutMs);
     connect(&loadTimer_, &QTimer::timeout, this, &CExplorer1::OnLoadTimeout);
     WatchRenderWidget();
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, &CExplorer1::ShowMapMenu);
 }
 
 void CExplorer1::OnLoadTimeout() {
@@ -154,11 +160,13 @@ void CExplorer1::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     loadTimer_.stop();
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadSucceededStatus:
+        history()->clear();
         loaded_ = true;
         emit downloadComplete();
         emit documentComplete();
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
+        history()->clear();
         if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
             loaded_ = true;
             emit downloadComplete();
@@ -169,6 +177,19 @@ void CExplorer1::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         break;
     default: break;
     }
+}
+
+void CExplorer1::ShowMapMenu(QPoint position) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction("&Add Marker Here", this, [this, position] { emit mapClicked(position); });
+    QAction* copy = menu->addAction("&Copy Coordinates", this, [this, position] {
+        MapViewState view;
+        const auto [latitude, longitude] = PixelToLatLng(position, view);
+        QGuiApplication::clipboard()->setText(QString::fromStdString(latitude + ", " + longitude));
+    });
+    copy->setEnabled(loaded_); // before the first map there is nothing to measure
+    menu->popup(mapToGlobal(position));
 }
 
 // Clicks reach a child that renders the page, and the child is replaced on

@@ -14,6 +14,7 @@ namespace orbisk {
 // The map browser: navigates with a POST body, reads the visible map back
 // from the page's hidden fields, reports the end of a load or a failed one,
 // prints, and while placing a marker turns a click on the map into a signal.
+// It keeps no history: nothing the user can reach navigates back to an old page.
 class CExplorer1 : public QWebEngineView {
     Q_OBJECT
 public:
@@ -49,7 +50,8 @@ signals:
     void downloadComplete();
     void documentComplete();
     void navigateError();
-    // A left click on the map while placing, in the view's coordinates.
+    // A left click on the map while placing, or "Add Marker Here" of the
+    // map's menu, in the view's coordinates.
     void mapClicked(QPoint position);
 
 protected:
@@ -60,6 +62,8 @@ private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void WatchRenderWidget();
     void OnLoadTimeout();
+    // The map's own menu in place of the browser's Back, Reload and page source.
+    void ShowMapMenu(QPoint position);
 
     int placingMode_ = Normal;
     QPointer<QObject> watched_;

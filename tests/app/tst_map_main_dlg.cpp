@@ -30,12 +30,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
+#include <QWebEngineHistory>
 #include <fstream>
 #include <httplib.h>
 #include <mutex>
@@ -445,6 +447,37 @@ private slots:
         QCOMPARE(window.ActionCode(), 8);
         QCOMPARE(window.JobCode(), 8);
         QTRY_VERIFY(window.windowTitle().endsWith(" *"));
+    }
+
+    // A right-click offers the map's commands, never Back or Reload, and no
+    // page the user left can be brought back.
+    void theMapMenuReplacesTheBrowsersMenu() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.OnTimer();
+        window.OnCommand(kIdGo);
+        WaitIdle();
+        QVERIFY(!window.Browser()->history()->canGoBack());
+        const QPoint click(215, 140);
+        // What the browser engine does on a right-click under the custom policy.
+        QCOMPARE(window.Browser()->contextMenuPolicy(), Qt::CustomContextMenu);
+        emit window.Browser()->customContextMenuRequested(click);
+        auto* menu = window.Browser()->findChild<QMenu*>();
+        QVERIFY(menu);
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << action->text();
+        QCOMPARE(texts, (QStringList{"&Add Marker Here", "&Copy Coordinates"}));
+        menu->actions()[1]->trigger();
+        MapViewState view{"-80", "-70", "35", "45", 7};
+        const auto [latitude, longitude] = view.PixelToLatLng(
+            click.x(), click.y(), window.Browser()->width(), window.Browser()->height());
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QString::fromStdString(latitude + ", " + longitude));
+        menu->actions()[0]->trigger();
+        menu->close();
+        QTRY_COMPARE_WITH_TIMEOUT(details_.size(), size_t(1), 5000);
+        QCOMPARE(details_[0].latitude.toStdString(), latitude);
     }
 
     void savesLoadsAndSendsMarkerSets() {
