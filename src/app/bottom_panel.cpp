@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 namespace orbisk {
 namespace {
@@ -83,6 +84,23 @@ void BottomPanel::CreateTooltips() {
     markerButtons_[0]->setToolTip(addTip);
     for (int i = 1; i < 5; ++i)
         markerButtons_[i]->setToolTip(tips[i]);
+}
+
+BottomWidths BottomPanel::Widths() const {
+    BottomWidths widths;
+    const auto room = [](const QWidget* control, const QString& text, int padding) {
+        return control->fontMetrics().horizontalAdvance(text) + padding;
+    };
+    widths.searchLabel = std::max(widths.searchLabel, room(searchLabel_, searchLabel_->text(), 4));
+    widths.markersLabel =
+        std::max(widths.markersLabel, room(markersLabel_, markersLabel_->text(), 4));
+    // The longest texts the status line shows: no search, and four-digit counters.
+    for (const char* text : {" No current search", "1000 to 1010 of 1000"})
+        widths.status = std::max(widths.status, room(status_, text, 4));
+    for (int i = 0; i < 5; ++i)
+        widths.markerButtons[i] = std::max(widths.markerButtons[i],
+                                           room(markerButtons_[i], markerButtons_[i]->text(), 12));
+    return widths;
 }
 
 void BottomPanel::Place(const MainLayout& layout) {

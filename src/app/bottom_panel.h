@@ -22,6 +22,8 @@ class BottomPanel : public QObject {
 public:
     explicit BottomPanel(QWidget* client);
 
+    // What the captions, the status line and the buttons need in their fonts.
+    BottomWidths Widths() const;
     void Place(const MainLayout& layout);
     void SetVisible(bool visible);
     // Busy greys every command; "<" follows the status line when idle.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 namespace orbisk {
 namespace {
@@ -35,61 +36,86 @@ template <typename Field> Field* LimitedField(QWidget* parent, int length) {
 
 } // namespace
 
+// Labels are as wide as their text in the user's font; fields keep their
+// widths and follow the labels, so nothing is cut at any font size.
 LocatePanel::LocatePanel(QWidget* parent) : QGroupBox("Locate", parent) {
+    int radioWidth = 215;
     for (int mode = 0; mode < 4; ++mode) {
         radios_[mode] = new QRadioButton(kModeTexts[mode], this);
-        radios_[mode]->setGeometry(8, 16 + 17 * mode, 215, 17);
+        radioWidth = std::max(radioWidth, radios_[mode]->sizeHint().width());
         radios_[mode]->setToolTip(kModeTips[mode]);
         connect(radios_[mode], &QRadioButton::clicked, this,
                 [this, mode] { emit modeChosen(static_cast<LocateMode>(mode)); });
     }
-    caption_ = Label("", 228, 14, 95);
+    for (int mode = 0; mode < 4; ++mode)
+        radios_[mode]->setGeometry(8, 16 + 17 * mode, radioWidth, 17);
+    const int x = 8 + radioWidth + 5;
+    int captionWidth = 0;
+    for (const char* caption : kModeCaptions)
+        captionWidth = std::max(captionWidth, TextWidth(caption));
+    caption_ = Label("", x, 14, captionWidth);
 
     areaCode_ = DigitField(this, 3);
     exchange_ = DigitField(this, 3);
     lineNumber_ = DigitField(this, 4);
-    modeWidgets_[0] = {Label("(", 228, 42, 8), areaCode_,  Label(")", 276, 42, 8), exchange_,
-                       Label("-", 324, 42, 8), lineNumber_};
-    areaCode_->setGeometry(237, 40, 36, 22);
-    exchange_->setGeometry(285, 40, 36, 22);
-    lineNumber_->setGeometry(333, 40, 44, 22);
+    modeWidgets_[0] = {Label("(", x, 42, 8),      areaCode_,  Label(")", x + 48, 42, 8), exchange_,
+                       Label("-", x + 96, 42, 8), lineNumber_};
+    areaCode_->setGeometry(x + 9, 40, 36, 22);
+    exchange_->setGeometry(x + 57, 40, 36, 22);
+    lineNumber_->setGeometry(x + 105, 40, 44, 22);
     connect(areaCode_, &QLineEdit::textEdited, this,
             [this] { AutoAdvance(areaCode_, exchange_, 3); });
     connect(exchange_, &QLineEdit::textEdited, this,
             [this] { AutoAdvance(exchange_, lineNumber_, 4); });
 
     zip_ = LimitedField<CSafeEditBox>(this, 7);
-    zip_->setGeometry(228, 40, 90, 22);
+    zip_->setGeometry(x, 40, 90, 22);
     modeWidgets_[1] = {zip_};
+    CreateStreetFields(x);
 
+    latitude_ = LimitedField<CFloatNumberEditBox>(this, 16);
+    longitude_ = LimitedField<CFloatNumberEditBox>(this, 16);
+    const int coordinateX = x + std::max(TextWidth("Latitude:"), TextWidth("Longitude:")) + 2;
+    latitude_->setGeometry(coordinateX, 36, 110, 22);
+    longitude_->setGeometry(coordinateX, 62, 110, 22);
+    modeWidgets_[3] = {Label("Latitude:", x, 38, coordinateX - x), latitude_,
+                       Label("Longitude:", x, 64, coordinateX - x), longitude_};
+    for (QWidget* child : findChildren<QWidget*>())
+        neededWidth_ = std::max(neededWidth_, child->geometry().right() + 9);
+}
+
+// Number and city share a column, as street and state follow them.
+void LocatePanel::CreateStreetFields(int x) {
     streetNumber_ = LimitedField<CSafeEditBox>(this, 16);
     street_ = LimitedField<CSafeEditBox>(this, 64);
     city_ = LimitedField<CSafeEditBox>(this, 32);
     state_ = LimitedField<CSafeEditBox>(this, 2);
     country_ = new QComboBox(this);
-    streetNumber_->setGeometry(253, 36, 40, 22);
-    street_->setGeometry(335, 36, 150, 22);
-    city_->setGeometry(253, 62, 100, 22);
-    state_->setGeometry(435, 62, 28, 22);
-    country_->setGeometry(369, 11, 110, 22);
-    modeWidgets_[2] = {Label("No.:", 228, 38, 24),
+    const int fieldX = x + std::max(TextWidth("No.:"), TextWidth("City:")) + 1;
+    streetNumber_->setGeometry(fieldX, 36, 40, 22);
+    city_->setGeometry(fieldX, 62, 100, 22);
+    QLabel* streetLabel = Label("Street:", fieldX + 44, 38, TextWidth("Street:"));
+    street_->setGeometry(streetLabel->geometry().right() + 3, 36, 150, 22);
+    QLabel* stateLabel = Label("State/Province:", fieldX + 104, 64, TextWidth("State/Province:"));
+    state_->setGeometry(stateLabel->geometry().right() + 3, 62, 28, 22);
+    QLabel* countryLabel =
+        Label("Country:", x + TextWidth(kModeCaptions[2]) + 6, 13, TextWidth("Country:"));
+    country_->setGeometry(countryLabel->geometry().right() + 3, 11, 110, 22);
+    modeWidgets_[2] = {Label("No.:", x, 38, fieldX - x),
                        streetNumber_,
-                       Label("Street:", 297, 38, 36),
+                       streetLabel,
                        street_,
-                       Label("City:", 228, 64, 24),
+                       Label("City:", x, 64, fieldX - x),
                        city_,
-                       Label("State/Province:", 357, 64, 76),
+                       stateLabel,
                        state_,
-                       Label("Country:", 323, 13, 44),
+                       countryLabel,
                        country_};
     connect(country_, &QComboBox::currentTextChanged, this, &LocatePanel::countryChanged);
+}
 
-    latitude_ = LimitedField<CFloatNumberEditBox>(this, 16);
-    longitude_ = LimitedField<CFloatNumberEditBox>(this, 16);
-    latitude_->setGeometry(285, 36, 110, 22);
-    longitude_->setGeometry(285, 62, 110, 22);
-    modeWidgets_[3] = {Label("Latitude:", 228, 38, 55), latitude_, Label("Longitude:", 228, 64, 55),
-                       longitude_};
+int LocatePanel::TextWidth(const QString& text) const {
+    return fontMetrics().horizontalAdvance(text) + 2;
 }
 
 QLabel* LocatePanel::Label(const QString& text, int x, int y, int width) {

@@ -28,6 +28,8 @@ public:
     void ShowInputs(const LocationInputs& inputs);
     void SetCountries(const QStringList& countries);
     QString Country() const;
+    // The width the panel needs to show every mode's labels and fields whole.
+    int NeededWidth() const { return neededWidth_; }
 
     QRadioButton* radio(LocateMode mode) const { return radios_[static_cast<int>(mode)]; }
     QLineEdit* areaCode() const { return areaCode_; }
@@ -50,6 +52,8 @@ signals:
 private:
     void AutoAdvance(QLineEdit* from, QLineEdit* to, int toLength);
     QLabel* Label(const QString& text, int x, int y, int width);
+    void CreateStreetFields(int x);
+    int TextWidth(const QString& text) const;
 
     QRadioButton* radios_[4] = {};
     QLabel* caption_ = nullptr;
@@ -65,6 +69,7 @@ private:
     QLineEdit* latitude_ = nullptr;
     QLineEdit* longitude_ = nullptr;
     QList<QWidget*> modeWidgets_[4];
+    int neededWidth_ = 0;
 };
 
 } // namespace orbisk

@@ -1,8 +1,47 @@
 #include "app/main_layout.h"
 
-namespace orbisk {
+#include <algorithm>
+#include <numeric>
 
-MainLayout ComputeMainLayout(int w, int h, bool locatePanelShown, bool bottomPanelShown) {
+namespace orbisk {
+namespace {
+
+constexpr int kButtonGap = 4;
+
+int ButtonsWidth(const BottomWidths& widths) {
+    return std::accumulate(widths.markerButtons.begin(), widths.markerButtons.end(), 0) +
+           kButtonGap * 4;
+}
+
+// The bottom panel from the right: the marker buttons end 10 px before the
+// browser's right edge, their caption and icon before them; the local search
+// group takes what is left, its keyword field the rest of that.
+void PlaceBottomPanel(MainLayout& layout, int bw, int h, const BottomWidths& widths) {
+    int x = bw + 10 - ButtonsWidth(widths);
+    for (int i = 0; i < 5; ++i) {
+        layout.markerButtons[i] = {x, h - 32, widths.markerButtons[i], 22};
+        x += widths.markerButtons[i] + kButtonGap;
+    }
+    const int labelX = layout.markerButtons[0].x - widths.markersLabel;
+    layout.markersLabel = {labelX, h - 29, widths.markersLabel, 22};
+    layout.markerIcon = {labelX - 26, h - 38, 20, 34};
+    const int groupX = labelX - 30;
+    layout.markersGroup = {groupX, h - 46, bw + 14 - groupX, 44};
+    layout.searchGroup = {14, h - 46, groupX - 14, 44};
+    layout.searchIcon = {16, h - 38, 20, 34};
+    layout.searchLabel = {44, h - 30, widths.searchLabel, 22};
+    const int statusX = groupX - 5 - widths.status;
+    layout.status = {statusX, h - 29, widths.status, 22};
+    layout.previous = {statusX - 28, h - 32, 26, 22};
+    layout.next = {statusX - 58, h - 32, 26, 22};
+    const int keywordX = 44 + widths.searchLabel;
+    layout.keyword = {keywordX, h - 32, layout.next.x - 2 - keywordX, 22};
+}
+
+} // namespace
+
+MainLayout ComputeMainLayout(int w, int h, bool locatePanelShown, bool bottomPanelShown,
+                             const BottomWidths& widths) {
     MainLayout layout;
     const int bw = w - 28;
     const int bh = h - 149 + (locatePanelShown ? 0 : 90) + (bottomPanelShown ? 0 : 34);
@@ -15,19 +54,14 @@ MainLayout ComputeMainLayout(int w, int h, bool locatePanelShown, bool bottomPan
     layout.progress = {bw - 24, 37, 32, 32};
     layout.frameOuter = {bw - 31, 5, 46, 90};
     layout.frameInner = {bw - 31, 24, 46, 52};
-    layout.searchGroup = {14, h - 46, bw - 280, 44};
-    layout.markersGroup = {bw - 266, h - 46, 280, 44};
-    layout.searchIcon = {16, h - 38, 20, 34};
-    layout.searchLabel = {44, h - 30, 70, 22};
-    layout.keyword = {114, h - 32, bw - 540, 22};
-    layout.next = {bw - 424, h - 32, 26, 22};
-    layout.previous = {bw - 394, h - 32, 26, 22};
-    layout.status = {bw - 366, h - 29, 95, 22};
-    layout.markerIcon = {bw - 262, h - 38, 20, 34};
-    layout.markersLabel = {bw - 236, h - 29, 60, 22};
-    for (int i = 0; i < 5; ++i)
-        layout.markerButtons[i] = {bw - 176 + 38 * i, h - 32, 34, 22};
+    PlaceBottomPanel(layout, bw, h, widths);
     return layout;
+}
+
+int MinimumClientWidth(const BottomWidths& widths, int locateGroupWidth) {
+    const int bottom = kMinimumKeywordWidth + ButtonsWidth(widths) + widths.markersLabel +
+                       widths.status + widths.searchLabel + 129;
+    return std::max({kMinimumWindowWidth, bottom + 28, locateGroupWidth + 74});
 }
 
 } // namespace orbisk

@@ -28,7 +28,23 @@ struct MainLayout {
 inline constexpr int kMinimumWindowWidth = 636;
 inline constexpr int kMinimumWindowHeight = 250;
 
+// What the bottom panel's texts need in the user's font. The defaults are the
+// narrowest the panel ever gets.
+struct BottomWidths {
+    int searchLabel = 70;
+    int status = 95;
+    int markersLabel = 60;
+    std::array<int, 5> markerButtons{34, 34, 34, 34, 34};
+};
+
+// The keyword field never gets narrower than this.
+inline constexpr int kMinimumKeywordWidth = 80;
+
 MainLayout ComputeMainLayout(int clientWidth, int clientHeight, bool locatePanelShown,
-                             bool bottomPanelShown);
+                             bool bottomPanelShown, const BottomWidths& widths = {});
+
+// The narrowest client area that shows the bottom panel and a locate group
+// of `locateGroupWidth` whole.
+int MinimumClientWidth(const BottomWidths& widths, int locateGroupWidth);
 
 } // namespace orbisk

@@ -42,7 +42,6 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
       }) {
     InitializeIcons();
     setWindowIcon(Icon(128));
-    setMinimumSize(kMinimumWindowWidth, kMinimumWindowHeight);
     setSizeGripEnabled(true);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     menus_ = new MainMenus(this);
@@ -62,6 +61,9 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     connect(locate_, &LocateControls::command, this, &CMapMainDlg::OnCommand);
     bottom_ = new BottomPanel(client_);
     connect(bottom_, &BottomPanel::command, this, &CMapMainDlg::OnCommand);
+    // Room for Go and the progress beside the widest locate mode.
+    setMinimumSize(MinimumClientWidth(bottom_->Widths(), Locate()->NeededWidth() + 45),
+                   kMinimumWindowHeight);
     JobStarter& starter = *this;
     search_ = std::make_unique<LocalSearchController>(state_, *bottom_, prompts_, starter,
                                                       *locate_->Go());
@@ -241,8 +243,8 @@ void CMapMainDlg::TogglePanel(bool locatePanel) {
 }
 
 void CMapMainDlg::PlaceControls(bool requestMap) {
-    layout_ =
-        ComputeMainLayout(clientWidth_, clientHeight_, locatePanelVisible_, bottomPanelVisible_);
+    layout_ = ComputeMainLayout(clientWidth_, clientHeight_, locatePanelVisible_,
+                                bottomPanelVisible_, bottom_->Widths());
     Place(browser_, layout_.browser);
     locate_->Place(layout_);
     bottom_->Place(layout_);

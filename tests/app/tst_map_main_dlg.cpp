@@ -21,6 +21,7 @@
 #include "temp_dir.h"
 #include "web_engine_test.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -349,6 +350,34 @@ private slots:
         QCOMPARE(window.Layout().browserHeight, window.Layout().browser.height);
         QVERIFY(!window.KeywordField()->isVisible());
         QCOMPARE(window.ActionCode(), 4); // a panel change asks for the map again
+    }
+
+    // Every caption, label and button shows its whole text in each locate
+    // mode, and the status line holds its longest texts.
+    void everyTextFitsItsControl() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.OnTimer();
+        QStringList clipped;
+        const auto check = [&](QWidget* control, const QString& text, int room) {
+            QString shown = text;
+            shown.remove('&');
+            if (control->isVisible() && control->fontMetrics().horizontalAdvance(shown) > room)
+                clipped << shown;
+        };
+        for (int mode = kIdPhoneRadio; mode <= kIdLatLngRadio; ++mode) {
+            window.OnCommand(mode);
+            for (QLabel* label : window.findChildren<QLabel*>())
+                if (!label->text().isEmpty())
+                    check(label, label->text(), label->contentsRect().width());
+            for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+                const int decoration = qobject_cast<QRadioButton*>(button) ? 22 : 8;
+                check(button, button->text(), button->width() - decoration);
+            }
+        }
+        for (const char* status : {" No current search", "1000 to 1010 of 1000"})
+            check(window.StatusText(), status, window.StatusText()->contentsRect().width());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(" | ")));
     }
 
     void theMapIsRequestedOnceAfterTheSizeSettles() {
