@@ -153,6 +153,9 @@ def press_go(client, times):
     """Clicks Go until the map has loaded `times` more times; a missed click is repeated."""
     window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Orbisk"],
                             env=client.env, capture_output=True, text=True).stdout.split()[-1]
+    geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], env=client.env,
+                              capture_output=True, text=True).stdout
+    width = int(dict(line.split("=") for line in geometry.split())["WIDTH"])
     loads = lambda: sum(1 for _, name in list(client.events) if name == "map loaded")
     goal = loads() + times
     deadline = time.time() + 30 * times
@@ -160,8 +163,9 @@ def press_go(client, times):
         before = loads()
         # A click sent to a window is ignored by the toolkit; this one goes
         # through the X server's test extension, as a user's would. The Go
-        # button is at the right end of the locate panel.
-        subprocess.run(["xdotool", "mousemove", "--window", window, "711", "91"], env=client.env)
+        # button is 88 px from the window's right edge, below the menu bar.
+        subprocess.run(["xdotool", "mousemove", "--window", window, str(width - 88), "91"],
+                       env=client.env)
         subprocess.run(["xdotool", "click", "1"], env=client.env)
         waited = time.time() + 2
         while loads() == before and time.time() < waited:

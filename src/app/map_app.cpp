@@ -3,8 +3,11 @@
 #include "app/explorer1.h"
 #include "app/map_main_dlg.h"
 #include "app/startup_trace.h"
+#include "app/window_placement.h"
+#include "settings/registry_key.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 #include <iostream>
 #include <string>
@@ -37,6 +40,33 @@ void TakeScreenshotWhenLoaded(CMapMainDlg& window, const QString& file) {
             window.done(saved ? 0 : 1);
         });
     });
+}
+
+// The window opens where the user left it, made whole on today's screens, or
+// at a size that suits the screen the first time.
+void PlaceWindow(QWidget& window) {
+    const auto stored = LoadWindowPlacement(RegistryKey::DefaultStoreFile());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (stored) {
+        if (QScreen* left = QGuiApplication::screenAt(
+                QPoint(stored->x + stored->width / 2, stored->y + stored->height / 2)))
+            screen = left;
+    }
+    const QRect area = screen->availableGeometry();
+    const Rect available{area.x(), area.y(), area.width(), area.height()};
+    const QSize minimum = window.minimumSize();
+    const Rect placement =
+        stored ? FitWindowPlacement(*stored, available, minimum.width(), minimum.height())
+               : FirstWindowPlacement(available, minimum.width(), minimum.height());
+    window.resize(placement.width, placement.height);
+    window.move(placement.x, placement.y);
+}
+
+void KeepWindowPlacement(const QWidget& window) {
+    if (window.isMaximized() || window.isFullScreen())
+        return;
+    SaveWindowPlacement(RegistryKey::DefaultStoreFile(),
+                        {window.x(), window.y(), window.width(), window.height()});
 }
 
 } // namespace
@@ -103,9 +133,11 @@ int CMapApp::Run(int argc, char** argv) {
             new StartupTrace(window);
         if (!screenshot.empty())
             TakeScreenshotWhenLoaded(window, QString::fromStdString(screenshot));
+        PlaceWindow(window);
         window.show();
         window.Initialize(first);
         result = window.exec();
+        KeepWindowPlacement(window);
     }
     return result == QDialog::Rejected ? 0 : result;
 }

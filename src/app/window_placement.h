@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/main_layout.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace orbisk {
+
+// Where the main window was left, kept in the per-user store as
+// "x,y,width,height".
+std::optional<Rect> ParseWindowPlacement(const std::string& text);
+std::string FormatWindowPlacement(const Rect& placement);
+std::optional<Rect> LoadWindowPlacement(const std::filesystem::path& storeFile);
+bool SaveWindowPlacement(const std::filesystem::path& storeFile, const Rect& placement);
+
+// A first window on a screen's available area: centred, four fifths of a
+// small screen, no larger than 1280 × 900 on a large one, never below the
+// window's minimum.
+Rect FirstWindowPlacement(const Rect& available, int minimumWidth, int minimumHeight);
+
+// A stored placement, shrunk to the available area and moved onto it, so a
+// window left on a screen that is gone, or on a larger one, opens whole.
+Rect FitWindowPlacement(const Rect& placement, const Rect& available, int minimumWidth,
+                        int minimumHeight);
+
+} // namespace orbisk
