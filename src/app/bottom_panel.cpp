@@ -41,7 +41,7 @@ BottomPanel::BottomPanel(QWidget* client)
     status_ = new QLabel(client); // empty until a local search has answered
     markerIcon_ = IconButton(183, kIdMarkerIcon);
     markersLabel_ = new QLabel("My Markers", client);
-    const char* const names[] = {"Add", "Edit", "Load", "Save", "Send"};
+    const char* const names[] = {"&Add", "&Edit", "&Load", "&Save", "Sen&d"};
     for (int i = 0; i < 5; ++i)
         markerButtons_[i] = Button(names[i], kIdAddMarker + i);
     // The two captions have little room beside their fields.

@@ -13,7 +13,7 @@
 namespace orbisk {
 
 LocateControls::LocateControls(QWidget* window, QWidget* client)
-    : QObject(client), panel_(new LocatePanel(client)), go_(new QPushButton("Go", client)),
+    : QObject(client), panel_(new LocatePanel(client)), go_(new QPushButton("&Go", client)),
       icon_(new QToolButton(client)), busy_(new BusyIndicator(window, client)),
       frameOuter_(new QGroupBox(client)), frameInner_(new QGroupBox(client)) {
     connect(panel_, &LocatePanel::modeChosen, this,

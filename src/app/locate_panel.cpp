@@ -12,8 +12,8 @@
 namespace orbisk {
 namespace {
 
-const char* const kModeTexts[] = {"Locate by phone", "Locate by zip code (postal code)",
-                                  "Locate by street address", "Locate by latitude and longitude"};
+const char* const kModeTexts[] = {"Locate by &phone", "Locate by &zip code (postal code)",
+                                  "Locate by st&reet address", "Locate by la&titude and longitude"};
 const char* const kModeCaptions[] = {
     "Phone number:", "Zip code or postal code:", "Street address:", "Latitude/longitude:"};
 const char* const kModeTips[] = {

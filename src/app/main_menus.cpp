@@ -22,7 +22,7 @@ MainMenus::MainMenus(QWidget* window) : QObject(window), bar_(new QMenuBar(windo
     Add(file, "&Close", kIdClose);
     QMenu* view = bar_->addMenu("&View");
     for (QAction* toggle :
-         {Add(view, "Locate Panel", kIdLocatePanel), Add(view, "Bottom Panel", kIdBottomPanel)}) {
+         {Add(view, "&Locate Panel", kIdLocatePanel), Add(view, "&Bottom Panel", kIdBottomPanel)}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }

@@ -32,8 +32,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTabWidget>
@@ -251,6 +253,33 @@ private slots:
         files_ << QString::fromStdString((dir_->Path() / "absent.obk").string());
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
         QTRY_VERIFY(files_.isEmpty());
+
+        // Every button and menu has its own Alt letter, as does every item of a menu.
+        const auto letter = [](const QString& text) {
+            const int at = text.indexOf('&');
+            return at < 0 || at + 1 >= text.size() ? QChar() : text[at + 1].toLower();
+        };
+        const auto unique = [](QSet<QChar>& seen, QChar c) {
+            if (c.isNull() || seen.contains(c))
+                return false;
+            seen.insert(c);
+            return true;
+        };
+        QStringList missing;
+        QSet<QChar> windowLetters;
+        for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+            if (!button->text().isEmpty() && !unique(windowLetters, letter(button->text())))
+                missing << button->text();
+        for (QAction* title : window.findChild<QMenuBar*>()->actions()) {
+            QMenu* menu = title->menu();
+            if (!unique(windowLetters, letter(menu->title())))
+                missing << menu->title();
+            QSet<QChar> menuLetters;
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator() && !unique(menuLetters, letter(action->text())))
+                    missing << action->text();
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable("[" + missing.join("] [") + "]"));
     }
 
     void thePostBodyArrivesByteExact() {

@@ -43,8 +43,7 @@ TEST(WindowPlacement, TheWindowOpensWholeOnTheScreen) {
               (Rect{380, 100, 900, 700}));
     EXPECT_EQ(FitWindowPlacement({-50, -20, 2000, 1500}, laptop, 700, 300),
               (Rect{0, 0, 1280, 800}));
-    EXPECT_EQ(FitWindowPlacement({100, 50, 400, 200}, laptop, 700, 300),
-              (Rect{100, 50, 700, 300}));
+    EXPECT_EQ(FitWindowPlacement({100, 50, 400, 200}, laptop, 700, 300), (Rect{100, 50, 700, 300}));
 }
 
 TEST(WindowPlacement, IsKeptInTheStoreAndADamagedValueIsIgnored) {
@@ -54,7 +53,8 @@ TEST(WindowPlacement, IsKeptInTheStoreAndADamagedValueIsIgnored) {
     ASSERT_TRUE(SaveWindowPlacement(store, {40, 30, 1024, 700}));
     EXPECT_EQ(LoadWindowPlacement(store), (Rect{40, 30, 1024, 700}));
     RegistryKey key(store);
-    ASSERT_TRUE(key.Create(RegistryRoot::CurrentUser, "Software\\Brevant Solutions\\Orbisk\\Window"));
+    ASSERT_TRUE(
+        key.Create(RegistryRoot::CurrentUser, "Software\\Brevant Solutions\\Orbisk\\Window"));
     ASSERT_TRUE(key.WriteString("Placement", "40,30,nan,700"));
     EXPECT_FALSE(LoadWindowPlacement(store));
 }
