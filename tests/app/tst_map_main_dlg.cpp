@@ -413,8 +413,8 @@ private slots:
         CMapMainDlg& window = Start();
         WaitIdle();
         QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 5000);
-        for (int width = 700; width < 760; width += 10) {
-            window.resize(width, 560);
+        for (int step = 0; step < 6; ++step) {
+            window.resize(window.minimumWidth() + 10 * step, 560);
             window.OnTimer();
         }
         for (int tick = 0; tick < 10; ++tick) {
