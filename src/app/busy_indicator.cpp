@@ -1,5 +1,7 @@
 #include "app/busy_indicator.h"
 
+#include "app/control_helpers.h"
+
 #include <QCursor>
 #include <QIcon>
 #include <QLabel>
@@ -8,7 +10,7 @@ namespace orbisk {
 namespace {
 
 QPixmap Pixmap(int id) {
-    return QIcon(QString(":/icons/%1.svg").arg(id)).pixmap(QSize(32, 32));
+    return Icon(id).pixmap(QSize(32, 32));
 }
 
 } // namespace

@@ -27,11 +27,10 @@ void JobController::Wait() {
     runner_->Wait();
 }
 
-void JobController::Run(int jobCode) {
+void JobController::Run() {
     StartupTrace::Mark("job started");
     browser_.ReadMapView(context_.mapView);
     StartupTrace::Mark("view read");
-    state_.BeginJob(jobCode);
     JobSnapshot job;
     state_.FillSnapshot(job);
     job.browserWidth = context_.layout.browserWidth;

@@ -39,8 +39,8 @@ public:
     JobController(JobState& state, CExplorer1& browser, BusyIndicator& busy, JobContext context,
                   QObject* parent);
 
-    // The state is busy already; the job runs until its page has loaded.
-    void Run(int jobCode);
+    // Runs the job the state has begun, until its page has loaded.
+    void Run();
     void Wait();
 
 signals:

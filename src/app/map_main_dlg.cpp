@@ -182,10 +182,10 @@ void CMapMainDlg::StartJob(int jobCode) {
     if (state_.busy)
         return;
     SetBusyControls(true);
-    state_.busy = true;
+    state_.BeginJob(jobCode);
     locate_->Busy().Start();
     UpdateCursor();
-    jobs_->Run(jobCode);
+    jobs_->Run();
 }
 
 // A tick that changes nothing touches no widget: an idle window is never repainted.
