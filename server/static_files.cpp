@@ -3,6 +3,7 @@
 #include "common/atomic_file.h"
 #include "common/strict_number.h"
 #include "common/text.h"
+#include "gzip_text.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,6 +15,12 @@ namespace {
 
 // Nothing the page loads comes near this; anything larger is not ours to serve.
 constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
+// Below this a gzip header and a round trip of work gain nothing.
+constexpr size_t kMinGzipBytes = 1024;
+
+bool IsText(const std::string& type) {
+    return type.rfind("text/", 0) == 0 || type == "application/json" || type == "image/svg+xml";
+}
 
 // FNV-1a: stable across runs and builds, so a name stays valid while its file does.
 std::string ContentHash(const std::string& content) {
@@ -85,7 +92,11 @@ void StaticFiles::Add(const std::string& name, std::string content, const std::s
     const std::string etag = "\"" + std::to_string(std::hash<std::string>{}(content)) + "-" +
                              std::to_string(content.size()) + "\"";
     const std::string hash = ContentHash(content);
-    files_[name] = {std::make_shared<const std::string>(std::move(content)), type, etag, hash};
+    std::shared_ptr<Gzip> gzip;
+    if (IsText(type) && content.size() >= kMinGzipBytes)
+        gzip = std::make_shared<Gzip>();
+    files_[name] = {std::make_shared<const std::string>(std::move(content)), type, etag, hash,
+                    std::move(gzip)};
 }
 
 std::string StaticFiles::VersionedName(const std::string& name) const {
@@ -113,6 +124,21 @@ const StaticFiles::File* StaticFiles::Find(const std::string& name, bool& versio
     return &found->second;
 }
 
+std::shared_ptr<const std::string> StaticFiles::GzippedFor(const File& file,
+                                                           const HttpRequest& request) {
+    // A byte range is of the plain bytes; such clients get those.
+    if (!file.gzip || !request.Header("Range").empty() ||
+        !AcceptsGzip(request.Header("Accept-Encoding")))
+        return nullptr;
+    Gzip& gzip = *file.gzip;
+    std::call_once(gzip.once, [&] {
+        auto packed = Gzipped(*file.content);
+        if (packed && packed->size() < file.content->size())
+            gzip.content = std::make_shared<const std::string>(std::move(*packed));
+    });
+    return gzip.content;
+}
+
 void StaticFiles::Serve(const std::string& name, const HttpRequest& request,
                         HttpResponse& response) const {
     bool versioned = false;
@@ -123,17 +149,30 @@ void StaticFiles::Serve(const std::string& name, const HttpRequest& request,
         return;
     }
     const File& file = *found;
-    response.SetHeader("ETag", file.etag);
+    const auto gzipped = GzippedFor(file, request);
+    // Each form has its own tag, so a cache never takes one for the other.
+    const std::string etag =
+        gzipped ? file.etag.substr(0, file.etag.size() - 1) + "-gzip\"" : file.etag;
+    response.SetHeader("ETag", etag);
     response.SetHeader("Cache-Control",
                        versioned ? "public, max-age=31536000, immutable" : "no-cache");
     response.SetHeader("Accept-Ranges", "bytes");
-    if (request.Header("If-None-Match") == file.etag) {
+    if (file.gzip)
+        response.SetHeader("Vary", "Accept-Encoding");
+    if (request.Header("If-None-Match") == etag) {
         response.status = 304;
+        return;
+    }
+    response.type = file.type;
+    if (gzipped) {
+        response.SetHeader("Content-Encoding", "gzip");
+        response.shared = gzipped;
+        response.offset = 0;
+        response.length = gzipped->size();
         return;
     }
     const size_t size = file.content->size();
     const ByteRange range = ParseByteRange(request.Header("Range"), size);
-    response.type = file.type;
     response.shared = file.content;
     response.offset = 0;
     response.length = size;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace orbisk::server {
@@ -20,9 +21,11 @@ struct ByteRange {
 ByteRange ParseByteRange(const std::string& header, size_t size);
 
 // The files the map page loads (scripts, styles, outlines, images), read into
-// memory once. Answers are never compressed: on loopback compressing costs far
-// more than sending (brotli took 1.3 s for the 1 MB outlines). A plain name
-// carries an ETag so the browser revalidates; a versioned one is immutable.
+// memory once. A text file is gzipped once, on its first request from a client
+// that accepts gzip, and kept: compressing every answer cost more than sending
+// it (brotli took 1.3 s for the 1 MB outlines), compressing all at start would
+// double the server's start-up. A plain name carries an ETag so the browser
+// revalidates; a versioned one is immutable.
 class StaticFiles {
 public:
     // Every regular file below `directory`; false with `error` when unreadable.
@@ -43,12 +46,20 @@ public:
     std::string VersionedName(const std::string& name) const;
 
 private:
+    struct Gzip {
+        std::once_flag once;
+        std::shared_ptr<const std::string> content; // null when it would not be smaller
+    };
     struct File {
         std::shared_ptr<const std::string> content;
         std::string type;
         std::string etag;
-        std::string hash; // 16 hex digits
+        std::string hash;           // 16 hex digits
+        std::shared_ptr<Gzip> gzip; // null for files not worth compressing
     };
+    // The gzipped content when the request accepts it and it pays; else null.
+    static std::shared_ptr<const std::string> GzippedFor(const File& file,
+                                                         const HttpRequest& request);
     // The file a plain or versioned name stands for; null when none or the hash is stale.
     const File* Find(const std::string& name, bool& versioned) const;
     std::map<std::string, File> files_;

@@ -7,6 +7,7 @@
 #include <httplib.h>
 #include <thread>
 #include <tuple>
+#include <zlib.h>
 
 namespace orbisk::server {
 namespace {
@@ -47,6 +48,24 @@ protected:
         std::string answer;
         EXPECT_TRUE(HttpClient().HttpPost(server->HostAndPort(), path, body, "", answer)) << path;
         return answer;
+    }
+    static std::string Gunzipped(const std::string& packed) {
+        z_stream stream{};
+        if (inflateInit2(&stream, 15 + 16) != Z_OK)
+            return "not gzip";
+        std::string out;
+        char chunk[65536];
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+        stream.avail_in = static_cast<uInt>(packed.size());
+        int status = Z_OK;
+        while (status == Z_OK) {
+            stream.next_out = reinterpret_cast<Bytef*>(chunk);
+            stream.avail_out = sizeof chunk;
+            status = inflate(&stream, Z_NO_FLUSH);
+            out.append(chunk, sizeof chunk - stream.avail_out);
+        }
+        inflateEnd(&stream);
+        return status == Z_STREAM_END ? out : "truncated gzip";
     }
     static bool Contains(const std::string& text, const std::string& part) {
         return text.find(part) != std::string::npos;
@@ -179,15 +198,36 @@ TEST_F(OrbiskServerTest, ServesTheStaticFilesThePageNeeds) {
     EXPECT_TRUE(Contains(Get("/webpages/Downloads.htm"), "Orbisk"));
 }
 
-// The browser asks for brotli; compressing a megabyte on loopback took over a
-// second. Unchanged files are revalidated, nothing outside the files is served.
-TEST_F(OrbiskServerTest, StaticFilesGoUncompressedAndRevalidate) {
+// Text files go gzipped to a client that takes gzip (compressed once and
+// kept), plain to any other. Unchanged files are revalidated, nothing outside
+// the files is served.
+TEST_F(OrbiskServerTest, StaticFilesGoGzippedOnlyWhenAcceptedAndRevalidate) {
     httplib::Client client("http://" + server->HostAndPort());
-    const auto outlines =
-        client.Get("/static/outlines.json", {{"Accept-Encoding", "gzip, deflate, br"}});
+    client.set_decompress(false);
+    const std::string plain = Get("/static/outlines.json");
+    const struct {
+        const char* acceptEncoding;
+        bool gzipped;
+    } kCases[] = {{"gzip, deflate, br", true}, {"br", false},           {"", false},
+                  {"GZIP;q=0.5", true},        {"gzip;q=0", false},     {"*", true},
+                  {"*;q=0, gzip", true},       {"gzip;q=0.0, *", false}};
+    for (const auto& c : kCases) {
+        const auto answer =
+            client.Get("/static/outlines.json", {{"Accept-Encoding", c.acceptEncoding}});
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 200);
+        EXPECT_EQ(answer->get_header_value("Content-Encoding"), c.gzipped ? "gzip" : "")
+            << c.acceptEncoding;
+        EXPECT_TRUE((c.gzipped ? Gunzipped(answer->body) : answer->body) == plain)
+            << c.acceptEncoding;
+        EXPECT_EQ(answer->get_header_value("Vary"), "Accept-Encoding");
+    }
+    const auto gzipped = client.Get("/static/outlines.json", {{"Accept-Encoding", "gzip"}});
+    ASSERT_TRUE(gzipped);
+    EXPECT_LT(gzipped->body.size(), plain.size() / 3);
+    const auto outlines = client.Get("/static/outlines.json");
     ASSERT_TRUE(outlines);
-    EXPECT_EQ(outlines->status, 200);
-    EXPECT_FALSE(outlines->has_header("Content-Encoding"));
+    EXPECT_NE(outlines->get_header_value("ETag"), gzipped->get_header_value("ETag"));
     EXPECT_EQ(outlines->get_header_value("Content-Type"), "application/json");
     const std::string etag = outlines->get_header_value("ETag");
     ASSERT_FALSE(etag.empty());
