@@ -134,7 +134,9 @@ private slots:
                 run_->Window().grab().save(dir + "/" + probe.name + ".png");
             }
             const QStringList labels = run_->PageValue(kLabelOverlaps).split(' ');
-            QVERIFY2(labels.value(0).toInt() >= 3, qPrintable(probe.name + ": few labels"));
+            // Close in one city can fill the view; farther out several must be named.
+            const int fewest = probe.zoom >= 8 ? 1 : 3;
+            QVERIFY2(labels.value(0).toInt() >= fewest, qPrintable(probe.name + ": few labels"));
             QVERIFY2(labels.value(1) == "0",
                      qPrintable(probe.name + ": " + labels.value(1) + " overlapping labels"));
         }
