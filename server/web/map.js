@@ -150,18 +150,28 @@
   function drawLabels() {
     labels.clearLayers();
     const zoom = map.getZoom();
-    const view = map.getBounds().pad(0.1);
-    const placed = [];
+    const size = map.getSize();
+    // The controls, the note and the result pins stay on top: no name goes under them.
+    const frame = map.getContainer().getBoundingClientRect();
+    const placed = [...document.querySelectorAll('.leaflet-control, .note, .result-pin')].map((e) => e.getBoundingClientRect())
+      .map((r) => ({ x: r.left + r.width / 2 - frame.left, y: r.top + r.height / 2 - frame.top, width: r.width, line: r.height }));
+    // Only names wholly inside the map: one cut by the edge reads as another word.
+    // A name whose place is covered goes just below or above it instead.
     const place = (name, at, className, font, line, spacing) => {
-      if (!view.contains(at)) return false;
-      const point = map.latLngToContainerPoint(at);
+      const anchor = map.latLngToContainerPoint(at);
       const width = widthOf(name, font, spacing || 0);
-      const overlaps = (p) => Math.abs(p.x - point.x) * 2 < p.width + width + 12 && Math.abs(p.y - point.y) * 2 < p.line + line + 4;
-      if (placed.some(overlaps)) return false;
-      placed.push({ x: point.x, y: point.y, width: width, line: line });
-      const label = element('div', className, name);
-      L.marker(at, { icon: L.divIcon({ html: label, className: '', iconSize: null }), interactive: false }).addTo(labels);
-      return true;
+      for (const dy of [0, line + 2, -line - 2]) {
+        const point = { x: anchor.x, y: anchor.y + dy };
+        if (point.x < width / 2 || point.x > size.x - width / 2 || point.y < line / 2 || point.y > size.y - line / 2) continue;
+        const overlaps = (p) => Math.abs(p.x - point.x) * 2 < p.width + width + 12 && Math.abs(p.y - point.y) * 2 < p.line + line + 4;
+        if (placed.some(overlaps)) continue;
+        placed.push({ x: point.x, y: point.y, width: width, line: line });
+        const label = element('div', className, name);
+        if (dy) label.style.transform = 'translate(-50%, calc(-50% + ' + dy + 'px))';
+        L.marker(at, { icon: L.divIcon({ html: label, className: '', iconSize: null }), interactive: false }).addTo(labels);
+        return true;
+      }
+      return false;
     };
     if (zoom >= 3 && zoom <= 7) {
       const letterSpacing = 11 * 0.12;
