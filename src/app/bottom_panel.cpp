@@ -94,8 +94,10 @@ BottomWidths BottomPanel::Widths() const {
     widths.searchLabel = std::max(widths.searchLabel, room(searchLabel_, searchLabel_->text(), 4));
     widths.markersLabel =
         std::max(widths.markersLabel, room(markersLabel_, markersLabel_->text(), 4));
-    // The longest texts the status line shows: no search, and four-digit counters.
-    for (const char* text : {" No current search", "1000 to 1010 of 1000"})
+    // The longest texts the status line shows: no search, four-digit counters,
+    // and a first page (a search that began again starts at 1) in a new area.
+    const std::string restarted = std::string("1 to 100 of 1000") + kNewAreaRemark;
+    for (const char* text : {" No current search", "1000 to 1010 of 1000", restarted.c_str()})
         widths.status = std::max(widths.status, room(status_, text, 4));
     for (int i = 0; i < 5; ++i)
         widths.markerButtons[i] = std::max(widths.markerButtons[i],

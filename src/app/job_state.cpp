@@ -16,6 +16,8 @@ void JobState::FillSnapshot(JobSnapshot& job) const {
     job.inputs = inputs;
     job.keyword = keyword;
     job.counters = counters;
+    job.searchLatitude = searchLatitude;
+    job.searchLongitude = searchLongitude;
     job.lastCaption = lastCaption;
     job.lastParams = lastParams;
     job.localSearchResults = localSearchResults;
@@ -27,6 +29,9 @@ void JobState::ApplyResult(const JobResult& result, const std::string& productTi
     lastParams = result.lastParams;
     localSearchResults = result.localSearchResults;
     counters = result.counters;
+    searchLatitude = result.searchLatitude;
+    searchLongitude = result.searchLongitude;
+    searchRestarted = result.searchRestarted;
     canadianResult = result.canadian;
     caption_ = TitleBase(productTitle, result.caption);
 }
@@ -34,12 +39,15 @@ void JobState::ApplyResult(const JobResult& result, const std::string& productTi
 LocalSearchStatus JobState::SearchStatus() {
     LocalSearchStatus status = ShowLocalSearchStatus(keyword, counters);
     counters.first = status.first;
+    if (searchRestarted && !IsNoKeyword(keyword))
+        status.text += kNewAreaRemark;
     status.previousEnabled = status.previousEnabled && !busy;
     return status;
 }
 
 void JobState::ClearKeyword() {
     keyword.clear();
+    searchRestarted = false;
 }
 
 void JobState::NextPage(const std::string& fieldText) {

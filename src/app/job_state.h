@@ -34,7 +34,10 @@ public:
     std::string country = "United States";
     std::string keyword = "Pizza"; // the current local search; "" when none
     LocalSearchCounters counters{0, 0, 1};
-    std::string lastCaption; // of the last finished job, as favorites keep it
+    std::string searchLatitude; // where the last page was asked around
+    std::string searchLongitude;
+    bool searchRestarted = false; // paging began again because the map had moved
+    std::string lastCaption;      // of the last finished job, as favorites keep it
     std::string lastParams;
     std::string localSearchResults;
     int actionCode = kActionStart;
@@ -51,6 +54,7 @@ public:
     void ApplyResult(const JobResult& result, const std::string& productTitle);
 
     // The status line; without a current search the counters restart at 1.
+    // A search that began again because the map moved says so.
     LocalSearchStatus SearchStatus();
     void ClearKeyword();
     // ">", "<" and the restart icon, with the keyword field's text.

@@ -24,6 +24,18 @@ std::string Number(int value) {
     return std::to_string(value);
 }
 
+// One page of the job's keyword around the point; the point is kept so the
+// next page can tell whether the map moved.
+void SearchAround(const JobSnapshot& job, const std::string& latitude, const std::string& longitude,
+                  const LocalSearchCounters& counters, JobResult& result) {
+    const LocalSearchOutcome outcome =
+        RunLocalSearch(latitude, longitude, job.keyword, counters, result.canadian, ContextOf(job));
+    result.localSearchResults = outcome.resultsText;
+    result.counters = outcome.counters;
+    result.searchLatitude = latitude;
+    result.searchLongitude = longitude;
+}
+
 // The locate step: location keys by mode, the caption, the geocoder and,
 // when asked, the local search around the place.
 Located Locate(const JobSnapshot& job, bool localSearch, JobResult& result) {
@@ -80,10 +92,7 @@ Located Locate(const JobSnapshot& job, bool localSearch, JobResult& result) {
         keys += "&LAT=" + latitude + "&LNG=" + longitude + "&FZ=" + zoom;
     }
     if (localSearch) {
-        const LocalSearchOutcome outcome = RunLocalSearch(
-            latitude, longitude, job.keyword, job.counters, result.canadian, ContextOf(job));
-        result.localSearchResults = outcome.resultsText;
-        result.counters = outcome.counters;
+        SearchAround(job, latitude, longitude, job.counters, result);
     } else {
         result.localSearchResults.clear();
     }
@@ -129,6 +138,8 @@ JobResult BuildMapRequest(const JobSnapshot& job, const Encoder& encoder) {
     result.lastParams = job.lastParams;
     result.localSearchResults = job.localSearchResults;
     result.counters = job.counters;
+    result.searchLatitude = job.searchLatitude;
+    result.searchLongitude = job.searchLongitude;
     result.canadian = job.canadian;
     result.markerSetCountry = job.markerSet.country;
 
@@ -144,10 +155,15 @@ JobResult BuildMapRequest(const JobSnapshot& job, const Encoder& encoder) {
         const std::string latitude = job.mapView.CenterLatitude();
         const std::string longitude = job.mapView.CenterLongitude();
         if (code & kLocalSearch) {
-            const LocalSearchOutcome outcome = RunLocalSearch(
-                latitude, longitude, job.keyword, job.counters, job.canadian, ContextOf(job));
-            result.localSearchResults = outcome.resultsText;
-            result.counters = outcome.counters;
+            // A page of one search never goes under the counters of another:
+            // paging after the map moved asks the new area from its first result.
+            LocalSearchCounters counters = job.counters;
+            result.searchRestarted =
+                counters.first > 1 &&
+                job.mapView.CenterMovedFrom(job.searchLatitude, job.searchLongitude);
+            if (result.searchRestarted)
+                counters.first = 1;
+            SearchAround(job, latitude, longitude, counters, result);
         }
         result.parameters +=
             "&CLAT=" + latitude + "&CLNG=" + longitude + "&CZOOM=" + Number(job.mapView.zoom);

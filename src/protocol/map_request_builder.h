@@ -32,6 +32,9 @@ struct JobSnapshot {
     LocationInputs inputs;
     std::string keyword; // the current local search; "" when none
     LocalSearchCounters counters;
+    // The point the current search's last page was asked around; "" when none.
+    std::string searchLatitude;
+    std::string searchLongitude;
     int browserWidth = 630;
     int browserHeight = 400;
     std::string lastCaption;
@@ -61,6 +64,11 @@ struct JobResult {
     std::string lastParams;
     std::string localSearchResults;
     LocalSearchCounters counters;
+    // Where this job's search was asked around ("" when it ran none), and
+    // whether paging restarted at 1 because the map had moved since the last page.
+    std::string searchLatitude;
+    std::string searchLongitude;
+    bool searchRestarted = false;
     bool canadian = false;
     std::string markerSetCountry;
 };

@@ -3,6 +3,8 @@
 #include "common/leading_number.h"
 #include "common/number_format.h"
 
+#include <cmath>
+
 namespace orbisk {
 
 std::string MapViewState::CenterLatitude() const {
@@ -11,6 +13,20 @@ std::string MapViewState::CenterLatitude() const {
 
 std::string MapViewState::CenterLongitude() const {
     return FormatFixed((LeadingNumber(xMin) + LeadingNumber(xMax)) / 2, 8);
+}
+
+bool MapViewState::CenterMovedFrom(const std::string& latitude,
+                                   const std::string& longitude) const {
+    if (latitude.empty() || longitude.empty() || xMin.empty() || xMax.empty() || yMin.empty() ||
+        yMax.empty())
+        return false;
+    const double height = std::fabs(LeadingNumber(yMax) - LeadingNumber(yMin));
+    const double width = std::fabs(LeadingNumber(xMax) - LeadingNumber(xMin));
+    const double dy =
+        std::fabs((LeadingNumber(yMin) + LeadingNumber(yMax)) / 2 - LeadingNumber(latitude));
+    const double dx =
+        std::fabs((LeadingNumber(xMin) + LeadingNumber(xMax)) / 2 - LeadingNumber(longitude));
+    return dy > height / 50 || dx > width / 50;
 }
 
 } // namespace orbisk

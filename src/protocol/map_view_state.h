@@ -18,6 +18,11 @@ struct MapViewState {
     std::string CenterLatitude() const;
     std::string CenterLongitude() const;
 
+    // Whether the centre lies farther from the point than a fiftieth of the
+    // view's height or width: the user moved the map. Less is the page's own
+    // rounding when it centres on a point. An unknown view or point has not moved.
+    bool CenterMovedFrom(const std::string& latitude, const std::string& longitude) const;
+
     // Reads one hidden field of the page: BVXMin, BVXMax, BVYMin, BVYMax or
     // BVZoom (exact names); empty values and other names change nothing.
     void ApplyField(const std::string& name, const std::string& value);

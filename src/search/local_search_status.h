@@ -16,6 +16,9 @@ struct LocalSearchCounters {
     int first = 1;    // position of the page's first result, from 1
 };
 
+// Follows the counters when paging began again at 1 because the map had moved.
+inline constexpr const char* kNewAreaRemark = " (new area)";
+
 // What the status line shows and whether "<" can be used.
 struct LocalSearchStatus {
     std::string text;

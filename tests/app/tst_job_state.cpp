@@ -15,6 +15,7 @@ struct PagingStep {
     LocalSearchCounters answer;
     const char* status;
     bool previousEnabled;
+    bool restarted = false; // the job began again at 1: the map had moved
 };
 
 void Apply(JobState& state, const PagingStep& step) {
@@ -36,6 +37,7 @@ TEST(JobState, PagingFollowsTheKeywordAndTheAnswers) {
         {"previous", "Pizza", 12, {29, 10, 12}, "12 to 21 of 29", true},
         {"previous", "Pizza", 2, {29, 10, 2}, "2 to 11 of 29", true},
         {"previous", "Pizza", 1, {29, 10, 1}, "1 to 10 of 29", false},
+        {"next", "Pizza", 11, {31, 10, 1}, "1 to 10 of 31 (new area)", false, true},
         {"next", "Coffee", 1, {-1, 10, 1}, "1 to 10", false},
         {"restart", "Coffee", 1, {0, 0, 1}, "0 to 0 of 0", false},
         {"clear", "", 1, {0, 0, 1}, " No current search", false},
@@ -48,6 +50,7 @@ TEST(JobState, PagingFollowsTheKeywordAndTheAnswers) {
         EXPECT_EQ(state.counters.first, step.askedFirst);
         JobResult result;
         result.counters = step.answer;
+        result.searchRestarted = step.restarted;
         state.ApplyResult(result, "Orbisk");
         const LocalSearchStatus status = state.SearchStatus();
         EXPECT_EQ(status.text, step.status);

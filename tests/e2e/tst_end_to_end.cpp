@@ -186,6 +186,17 @@ private slots:
         QCOMPARE(ResultsOf(Command(kIdPrevious)).firstResultPosition, back);
         QCOMPARE(ResultsOf(Command(kIdSearchIcon)).firstResultPosition, 1);
         QCOMPARE(ResultsOf(Command(kIdNext)).firstResultPosition, 11);
+        // Paging after a pan asks the new area from its first result, and says so.
+        const QString west = run_->PageValue("document.getElementById('BVXMin').value");
+        run_->PageValue("document.querySelector('.pan button[title=\"Pan east\"]').click()");
+        QVERIFY(test::WaitUntil(
+            [&] { return run_->PageValue("document.getElementById('BVXMin').value") != west; },
+            5000));
+        QCOMPARE(ResultsOf(Command(kIdNext)).firstResultPosition, 1);
+        QVERIFY2(window.StatusText()->text().endsWith(" (new area)"),
+                 qPrintable(window.StatusText()->text()));
+        QCOMPARE(ResultsOf(Command(kIdNext)).firstResultPosition, 11);
+        QVERIFY(!window.StatusText()->text().contains("new area"));
         window.KeywordField()->setText("Coffee");
         results = ResultsOf(Command(kIdNext)); // a new keyword starts again
         QCOMPARE(results.firstResultPosition, 1);

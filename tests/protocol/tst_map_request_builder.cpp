@@ -160,6 +160,33 @@ TEST_F(MapRequestTest, PagingSearchesAroundTheViewCentreWithTheLastPlace) {
     EXPECT_FALSE(Open(result.body).l.empty());
 }
 
+// The view is 37.5, -75 at its centre, 5 degrees high and 10 wide: paging
+// after the map moved by more than a fiftieth asks the new area from 1.
+TEST_F(MapRequestTest, PagingAfterTheMapMovedStartsTheNewAreaAtOne) {
+    services.Answer("/us-search", test::ReadTestData("answers/result_set_us.xml"));
+    const struct {
+        const char *lat, *lng;
+        int first;
+        const char* start;
+        bool restarted;
+    } kCases[] = {
+        {"37.5", "-75", 11, "11", false}, {"37.59", "-75.19", 11, "11", false},
+        {"37.7", "-75", 11, "1", true},   {"37.5", "-74.7", 21, "1", true},
+        {"37.7", "-75", 1, "1", false},   {"", "", 11, "11", false},
+    };
+    for (const auto& c : kCases) {
+        job.searchLatitude = c.lat;
+        job.searchLongitude = c.lng;
+        job.counters = {125, 10, c.first};
+        const size_t asked = services.Requests().size();
+        const JobResult result = Build(12, 5);
+        const auto search = services.Requests().at(asked);
+        EXPECT_EQ(search.params.find("start")->second, c.start) << c.lat << "," << c.lng;
+        EXPECT_EQ(result.searchRestarted, c.restarted) << c.lat << "," << c.lng;
+        EXPECT_EQ(result.searchLatitude + " " + result.searchLongitude, "37.50000000 -75.00000000");
+    }
+}
+
 TEST_F(MapRequestTest, MarkerSetViewAndReplayReuseTheLastParameters) {
     AddMarker();
     JobResult result = Build(16, 10);
