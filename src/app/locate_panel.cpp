@@ -82,6 +82,36 @@ LocatePanel::LocatePanel(QWidget* parent) : QGroupBox("Locate", parent) {
                        Label("Longitude:", x, 64, coordinateX - x), longitude_};
     for (QWidget* child : findChildren<QWidget*>())
         neededWidth_ = std::max(neededWidth_, child->geometry().right() + 9);
+    remark_ = new QLabel(this);
+    remark_->setObjectName("locateRemark");
+    remark_->setStyleSheet("color: #a04000;");
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        connect(field, &QLineEdit::textEdited, this, [this] { ShowRemark(""); });
+    connect(country_, &QComboBox::activated, this, [this] { ShowRemark(""); });
+}
+
+void LocatePanel::ShowRemark(const QString& remark) {
+    remarkText_ = remark;
+    PlaceRemark();
+}
+
+void LocatePanel::resizeEvent(QResizeEvent* event) {
+    QGroupBox::resizeEvent(event);
+    PlaceRemark();
+}
+
+// On the second row, right of the mode's fields, clear of Go at the right;
+// a remark too long for the room is elided and whole in its tooltip.
+void LocatePanel::PlaceRemark() {
+    int left = caption_->x();
+    for (QWidget* widget : modeWidgets_[mode_])
+        if (widget->geometry().bottom() > 60)
+            left = std::max(left, widget->geometry().right() + 12);
+    const int room = std::max(0, width() - 50 - left);
+    remark_->setGeometry(left, 64, room, 18);
+    remark_->setText(remark_->fontMetrics().elidedText(remarkText_, Qt::ElideRight, room));
+    remark_->setToolTip(remarkText_);
+    remark_->setVisible(!remarkText_.isEmpty());
 }
 
 // Number and city share a column, as street and state follow them.
@@ -144,6 +174,8 @@ void LocatePanel::SetLocateModeUi(LocateMode mode, bool panelShown) {
             widget->setVisible(m == index);
     }
     caption_->setText(kModeCaptions[index]);
+    mode_ = index;
+    ShowRemark("");
 }
 
 LocateMode LocatePanel::CheckedMode() const {

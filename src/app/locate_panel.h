@@ -28,6 +28,9 @@ public:
     void ShowInputs(const LocationInputs& inputs);
     void SetCountries(const QStringList& countries);
     QString Country() const;
+    // A line beside the fields on what is plainly wrong with the typed place;
+    // "" hides it. Editing any field or choosing a mode clears it.
+    void ShowRemark(const QString& remark);
     // The width the panel needs to show every mode's labels and fields whole.
     int NeededWidth() const { return neededWidth_; }
 
@@ -44,12 +47,17 @@ public:
     QLineEdit* state() const { return state_; }
     QComboBox* country() const { return country_; }
     QLabel* modeCaption() const { return caption_; }
+    QLabel* remark() const { return remark_; }
 
 signals:
     void modeChosen(LocateMode mode);
     void countryChanged(const QString& country);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void PlaceRemark();
     void AutoAdvance(QLineEdit* from, QLineEdit* to, int toLength);
     QLabel* Label(const QString& text, int x, int y, int width);
     void CreateStreetFields(int x);
@@ -57,6 +65,9 @@ private:
 
     QRadioButton* radios_[4] = {};
     QLabel* caption_ = nullptr;
+    QLabel* remark_ = nullptr;
+    QString remarkText_;
+    int mode_ = 0;
     QLineEdit* areaCode_ = nullptr;
     QLineEdit* exchange_ = nullptr;
     QLineEdit* lineNumber_ = nullptr;

@@ -11,6 +11,7 @@
 #include "app/marker_set_controller.h"
 #include "app/qt_user_prompts.h"
 #include "app/update_controller.h"
+#include "services/locate_remark.h"
 #include "settings/registry_key.h"
 #include "settings/store_recovery.h"
 
@@ -285,6 +286,7 @@ void CMapMainDlg::closeEvent(QCloseEvent* event) {
 void CMapMainDlg::OnGo() {
     state_.locateMode = Locate()->CheckedMode();
     Locate()->ReadInputs(state_.inputs);
+    Locate()->ShowRemark(QString::fromStdString(LocateRemark(state_.locateMode, state_.inputs)));
     StartJob(kActionGo, kLocate);
     search_->Clear();
 }

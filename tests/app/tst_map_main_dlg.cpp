@@ -299,6 +299,18 @@ private slots:
         QCOMPARE(window.LastParams(),
                  std::string("SH=3&NS=3&LAT=38.898748&LNG=-77.037684&INFO0=&INFO1=Latitute/"
                              "Longitute: &INFO2=38.898748/-77.037684"));
+        QVERIFY(window.Locate()->remark()->isHidden());
+        // What cannot be right is sent as typed, and a line beside the fields says why.
+        WaitIdle();
+        window.Locate()->latitude()->setText("200");
+        window.OnCommand(kIdGo);
+        QCOMPARE(window.Locate()->remark()->toolTip(),
+                 QString("Latitude 200 is out of range (-90 to 90)"));
+        QVERIFY(window.Locate()->remark()->isVisibleTo(&window));
+        WaitIdle();
+        QVERIFY(window.LastParams().rfind("SH=3&NS=3&LAT=200&", 0) == 0);
+        QTest::keyClick(window.Locate()->latitude(), Qt::Key_Backspace);
+        QVERIFY(window.Locate()->remark()->isHidden());
     }
 
     void goWhileBusyDoesNothing() {
@@ -867,6 +879,9 @@ private slots:
         number.setCursorPosition(0);
         QTest::keyClick(&number, '-');
         QCOMPARE(number.text(), QString("-12.5"));
+        CFloatNumberEditBox comma; // a decimal comma is the point, once
+        QTest::keyClicks(&comma, "40,7,1");
+        QCOMPARE(comma.text(), QString("40.71"));
 
         CSafeEditBox safe;
         QTest::keyClicks(&safe, "a&b=c?d");

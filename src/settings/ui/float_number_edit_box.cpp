@@ -3,6 +3,8 @@
 namespace orbisk {
 
 QValidator::State FloatNumberValidator::validate(QString& input, int&) const {
+    if (input.count(',') == 1 && !input.contains('.'))
+        input.replace(',', '.');
     bool point = false;
     for (int i = 0; i < input.size(); ++i) {
         const QChar c = input[i];

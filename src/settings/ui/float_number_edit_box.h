@@ -6,7 +6,9 @@
 namespace orbisk {
 
 // Accepts only a signed decimal number: digits, one leading minus sign, one
-// decimal point. Pasted text is held to the same rule, not only typing.
+// decimal point. Pasted text is held to the same rule, not only typing. A
+// decimal comma, as many keyboards and locales write it, is taken as the
+// point: dropping it made "40,7" the latitude 407.
 class FloatNumberValidator : public QValidator {
 public:
     using QValidator::QValidator;
