@@ -280,8 +280,10 @@
       },
     });
     new Pan({ position: 'topright' }).addTo(map);
-    L.control.scale({ position: 'bottomleft' }).addTo(map);
   }
+  // Every page has a scale: on screen with the large controls only, on paper always.
+  L.control.scale({ position: 'bottomleft' }).addTo(map);
+  if (data.mapControl !== 0) document.body.classList.add('no-scale');
   const Legend = L.Control.extend({
     onAdd: () => {
       const box = element('div', 'legend');
@@ -293,5 +295,19 @@
   new Legend({ position: 'bottomright' }).addTo(map);
   const note = data.notFound || data.fellBack;
   if (note) document.body.appendChild(element('div', 'note', note));
+
+  // What only paper shows: the located place's title and address above the
+  // map, the scale below it (the print style hides the on-screen controls).
+  const header = element('div', 'print-header');
+  (data.place ? data.place.lines : []).map((line) => line.trim()).filter((line) => line !== '')
+    .forEach((line, i) => header.appendChild(element('div', i === 0 ? 'print-title' : 'print-line', line)));
+  document.body.insertBefore(header, document.body.firstChild);
+  const footer = element('div', 'print-footer');
+  document.body.appendChild(footer);
+  const copyScale = () => {
+    footer.replaceChildren(...[...document.querySelectorAll('.leaflet-control-scale-line')].map((line) => line.cloneNode(true)));
+  };
+  map.on('moveend zoomend', copyScale);
+  copyScale();
   performance.measure('orbisk-script', 'orbisk-script');
 }());

@@ -61,7 +61,9 @@ std::string ZipRemark(const LocationInputs& in) {
     if (zip.empty())
         return "No zip or postal code given";
     if (AllDigits(zip))
-        return zip.size() == 5 ? "" : "A zip code has 5 digits; " + zip + " has " + std::to_string(zip.size());
+        return zip.size() == 5
+                   ? ""
+                   : "A zip code has 5 digits; " + zip + " has " + std::to_string(zip.size());
     if (!IsPostalCodeShape(zip))
         return zip + " is neither a zip code (5 digits) nor a postal code (A1A 1A1)";
     return "";
@@ -98,14 +100,10 @@ std::string LatLngRemark(const LocationInputs& in) {
 
 std::string LocateRemark(LocateMode mode, const LocationInputs& inputs) {
     switch (mode) {
-    case LocateMode::Phone:
-        return PhoneRemark(inputs);
-    case LocateMode::Zip:
-        return ZipRemark(inputs);
-    case LocateMode::Street:
-        return StreetRemark(inputs);
-    case LocateMode::LatLng:
-        return LatLngRemark(inputs);
+    case LocateMode::Phone: return PhoneRemark(inputs);
+    case LocateMode::Zip: return ZipRemark(inputs);
+    case LocateMode::Street: return StreetRemark(inputs);
+    case LocateMode::LatLng: return LatLngRemark(inputs);
     }
     return "";
 }

@@ -3,13 +3,18 @@
 // water (the Great Lakes among it) and land where there is land, with no
 // city label over another.
 #include "app/command_ids.h"
+#include "app/explorer1.h"
 #include "app/locate_panel.h"
 #include "client_harness.h"
 #include "web_engine_test.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPdfDocument>
 #include <QTest>
+#include <QWebEnginePage>
 #include <fstream>
 #include <sstream>
 
@@ -140,6 +145,40 @@ private slots:
             QVERIFY2(labels.value(1) == "0",
                      qPrintable(probe.name + ": " + labels.value(1) + " overlapping labels"));
         }
+    }
+
+    // On paper: the place's title and address above the map and the scale
+    // below it; none of the on-screen controls (zoom, pan) are printed.
+    void thePrintedPageShowsThePlaceAndNotTheControls() {
+        LocatePanel* panel = run_->Window().Locate();
+        panel->latitude()->setText("41.88");
+        panel->longitude()->setText("-87.63");
+        const size_t before = run_->Server().RequestCount();
+        run_->Window().OnCommand(kIdGo);
+        QVERIFY(run_->WaitForRequests(before + 1) && run_->WaitIdle());
+        QVERIFY(OutlinesDrawn());
+        QByteArray pdf;
+        bool done = false;
+        run_->Window().Browser()->page()->printToPdf(
+            [&](const QByteArray& bytes) {
+                pdf = bytes;
+                done = true;
+            },
+            QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF()));
+        QVERIFY(test::WaitUntil([&] { return done; }, 20000));
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::ReadOnly);
+        QPdfDocument document;
+        document.load(&buffer);
+        QCOMPARE(document.status(), QPdfDocument::Status::Ready);
+        QCOMPARE(document.pageCount(), 1);
+        if (const QString dir = qEnvironmentVariable("ORBISK_MAP_PICTURES"); !dir.isEmpty())
+            document.render(0, (document.pagePointSize(0) * 1.5).toSize()).save(dir + "/print.png");
+        const QString text = document.getAllText(0).text();
+        for (const char* shown : {"Latitute/Longitute:", "41.88/-87.63", "Chicago", " km", " mi"})
+            QVERIFY2(text.contains(shown), qPrintable(QString(shown) + " not in: " + text));
+        for (const char* hidden : {"\u2212", "\u25B2", "\u25C0"}) // zoom out, pan north, pan west
+            QVERIFY2(!text.contains(QString::fromUtf8(hidden)), qPrintable(text));
     }
 };
 

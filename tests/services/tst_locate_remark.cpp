@@ -27,7 +27,8 @@ TEST(LocateRemark, SaysWhatIsPlainlyWrongWithTheTypedPlace) {
         {M::Zip, "k1a0b1", "", ""},
         {M::Zip, "2050", "", "A zip code has 5 digits; 2050 has 4"},
         {M::Zip, " ", "", "No zip or postal code given"},
-        {M::Zip, "K1A 0B", "", "K1A 0B is neither a zip code (5 digits) nor a postal code (A1A 1A1)"},
+        {M::Zip, "K1A 0B", "",
+         "K1A 0B is neither a zip code (5 digits) nor a postal code (A1A 1A1)"},
         {M::Street, "Pennsylvania Ave", "Washington", ""},
         {M::Street, "", "Washington", "No street given: the map will show the city"},
         {M::LatLng, "38.898748", "-77.037684", ""},
@@ -45,9 +46,7 @@ TEST(LocateRemark, SaysWhatIsPlainlyWrongWithTheTypedPlace) {
             in.npa = c.first;
             in.nxx = c.second;
             break;
-        case M::Zip:
-            in.zip = c.first;
-            break;
+        case M::Zip: in.zip = c.first; break;
         case M::Street:
             in.streetAddress = c.first;
             in.city = c.second;
