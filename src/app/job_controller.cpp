@@ -69,8 +69,7 @@ void JobController::OnNavigateError() {
         emit stopped();
         return;
     }
-    const auto page =
-        ProgramFilePath(context_.environment.programDirectory, "\\html\\HomeSiteError.htm");
+    const auto page = context_.environment.files.ForReading("\\html\\HomeSiteError.htm");
     browser_.NavigateTo(QUrl::fromLocalFile(QString::fromStdString(page.string())).toString());
 }
 

@@ -34,8 +34,7 @@ MarkerSetController::MarkerSetController(MarkerSet& set, MapViewState& view, CEx
       definitions_(definitions), environment_(environment), dialogParent_(dialogParent) {}
 
 std::string MarkerSetController::ProgramFile(int fixedString) const {
-    return ProgramFilePath(environment_.programDirectory, definitions_.fixedStrings.At(fixedString))
-        .string();
+    return environment_.files.ForWriting(definitions_.fixedStrings.At(fixedString)).string();
 }
 
 void MarkerSetController::Error(const std::string& text) {

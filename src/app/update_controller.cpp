@@ -9,10 +9,9 @@
 namespace orbisk {
 
 void UpdateController::LoadDefinitions() {
-    definitions_.LoadDefinitionFile(
-        environment_.programDirectory, [this](const std::string& message) {
-            prompts_.Tell(QString::fromStdString(message), "Error", QMessageBox::Critical);
-        });
+    definitions_.LoadDefinitionFile(environment_.files, [this](const std::string& message) {
+        prompts_.Tell(QString::fromStdString(message), "Error", QMessageBox::Critical);
+    });
 }
 
 void UpdateController::RunDefinitionUpdate() {
@@ -23,7 +22,7 @@ void UpdateController::RunDefinitionUpdate() {
     source.currentVersion = definitions_.definitionVersion;
     if (!DefinitionVersionCheck(source).IsNewer())
         return;
-    DefinitionDownloader downloader(source, environment_.programDirectory,
+    DefinitionDownloader downloader(source, environment_.files,
                                     definitions_.fixedStrings.At(FixedStrings::DefinitionFile));
     if (downloader.DownloadAll())
         LoadDefinitions();

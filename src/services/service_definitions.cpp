@@ -177,10 +177,9 @@ bool ServiceDefinitions::ParseDefinitions(const std::string& text) {
     return true;
 }
 
-void ServiceDefinitions::LoadDefinitionFile(const std::string& programDirectory,
+void ServiceDefinitions::LoadDefinitionFile(const ProgramFiles& files,
                                             const DefinitionMessageSink& onError) {
-    const std::string path =
-        ProgramFilePath(programDirectory, fixedStrings.At(FixedStrings::DefinitionFile));
+    const std::string path = files.ForReading(fixedStrings.At(FixedStrings::DefinitionFile));
     const auto fail = [&] {
         if (onError)
             onError("Failed to load configuration file " + path + "!");

@@ -3,6 +3,7 @@
 #include "protocol/fixed_strings.h"
 #include "services/location_inputs.h"
 #include "services/param_slot.h"
+#include "settings/program_files.h"
 
 #include <array>
 #include <functional>
@@ -68,11 +69,11 @@ public:
     // Files this large are not definition files; reading them would only waste memory.
     static constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
 
-    // Reads, decodes and parses programDirectory + "\Map.dat". Failures are
+    // Reads, decodes and parses the program file "\Map.dat" (the user's
+    // downloaded copy first, beside a read-only installation). Failures are
     // reported through `onError` as "Failed to load configuration file PATH!"
     // and leave the definitions as they were; a short read says nothing.
-    void LoadDefinitionFile(const std::string& programDirectory,
-                            const DefinitionMessageSink& onError);
+    void LoadDefinitionFile(const ProgramFiles& files, const DefinitionMessageSink& onError);
 
     // Replaces the geocoders; false only when the text is not well-formed XML
     // (or nested too deep), with the reason in parseError.

@@ -91,6 +91,7 @@ std::string ProxyFromStore(const std::filesystem::path& storeFile) {
 ProgramEnvironment DiscoverEnvironment(const std::filesystem::path& storeFile) {
     ProgramEnvironment environment;
     environment.programDirectory = DiscoverProgramDirectory();
+    environment.files = ProgramFiles(environment.programDirectory);
     environment.computerName = DiscoverComputerName();
     if (!QueryUserProxy(environment.proxyServer))
         environment.proxyServer = ProxyFromStore(storeFile);

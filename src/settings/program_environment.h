@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/program_files.h"
+
 #include <filesystem>
 #include <string>
 
@@ -10,6 +12,8 @@ namespace orbisk {
 struct ProgramEnvironment {
     // The directory of the program file, without a trailing separator.
     std::string programDirectory;
+    // Where the files of that directory are read and written.
+    ProgramFiles files;
     // Sent with every map request as NAME.
     std::string computerName;
     // Given to every HTTP request; empty means the environment's settings.

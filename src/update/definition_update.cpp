@@ -61,9 +61,9 @@ bool DefinitionVersionCheck::IsNewer() const {
     return LeadingNumber(answer) > source_.currentVersion;
 }
 
-DefinitionDownloader::DefinitionDownloader(DefinitionSource source, std::string programDirectory,
+DefinitionDownloader::DefinitionDownloader(DefinitionSource source, ProgramFiles files,
                                            std::string defaultFileName)
-    : source_(std::move(source)), programDirectory_(std::move(programDirectory)),
+    : source_(std::move(source)), files_(std::move(files)),
       defaultFileName_(std::move(defaultFileName)) {}
 
 std::vector<std::string> DefinitionDownloader::SplitPathList(const std::string& answer) {
@@ -121,10 +121,12 @@ bool DefinitionDownloader::DownloadFile(const std::string& path, const std::stri
     std::string answer;
     if (!HttpClient(source_.timeouts).HttpGetFile(source_.host, path, source_.proxy, answer))
         return false;
-    if (programDirectory_.empty())
+    if (files_.ProgramDirectory().empty())
         return false;
     const std::filesystem::path target =
-        ProgramFilePath(programDirectory_, fileName.empty() ? defaultFileName_ : "\\" + fileName);
+        files_.ForWriting(fileName.empty() ? defaultFileName_ : "\\" + fileName);
+    if (target.empty())
+        return false;
     if (!IsReplaceableData(target)) {
         std::cerr << "orbisk: definition update refused to replace " << target
                   << " (a program, link or special file)\n";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/http_client.h"
+#include "settings/program_files.h"
 
 #include <string>
 #include <vector>
@@ -28,13 +29,13 @@ private:
     DefinitionSource source_;
 };
 
-// Downloads the listed definition files into the program directory. The
-// first is the definition file itself; later ones keep their own names.
+// Downloads the listed definition files into the program directory, or
+// beside a read-only one into the user's data directory. The first is the
+// definition file itself; later ones keep their own names.
 // Every file is written beside its target and renamed into place.
 class DefinitionDownloader {
 public:
-    DefinitionDownloader(DefinitionSource source, std::string programDirectory,
-                         std::string defaultFileName);
+    DefinitionDownloader(DefinitionSource source, ProgramFiles files, std::string defaultFileName);
 
     // False at the first request or file that fails; files written before
     // stay written. A refused name fails before anything is written.
@@ -54,7 +55,7 @@ public:
 
 private:
     DefinitionSource source_;
-    std::string programDirectory_;
+    ProgramFiles files_;
     std::string defaultFileName_;
 };
 

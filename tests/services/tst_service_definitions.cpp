@@ -174,7 +174,7 @@ protected:
     }
     std::vector<std::string> Load() {
         std::vector<std::string> messages;
-        definitions.LoadDefinitionFile(dir.Path().string(),
+        definitions.LoadDefinitionFile(ProgramFiles(dir.Path().string()),
                                        [&](const std::string& m) { messages.push_back(m); });
         return messages;
     }

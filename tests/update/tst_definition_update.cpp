@@ -47,7 +47,7 @@ protected:
         return {server.Host(), "map/", "", version, {2000, 0, 5000}};
     }
     bool Download(double version) {
-        return DefinitionDownloader(Source(version), dir.Path().string(), "\\Map.dat")
+        return DefinitionDownloader(Source(version), ProgramFiles(dir.Path().string()), "\\Map.dat")
             .DownloadAll();
     }
 
@@ -95,7 +95,7 @@ TEST_F(UpdateTest, AFailedDownloadNeverLeavesATruncatedFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
         << "no temporary file left";
     EXPECT_FALSE(DefinitionDownloader({"127.0.0.1:1", "map/", "", 1, {500, 0, 1000}},
-                                      dir.Path().string(), "\\Map.dat")
+                                      ProgramFiles(dir.Path().string()), "\\Map.dat")
                      .DownloadAll());
     EXPECT_EQ(Contents(dir / "Map.dat"), "old definitions");
 }
@@ -116,7 +116,7 @@ TEST_F(UpdateTest, UnsafeNamesStopTheDownloadBeforeAnythingIsWritten) {
 TEST_F(UpdateTest, NoProgramDirectoryNoDownload) {
     files["/map/definition/path/"] = "defs/a.dat";
     files["/map/defs/a.dat"] = "new";
-    EXPECT_FALSE(DefinitionDownloader(Source(1), "", "\\Map.dat").DownloadAll());
+    EXPECT_FALSE(DefinitionDownloader(Source(1), ProgramFiles(""), "\\Map.dat").DownloadAll());
 }
 
 // A plain name that already names something that runs, a link or a
