@@ -2,7 +2,7 @@
 PRESET ?= default
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test test-asan fuzz bench format format-check run clean
+.PHONY: all deps configure build test test-asan fuzz bench deb format format-check run clean
 
 all: build
 
@@ -39,6 +39,10 @@ bench: build
 	build/$(PRESET)/bin/bench_map_page
 	build/$(PRESET)/bin/bench_geo_data
 	build/$(PRESET)/bin/bench_server_load
+
+# A Debian package, build/$(PRESET)/package/orbisk_<version>_amd64.deb.
+deb: build
+	cd build/$(PRESET) && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

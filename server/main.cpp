@@ -10,13 +10,17 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
-                               "[--definitions-version N] [--record DIR] [--quiet] [--check-data]\n"
-                               "  --port 0 picks a free port and prints it; --definitions-version "
-                               "offers that definition version;\n"
-                               "  --record DIR keeps every map page body received in DIR;\n"
-                               "  --check-data reports what the data covers and exits, 1 when a "
-                               "file is missing or malformed.\n";
+constexpr const char* kUsage =
+    "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
+    "[--definitions-version N] [--record DIR] [--quiet] [--check-data]\n"
+    "       orbisk-server --help | --version\n"
+    "  The local map server of Orbisk and its stand-ins for the outside "
+    "services; --data defaults to ../share/orbisk-server beside the program.\n"
+    "  --port 0 picks a free port and prints it; --definitions-version "
+    "offers that definition version;\n"
+    "  --record DIR keeps every map page body received in DIR;\n"
+    "  --check-data reports what the data covers and exits, 1 when a "
+    "file is missing or malformed.\n";
 
 bool ParseNumber(const std::string& text, int& value) {
     try {
@@ -93,6 +97,15 @@ int main(int argc, char** argv) {
     orbisk::server::ServerOptions options;
     options.dataDirectory = orbisk::server::DefaultDataDirectory();
     bool checkData = false;
+    const std::string first = argc == 2 ? argv[1] : "";
+    if (first == "--help" || first == "-h") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (first == "--version") {
+        std::cout << "orbisk-server 1.1.0\n";
+        return 0;
+    }
     if (!ParseOptions(argc, argv, options, checkData)) {
         std::cerr << kUsage;
         return 2;

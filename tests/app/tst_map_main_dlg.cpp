@@ -195,6 +195,7 @@ private slots:
     void init() {
         dir_ = std::make_unique<test::TempDir>();
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir_->Path() / "config").string()));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir_->Path() / "data").string()));
         qputenv(kProgramDirVariable, QByteArray::fromStdString(dir_->Path().string()));
         server_ = std::make_unique<MapServerStandIn>();
         prompts_ = test::ScriptedPrompts();

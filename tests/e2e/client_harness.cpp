@@ -15,6 +15,7 @@ namespace orbisk::test {
 
 ClientHarness::ClientHarness() {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir_.Path() / "config").string()));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir_.Path() / "data").string()));
     qputenv(kProgramDirVariable, QByteArray::fromStdString((dir_.Path() / "program").string()));
 }
 

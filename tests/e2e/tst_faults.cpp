@@ -271,7 +271,9 @@ private slots:
             QVERIFY(run.WaitForRequests(1));
             QVERIFY(run.WaitIdle());
         }
-        QCOMPARE(run.Server().Requests()[0].Get("DE"), std::string("3"));
+        // The update goes to the user's data directory and is used from there.
+        QCOMPARE(run.Server().Requests()[0].Get("DE"), std::string("7"));
+        QVERIFY(std::filesystem::is_regular_file(run.Directory() / "data/orbisk/Map.dat"));
         std::string after;
         QVERIFY(ReadWholeFile(program / "Map.dat", 1 << 20, after));
         QCOMPARE(after, before);

@@ -44,7 +44,8 @@ TEST_F(ProgramFilesTest, TheUsersDirectoryFollowsXdgDataHome) {
     setenv("HOME", "/home/ada", 1);
     setenv("XDG_DATA_HOME", "/data/ada", 1);
     EXPECT_EQ(ProgramFiles::UserDataDirectory(), "/data/ada/orbisk");
-    setenv("XDG_DATA_HOME", "relative/dir", 1); // not absolute: ignored, as the base directory rules say
+    setenv("XDG_DATA_HOME", "relative/dir",
+           1); // not absolute: ignored, as the base directory rules say
     EXPECT_EQ(ProgramFiles::UserDataDirectory(), "/home/ada/.local/share/orbisk");
     unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(ProgramFiles::UserDataDirectory(), "/home/ada/.local/share/orbisk");

@@ -15,7 +15,9 @@ for file in lib/orbisk/orbisk lib/orbisk/Map.dat lib/orbisk/html/HomeSiteError.h
             share/orbisk-server/zips.tsv share/orbisk-server/web/leaflet/leaflet.min.js \
             share/applications/orbisk.desktop share/mime/packages/orbisk-markerset.xml \
             share/icons/hicolor/scalable/apps/orbisk.svg share/icons/hicolor/48x48/apps/orbisk.png \
-            share/icons/hicolor/256x256/apps/orbisk.png; do
+            share/icons/hicolor/256x256/apps/orbisk.png bin/orbisk-tool lib/systemd/user/orbisk-server.service \
+            share/man/man1/orbisk.1.gz share/man/man1/orbisk-tool.1.gz share/man/man1/orbisk-server.1.gz \
+            share/metainfo/com.brevant.Orbisk.metainfo.xml share/doc/orbisk/copyright; do
     check test -s "$prefix/$file"
 done
 check test -d "$prefix/lib/orbisk/MarkerSets"

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs the Debian package built by `make deb` and checks it as a user
+# would: the commands, the server answering, the client's first map as a
+# user who cannot write the program directory, then a removal that leaves
+# nothing of it in /usr. Run as root on a machine where it may install.
+set -euo pipefail
+deb=$(ls build/"${PRESET:-default}"/package/orbisk_*_amd64.deb)
+export DEBIAN_FRONTEND=noninteractive
+step() { echo "== $*"; }
+
+step "lintian (errors fail)"
+command -v lintian >/dev/null || apt-get install -y -qq --no-install-recommends lintian >/dev/null
+lintian --fail-on error "$deb"
+
+step "install $deb"
+apt-get install -y -qq "./$deb" >/dev/null
+orbisk --version
+orbisk-tool defs show /usr/lib/orbisk/Map.dat | head -3
+appstreamcli validate --no-net /usr/share/metainfo/com.brevant.Orbisk.metainfo.xml
+systemd-analyze verify /usr/lib/systemd/user/orbisk-server.service
+for page in orbisk orbisk-tool orbisk-server; do test -s "/usr/share/man/man1/$page.1.gz"; done
+
+user=orbisk-check
+id "$user" >/dev/null 2>&1 || useradd --create-home "$user"
+home=$(getent passwd "$user" | cut -d: -f6)
+as_user() { runuser -u "$user" -- env HOME="$home" XDG_RUNTIME_DIR="$home/run" "$@"; }
+as_user mkdir -p -m 700 "$home/run"
+
+step "orbisk-server by hand, as the user, answers a zip lookup"
+# It offers a newer definition version, so the client's update must write
+# its Map.dat into the user's data directory, not the program directory.
+as_user orbisk-server --quiet --definitions-version 99 > "$home/server.log" 2>&1 &
+# runuser stays the parent: stop what runs as the user, not runuser.
+stop_user() { pkill -u "$user" 2>/dev/null || true; sleep 0.5; }
+trap stop_user EXIT
+for _ in $(seq 50); do grep -q 'serving on' "$home/server.log" && break; sleep 0.1; done
+curl -fsS "http://127.0.0.1:8642/services/zip?code=20502&country=US" | grep -q '<City>Washington</City>'
+
+step "the client's first map, as a user, with a read-only program directory"
+touch /tmp/orbisk-check-start
+as_user xvfb-run -a -s "-screen 0 1024x768x24" orbisk --screenshot "$home/first.png"
+test -s "$home/first.png"
+test -s "$home/.local/share/orbisk/Map.dat"
+changed=$(find /usr/lib/orbisk /usr/share/orbisk-server -newer /tmp/orbisk-check-start)
+[ -z "$changed" ] || { echo "written in the program directory: $changed" >&2; exit 1; }
+stop_user
+trap - EXIT
+
+step "apt-get remove leaves nothing in /usr"
+files=$(dpkg -L orbisk | grep '^/usr/')
+apt-get remove -y -qq orbisk >/dev/null
+left=$(for f in $files; do [ -e "$f" ] && [ ! -d "$f" ] && echo "$f"; done || true)
+[ -z "$left" ] || { echo "left behind: $left" >&2; exit 1; }
+test ! -e /usr/lib/orbisk
+userdel --remove "$user"
+echo "package checks passed"
