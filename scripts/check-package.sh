@@ -8,8 +8,19 @@ deb=$(ls build/"${PRESET:-default}"/package/orbisk_*_amd64.deb)
 export DEBIAN_FRONTEND=noninteractive
 step() { echo "== $*"; }
 
+# The checkers, when this machine lacks them.
+updated=
+need() {
+    command -v "$1" >/dev/null && return
+    [ -n "$updated" ] || { apt-get update -qq; updated=yes; }
+    apt-get install -y -qq --no-install-recommends "$2" >/dev/null
+}
+need lintian lintian
+need appstreamcli appstream
+need systemd-analyze systemd
+need pkill procps
+
 step "lintian (errors fail)"
-command -v lintian >/dev/null || apt-get install -y -qq --no-install-recommends lintian >/dev/null
 lintian --fail-on error "$deb"
 
 step "install $deb"
