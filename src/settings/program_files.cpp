@@ -2,7 +2,6 @@
 
 #include "settings/program_environment.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -32,9 +31,7 @@ std::filesystem::path ProgramFiles::UserDataDirectory() {
 std::filesystem::path ProgramFiles::InUserDirectory(const std::string& name) const {
     if (userDirectory_.empty())
         return {};
-    std::string relative = name;
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    const std::filesystem::path path = std::filesystem::path(relative).relative_path();
+    const std::filesystem::path path = ProgramFilePath("", name).relative_path();
     for (const auto& part : path)
         if (part == "..")
             return {};
