@@ -4,6 +4,7 @@
 #include "app/command_ids.h"
 #include "app/locate_panel.h"
 #include "client_harness.h"
+#include "process_tree.h"
 #include "web_engine_test.h"
 
 #include <QApplication>
@@ -12,10 +13,8 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <dirent.h>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <unistd.h>
 
 using namespace orbisk;
@@ -31,37 +30,6 @@ double PeakMiB(long pid) {
         if (line.rfind("VmHWM:", 0) == 0)
             return std::stod(line.substr(6)) / 1024.0;
     return 0;
-}
-
-long ParentOf(long pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const size_t close = text.rfind(')');
-    if (close == std::string::npos)
-        return -1;
-    std::istringstream fields(text.substr(close + 2));
-    std::string state;
-    long parent = -1;
-    fields >> state >> parent;
-    return parent;
-}
-
-// Every process below `root`: the browser engine's helpers fork from a zygote.
-std::vector<long> Descendants(long root) {
-    std::vector<long> all;
-    if (DIR* proc = opendir("/proc")) {
-        while (const dirent* entry = readdir(proc))
-            if (const long pid = std::atol(entry->d_name); pid > 0)
-                all.push_back(pid);
-        closedir(proc);
-    }
-    std::vector<long> found{root};
-    for (size_t i = 0; i < found.size(); ++i)
-        for (long pid : all)
-            if (ParentOf(pid) == found[i])
-                found.push_back(pid);
-    found.erase(found.begin());
-    return found;
 }
 
 struct Mode {
@@ -148,7 +116,7 @@ int main(int argc, char** argv) {
                     kilobytes[kRuns / 2], kilobytes.back(), scripts[kRuns / 2], draws[kRuns / 2]);
     }
     double helpers = 0;
-    for (long pid : Descendants(getpid()))
+    for (long pid : test::Descendants(getpid()))
         if (pid != run.Server().Pid())
             helpers += PeakMiB(pid);
     std::printf("peak memory: client %.0f MiB + browser processes %.0f MiB; orbisk-server %.0f "
