@@ -69,6 +69,19 @@ void KeepWindowPlacement(const QWidget& window) {
                         {window.x(), window.y(), window.width(), window.height()});
 }
 
+// glibc raises its mmap threshold to the size of each large block freed, up to
+// 32 MB; from then on the renderer's per-page buffers come from the heap, which
+// can only shrink from its top, and it grew by 12 MB over 50 Go commands. A
+// fixed threshold keeps such blocks mapped and returns them when freed. The
+// engine's processes read it from the environment they inherit.
+void KeepLargeBlocksOutOfTheHeap() {
+    constexpr const char* kThreshold = "glibc.malloc.mmap_threshold=131072";
+    const QByteArray user = qgetenv("GLIBC_TUNABLES");
+    if (user.contains("glibc.malloc.mmap_threshold"))
+        return;
+    qputenv("GLIBC_TUNABLES", user.isEmpty() ? QByteArray(kThreshold) : user + ":" + kThreshold);
+}
+
 } // namespace
 
 // Chromium refuses to start its sandbox as root; anyone else keeps it. The
@@ -78,7 +91,10 @@ void KeepWindowPlacement(const QWidget& window) {
 // kept alive for Back, which the map never offers, and a bounded script heap makes the renderer
 // collect each old page's garbage instead of growing by 12 MB a Go. Chromium's
 // low-end device mode keeps its caches small: the renderer grows by 20 MB over
-// 50 Go commands instead of 46. A user's own flags still come after ours.
+// 50 Go commands instead of 46. The page's few scripts run as fast without the
+// optimising compiler (lite mode), and the network runs in this process, so the
+// second zygote, kept for unsandboxed helpers, would only hold a relocated copy
+// of the engine. A user's own flags still come after ours.
 void PrepareBrowserEngine() {
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -87,9 +103,11 @@ void PrepareBrowserEngine() {
     if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     const QByteArray own = "--disable-gpu --disable-features=BackForwardCache "
-                           "--enable-low-end-device-mode --js-flags=--max-old-space-size=128";
+                           "--enable-low-end-device-mode --no-unsandboxed-zygote "
+                           "\"--js-flags=--max-old-space-size=128 --lite-mode\"";
     const QByteArray user = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", user.isEmpty() ? own : own + " " + user);
+    KeepLargeBlocksOutOfTheHeap();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 

@@ -8,6 +8,7 @@
 #include "common/atomic_file.h"
 #include "favorites/favorites_store.h"
 #include "markers/marker_set.h"
+#include "process_tree.h"
 #include "search/local_search_result_set.h"
 #include "settings/registry_key.h"
 #include "web_engine_test.h"
@@ -21,6 +22,8 @@
 #include <QTest>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <algorithm>
+#include <unistd.h>
 
 using namespace orbisk;
 using orbisk::server::MapRequest;
@@ -122,6 +125,25 @@ private slots:
         QCOMPARE(View().zoom, std::stoi(request.Get("FZ"))); // the geocoder's zoom wins
         QVERIFY(window.windowTitle().contains("Phone: (202)456-1414"));
         QVERIFY(run_->messages.isEmpty());
+    }
+
+    // The network runs in this process, so one zygote serves every helper, and
+    // it hands the engine's processes the fixed large-block threshold.
+    void theBrowserEngineRunsWithOneZygoteAndTheHeapThreshold() {
+        StartBoth();
+        std::vector<long> zygotes;
+        for (long pid : test::Descendants(getpid())) {
+            const std::vector<std::string> words = test::ProcessWords(pid, "cmdline");
+            if (test::ParentOf(pid) == getpid() &&
+                std::count(words.begin(), words.end(), "--type=zygote"))
+                zygotes.push_back(pid);
+        }
+        QCOMPARE(zygotes.size(), size_t(1));
+        const std::vector<std::string> environment = test::ProcessWords(zygotes[0], "environ");
+        QVERIFY(std::any_of(environment.begin(), environment.end(), [](const std::string& word) {
+            return word.rfind("GLIBC_TUNABLES=", 0) == 0 &&
+                   word.find("glibc.malloc.mmap_threshold=131072") != std::string::npos;
+        }));
     }
 
     void goLocatesInEveryMode() {
