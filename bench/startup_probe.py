@@ -9,7 +9,8 @@ last repaint before 500 ms without one). At 10 s it sums PSS of the whole
 process tree (/proc/PID/smaps_rollup) per kind of process, and CPU seconds
 at 10 s and 30 s. The same HOME is then started again (second start). The
 first run also measures CPU while idle over --idle seconds, and with
---goes, PSS after that many Go commands (xdotool on the Go button).
+--goes, PSS after that many Go commands (xdotool on the Go button), and
+again once the renderer has been idle for 20 s.
 Prints medians.
 """
 import argparse
@@ -23,6 +24,7 @@ import threading
 import time
 
 TICK = os.sysconf("SC_CLK_TCK")
+SETTLE = 20
 
 
 def children_of():
@@ -195,6 +197,10 @@ def run(orbisk, home, display, idle, goes):
         press_go(client, goes)
         time.sleep(3)
         figures["memory after goes"] = memory(client.process.pid)
+        # The script engine collects the old pages' garbage once the renderer
+        # has been idle for some seconds; what stays after that is kept.
+        time.sleep(SETTLE)
+        figures["memory settled"] = memory(client.process.pid)
     client.stop()
     second = Client(orbisk, home, display)
     second.launched = time.time()
@@ -246,6 +252,9 @@ def main():
         after = results[0]["memory after goes"]
         split = ", ".join(f"{k} {v / 1024:.0f}" for k, v in sorted(after.items()))
         print(f"PSS after {options.goes} Go commands {sum(after.values()) / 1024:.0f} MB ({split})")
+        settled = results[0]["memory settled"]
+        split = ", ".join(f"{k} {v / 1024:.0f}" for k, v in sorted(settled.items()))
+        print(f"PSS {SETTLE} s later {sum(settled.values()) / 1024:.0f} MB ({split})")
 
 
 if __name__ == "__main__":
