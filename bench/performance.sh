@@ -2,7 +2,7 @@
 # The figures of docs/performance.md, measured on this machine:
 #   start-up (median of 5 cold starts under Xvfb, fresh HOME each): window mapped,
 #   first map loaded and stable, PSS by process at 10 s, CPU at 10 and 30 s, idle CPU,
-#   PSS after 50 Go commands, the second start (bench/startup_probe.py),
+#   PSS after 50 Go commands and 20 s later, the second start (bench/startup_probe.py),
 #   Go to page loaded per locate mode and peak memory (bench_go_to_page),
 #   request building, page generation and zip lookups (Google Benchmark).
 # Needs port 8642 free: the default Map.dat names it.
