@@ -210,6 +210,11 @@ def run(orbisk, home, display, idle, goes):
     return figures
 
 
+def by_kind(memory):
+    split = ", ".join(f"{k} {v / 1024:.0f}" for k, v in sorted(memory.items()))
+    return f"{sum(memory.values()) / 1024:.0f} MB ({split})"
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("orbisk")
@@ -249,12 +254,8 @@ def main():
     if "memory after idle" in results[0]:
         print(f"PSS after the idle time {sum(results[0]['memory after idle'].values()) / 1024:.0f} MB")
     if "memory after goes" in results[0]:
-        after = results[0]["memory after goes"]
-        split = ", ".join(f"{k} {v / 1024:.0f}" for k, v in sorted(after.items()))
-        print(f"PSS after {options.goes} Go commands {sum(after.values()) / 1024:.0f} MB ({split})")
-        settled = results[0]["memory settled"]
-        split = ", ".join(f"{k} {v / 1024:.0f}" for k, v in sorted(settled.items()))
-        print(f"PSS {SETTLE} s later {sum(settled.values()) / 1024:.0f} MB ({split})")
+        print(f"PSS after {options.goes} Go commands {by_kind(results[0]['memory after goes'])}")
+        print(f"PSS {SETTLE} s later {by_kind(results[0]['memory settled'])}")
 
 
 if __name__ == "__main__":
