@@ -1,5 +1,6 @@
 #include "process_tree.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -7,13 +8,29 @@
 #include <sstream>
 
 namespace orbisk::test {
+namespace {
 
+// The NUL-separated words of /proc/PID/cmdline or /proc/PID/environ.
 std::vector<std::string> ProcessWords(long pid, const char* file) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/" + file, std::ios::binary);
     std::vector<std::string> words;
     for (std::string word; std::getline(in, word, '\0');)
         words.push_back(word);
     return words;
+}
+
+} // namespace
+
+bool CommandLineHas(long pid, const std::string& word) {
+    const std::vector<std::string> words = ProcessWords(pid, "cmdline");
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+std::string EnvironmentValue(long pid, const std::string& name) {
+    for (const std::string& word : ProcessWords(pid, "environ"))
+        if (word.rfind(name + "=", 0) == 0)
+            return word.substr(name.size() + 1);
+    return "";
 }
 
 long ParentOf(long pid) {

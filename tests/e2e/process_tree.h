@@ -10,7 +10,8 @@ namespace orbisk::test {
 long ParentOf(long pid);
 // Every process below `root`: the browser engine's helpers fork from a zygote.
 std::vector<long> Descendants(long root);
-// The NUL-separated words of /proc/PID/cmdline or /proc/PID/environ.
-std::vector<std::string> ProcessWords(long pid, const char* file);
+bool CommandLineHas(long pid, const std::string& word);
+// A variable of the process's environment; empty when it has none.
+std::string EnvironmentValue(long pid, const std::string& name);
 
 } // namespace orbisk::test

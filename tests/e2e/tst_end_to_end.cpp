@@ -22,7 +22,6 @@
 #include <QTest>
 #include <QUrl>
 #include <QWebEnginePage>
-#include <algorithm>
 #include <unistd.h>
 
 using namespace orbisk;
@@ -132,18 +131,12 @@ private slots:
     void theBrowserEngineRunsWithOneZygoteAndTheHeapThreshold() {
         StartBoth();
         std::vector<long> zygotes;
-        for (long pid : test::Descendants(getpid())) {
-            const std::vector<std::string> words = test::ProcessWords(pid, "cmdline");
-            if (test::ParentOf(pid) == getpid() &&
-                std::count(words.begin(), words.end(), "--type=zygote"))
+        for (long pid : test::Descendants(getpid()))
+            if (test::ParentOf(pid) == getpid() && test::CommandLineHas(pid, "--type=zygote"))
                 zygotes.push_back(pid);
-        }
         QCOMPARE(zygotes.size(), size_t(1));
-        const std::vector<std::string> environment = test::ProcessWords(zygotes[0], "environ");
-        QVERIFY(std::any_of(environment.begin(), environment.end(), [](const std::string& word) {
-            return word.rfind("GLIBC_TUNABLES=", 0) == 0 &&
-                   word.find("glibc.malloc.mmap_threshold=131072") != std::string::npos;
-        }));
+        QVERIFY(test::EnvironmentValue(zygotes[0], "GLIBC_TUNABLES")
+                    .find("glibc.malloc.mmap_threshold=131072") != std::string::npos);
     }
 
     void goLocatesInEveryMode() {
