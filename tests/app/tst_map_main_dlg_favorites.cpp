@@ -1,0 +1,244 @@
+// The main window's favorites, settings sheet, edit boxes, program and
+// definition updates, and its store, against a map server stand-in. Runs offscreen.
+#include "app/command_ids.h"
+#include "favorites/favorites_store.h"
+#include "favorites/ui/add_favorite_dialog.h"
+#include "favorites/ui/dialog_edit_favorites.h"
+#include "favorites/ui/dialog_rename_favorite.h"
+#include "map_window_fixture.h"
+#include "protocol/parameter_codec.h"
+#include "settings/registry_key.h"
+#include "settings/ui/float_number_edit_box.h"
+#include "settings/ui/property_sheet_settings.h"
+#include "settings/ui/safe_edit_box.h"
+#include "web_engine_test.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTabWidget>
+#include <QSlider>
+#include <QRadioButton>
+#include <QListWidget>
+#include <QComboBox>
+#include <QClipboard>
+#include <QTest>
+#include <fstream>
+
+using namespace orbisk;
+using namespace orbisk::test;
+
+class TestMapMainDlgFavorites : public QObject, private MapWindowFixture {
+    Q_OBJECT
+
+private slots:
+    void init() { SetUp(); }
+    void cleanup() { TearDown(); }
+
+    void addsMirrorsAndReplaysFavorites() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        const std::string located = window.LastParams();
+        prompts_.nameFavorite = [](QString& name) {
+            name = "Home & office";
+            return true;
+        };
+        window.OnCommand(kIdAddFavorite);
+        QCOMPARE(window.Favorites().Count(), 1);
+        QAction* item = window.Action(kIdFirstFavorite);
+        QVERIFY(item);
+        QCOMPARE(item->text(), QString("Home & office"));
+        FavoritesList stored;
+        FavoritesStore(stored, RegistryKey::DefaultStoreFile()).Load();
+        QCOMPARE(stored.Count(), 1);
+        QCOMPARE(stored.Items()[0].parameters, located);
+
+        window.OnCommand(kIdFirstFavorite + 5);
+        QCOMPARE(window.JobCode(), 13); // no favorite there: nothing starts
+        window.OnTimer();
+        item->trigger();
+        QCOMPARE(window.JobCode(), 32);
+        QCOMPARE(window.ActionCode(), 1);
+        QCOMPARE(window.LastCaption(), std::string("Home & office"));
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(2), 20000);
+        WaitIdle();
+
+        for (int i = 1; i < 10; ++i)
+            window.OnCommand(kIdAddFavorite);
+        QCOMPARE(window.Favorites().Count(), 10);
+        window.OnCommand(kIdAddFavorite);
+        QCOMPARE(messages_, QStringList{"Maximum favorites count exceeded."});
+        QCOMPARE(window.Favorites().Count(), 10);
+        QVERIFY(!window.Action(kIdFirstFavorite + 10));
+
+        prompts_.organizeFavorites = [](FavoritesList& list) {
+            while (list.Count() > 1)
+                list.RemoveAt(1);
+        };
+        window.OnCommand(kIdOrganizeFavorites);
+        QVERIFY(window.Action(kIdFirstFavorite));
+        QVERIFY(!window.Action(kIdFirstFavorite + 1));
+    }
+
+    void organizeDeletesAndRenames() {
+        FavoritesList list;
+        for (const char* title : {"A", "B", "C"})
+            list.Add({title, "SH=3"});
+        CDialogEditFavorites dialog(list);
+        QCOMPARE(dialog.list()->currentRow(), 0);
+        dialog.list()->setCurrentRow(1);
+        dialog.Delete();
+        QCOMPARE(list.Count(), 2);
+        QCOMPARE(list.Items()[1].title, std::string("C"));
+        QCOMPARE(dialog.list()->currentRow(), 1);
+        dialog.Delete();
+        QCOMPARE(list.Count(), 1);
+        dialog.askNewName = [](const QString&) { return QString("Renamed"); };
+        dialog.list()->setCurrentRow(0);
+        dialog.Rename();
+        QCOMPARE(list.Items()[0].title, std::string("Renamed"));
+        QCOMPARE(dialog.list()->item(0)->text(), QString("Renamed"));
+        CDialogRenameFavorite rename("Old");
+        rename.nameEdit()->setText("Typed");
+        rename.reject();
+        QCOMPARE(rename.Name(), QString("Old"));
+        CAddFavoriteDialog add("Zip code(postal code): 20502");
+        QCOMPARE(add.Name(), QString("Zip code(postal code): 20502"));
+    }
+
+    void settingsSheetReadsOnlyPagesThatWereShown() {
+        SettingsStore settings(dir_->Path() / "registry.sqlite3");
+        settings.Set(SettingsStore::MapControl, 5);
+        settings.Set(SettingsStore::DefaultZoom, 20);
+        settings.Set(SettingsStore::UpdatePreferenceIndex, 7);
+        CPropertySheetSettings sheet(settings);
+        sheet.show();
+        QCOMPARE(sheet.mapPage->controlList->currentIndex(), -1);
+        QCOMPARE(sheet.mapPage->zoomSlider->value(), 16);
+        QVERIFY(sheet.updatePage->buttons[2]->isChecked());
+        sheet.Apply(settings);
+        QCOMPARE(settings.Get(SettingsStore::MapControl), -1);
+        QCOMPARE(settings.Get(SettingsStore::DefaultZoom), 16);
+        QCOMPARE(settings.Get(SettingsStore::UpdatePreferenceIndex),
+                 7); // the Update page was never shown
+        sheet.tabs->setCurrentIndex(1);
+        sheet.tabs->setCurrentIndex(2);
+        sheet.favoritesPage->maximumSlider->setValue(25);
+        sheet.Apply(settings);
+        QCOMPARE(settings.Get(SettingsStore::UpdatePreferenceIndex), 2);
+        QCOMPARE(settings.Get(SettingsStore::MaxFavorites), 25);
+    }
+
+    void confirmedSettingsReachTheServer() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.OnTimer();
+        prompts_.editSettings = [](SettingsStore& settings) {
+            settings.Set(SettingsStore::MapTypeIndex, 0);
+            settings.Set(SettingsStore::DefaultZoom, 9);
+            settings.Set(SettingsStore::MaxFavorites, 25);
+            return settings.Save();
+        };
+        window.OnCommand(kIdSettings);
+        QCOMPARE(window.JobCode(), 8);
+        QCOMPARE(window.ActionCode(), 2);
+        QCOMPARE(window.Favorites().Maximum(), 25);
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(2), 20000);
+        std::string w, q;
+        QVERIFY(ParameterCodec().Decode(server_->Bodies().back().substr(4), w));
+        QVERIFY(ParameterCodec().Decode(w.substr(2, w.find("&L=") - 2), q));
+        QVERIFY(q.find("&MAPT=0&MAPC=0&ZOOM=9&VER=1.10") != std::string::npos);
+        SettingsStore reloaded(RegistryKey::DefaultStoreFile());
+        reloaded.Load();
+        QCOMPARE(reloaded.Get(SettingsStore::DefaultZoom), 9);
+    }
+
+    void helpUpdateOffersOnlyANewerProgram() {
+        CMapMainDlg& window = Start();
+        window.OnCommand(kIdUpdate);
+        QCOMPARE(messages_, QStringList{"Currently no update is available."});
+        QVERIFY(updates_.isEmpty());
+        WaitIdle();
+        window_.reset();
+        CMapMainDlg& newer = Start("", "", "1.2");
+        newer.OnCommand(kIdUpdate);
+        QCOMPARE(updates_, (QStringList{"Orbisk 2", "http://example.org/get"}));
+    }
+
+    // A damaged store is kept aside and named; a save that fails is said,
+    // and the favorite stays for the session.
+    void tellsWhenTheStoreCannotBeReadOrWritten() {
+        const auto store = RegistryKey::DefaultStoreFile();
+        std::filesystem::create_directories(store.parent_path());
+        std::ofstream(store) << "not a database at all";
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY2(messages_[0].contains("cannot be read") &&
+                     messages_[0].contains(QString::fromStdString(store.string()) + ".unreadable-"),
+                 qPrintable(messages_[0]));
+        std::filesystem::remove_all(store);
+        std::filesystem::create_directory(store);
+        prompts_.nameFavorite = [](QString& name) { return !(name = "Home").isEmpty(); };
+        window.OnCommand(kIdAddFavorite);
+        QCOMPARE(window.Favorites().Count(), 1);
+        QCOMPARE(messages_.size(), 2);
+        QVERIFY2(messages_[1].contains("favorites could not be saved"), qPrintable(messages_[1]));
+    }
+
+    void startUpDownloadsNewerDefinitionsAndUsesThem() {
+        std::string encoded;
+        QVERIFY(ParameterCodec().Encode(
+            "<Definitions><GeoCoderSetting Ver=\"5\"><MapInitialStatus LocalSearchKey=\"Coffee\" "
+            "NPA=\"613\"/>"
+            "<KeyStrings><KeyString/><KeyString>" +
+                server_->Host() + "</KeyString></KeyStrings></GeoCoderSetting></Definitions>",
+            encoded));
+        server_->OfferDefinitions("5", encoded);
+        CMapMainDlg& window = Start();
+        QCOMPARE(window.Keyword(), std::string("Coffee"));
+        QCOMPARE(window.Inputs().npa, std::string("613"));
+        std::ifstream file(dir_->Path() / "Map.dat");
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(file), {}), encoded);
+        QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 20000);
+        std::string w, q;
+        QVERIFY(ParameterCodec().Decode(server_->Bodies()[0].substr(4), w));
+        QVERIFY(ParameterCodec().Decode(w.substr(2, w.find("&L=") - 2), q));
+        QVERIFY(q.find("&DE=5&") != std::string::npos);
+    }
+
+    void editBoxesRefuseWhatTheyMust() {
+        CFloatNumberEditBox number;
+        number.setText("12.5");
+        number.setCursorPosition(4);
+        QTest::keyClicks(&number, ".a");
+        QCOMPARE(number.text(), QString("12.5"));
+        number.setCursorPosition(1);
+        QTest::keyClick(&number, '-');
+        QCOMPARE(number.text(), QString("12.5"));
+        number.setCursorPosition(0);
+        QTest::keyClick(&number, '-');
+        QCOMPARE(number.text(), QString("-12.5"));
+        number.setCursorPosition(0);
+        QTest::keyClick(&number, '-');
+        QCOMPARE(number.text(), QString("-12.5"));
+        CFloatNumberEditBox comma; // a decimal comma is the point, once
+        QTest::keyClicks(&comma, "40,7,1");
+        QCOMPARE(comma.text(), QString("40.71"));
+
+        CSafeEditBox safe;
+        QTest::keyClicks(&safe, "a&b=c?d");
+        QCOMPARE(safe.text(), QString("abcd"));
+        QApplication::clipboard()->setText("x&y");
+        safe.paste();
+        QCOMPARE(safe.text(), QString("abcd")); // pasted text is held to the same rule
+    }
+};
+
+int main(int argc, char** argv) {
+    PrepareWebEngineForTests();
+    QApplication application(argc, argv);
+    TestMapMainDlgFavorites test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_map_main_dlg_favorites.moc"

@@ -1,0 +1,242 @@
+// The main window's markers: placing, editing, saving, loading and sending
+// them, and marker set files named on the command line. Runs offscreen.
+#include "app/command_ids.h"
+#include "app/explorer1.h"
+#include "map_window_fixture.h"
+#include "markers/ui/dialog_edit_marker_set.h"
+#include "web_engine_test.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QLineEdit>
+#include <QDesktopServices>
+#include <QFile>
+#include <QTest>
+#include <fstream>
+
+using namespace orbisk;
+using namespace orbisk::test;
+
+namespace {
+
+// Stands in for the desktop's mail program.
+class MailCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> links;
+public slots:
+    void open(const QUrl& url) { links << url; }
+};
+
+} // namespace
+
+class TestMapMainDlgMarkers : public QObject, private MapWindowFixture {
+    Q_OBJECT
+
+private slots:
+    void init() { SetUp(); }
+    void cleanup() { TearDown(); }
+
+    void aMissingCommandLineFileIsReported() {
+        CMapMainDlg& window = Start("", "\"/no/such/file.obk\"");
+        QCOMPARE(messages_, QStringList{"Failed to find marker set file /no/such/file.obk"});
+        QCOMPARE(window.JobCode(), 13); // the normal first job runs
+    }
+
+    void aCommandLineFileIsOpened() {
+        const auto file = dir_->Path() / "trip.obk";
+        std::ofstream(file)
+            << "<DataSet><MarkerSet CenterLng=\"-75\" CenterLat=\"45\" Zoom=\"8\" Title=\"Trip\" "
+               "Country=\"Canada\"><Marker Lat=\"45\" Lng=\"-75\" "
+               "Title=\"A\"/></MarkerSet></DataSet>";
+        CMapMainDlg& window = Start("", "\"" + file.string() + "\"");
+        QCOMPARE(window.JobCode(), 16);
+        QCOMPARE(window.ActionCode(), 11);
+        QCOMPARE(window.Keyword(), std::string());
+        WaitIdle();
+        QVERIFY(window.windowTitle().endsWith(" - Trip"));
+    }
+
+    void placesAMarkerWhereTheMapWasClicked() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        QTest::qWait(100); // a click right after the load can be dropped
+        window.OnCommand(kIdAddMarker);
+        window.OnCommand(kIdAddMarker);
+        QCOMPARE(window.Browser()->placingMode(), int(CExplorer1::Normal));
+        window.OnCommand(kIdAddMarker);
+        QCOMPARE(window.Browser()->placingMode(), int(CExplorer1::Placing));
+        const QPoint click(215, 140);
+        QWidget* renderer = window.Browser()->focusProxy();
+        QVERIFY(renderer);
+        QTest::mouseClick(renderer, Qt::LeftButton, {}, renderer->mapFrom(window.Browser(), click));
+        QTRY_COMPARE_WITH_TIMEOUT(details_.size(), size_t(1), 5000);
+        QCOMPARE(details_[0].title, QString("My marker name 1"));
+        QCOMPARE(details_[0].url, QString("http://"));
+        MapViewState view{"-80", "-70", "35", "45", 7};
+        const auto [latitude, longitude] = view.PixelToLatLng(
+            click.x(), click.y(), window.Browser()->width(), window.Browser()->height());
+        const double degreesPerPixel = 10.0 / (window.Browser()->width() - 30);
+        QVERIFY(std::abs(details_[0].latitude.toDouble() - std::stod(latitude)) <= degreesPerPixel);
+        QVERIFY(std::abs(details_[0].longitude.toDouble() - std::stod(longitude)) <=
+                degreesPerPixel);
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(1));
+        QCOMPARE(window.CurrentMarkerSet().Markers()[0].url, std::string());
+        QCOMPARE(window.CurrentMarkerSet().Markers()[0].infoLines.size(), size_t(4));
+        QCOMPARE(window.Browser()->placingMode(), int(CExplorer1::Normal));
+        QCOMPARE(window.ActionCode(), 8);
+        QCOMPARE(window.JobCode(), 8);
+        QTRY_VERIFY(window.windowTitle().endsWith(" *"));
+    }
+
+    void savesLoadsAndSendsMarkerSets() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        Marker outside;
+        outside.lat = "10";
+        outside.lng = "10";
+        window.CurrentMarkerSet().AddMarker(outside);
+        const QString saved = QString::fromStdString((dir_->Path() / "saved.obk").string());
+        files_ << saved;
+        window.OnCommand(kIdSaveMarkers);
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(messages_[0].startsWith(
+            "In current marker set, there is 1 marker in total. It is currently out"));
+        QVERIFY(QFile::exists(saved));
+        QVERIFY(!window.CurrentMarkerSet().IsModified());
+
+        window.CurrentMarkerSet().SetModified(true);
+        files_ << saved;
+        window.OnCommand(kIdLoadMarkers);
+        QCOMPARE(messages_.size(), 2);
+        QVERIFY(messages_[1].startsWith("You have unsaved marker(s)"));
+        QCOMPARE(window.JobCode(), 16);
+        QCOMPARE(window.ActionCode(), 10);
+        QVERIFY(!window.CurrentMarkerSet().IsModified());
+        WaitIdle();
+
+        MailCatcher catcher;
+        QDesktopServices::setUrlHandler("mailto", &catcher, "open");
+        window.OnCommand(kIdSendMarkers);
+        QCOMPARE(catcher.links.size(), 1);
+        QVERIFY(catcher.links[0]
+                    .toString(QUrl::FullyEncoded)
+                    .startsWith("mailto:?subject=Current%20Marker%20Set"));
+        QVERIFY(QFile::exists(
+            QString::fromStdString((dir_->Path() / "MarkerSets" / "ForSend.obk").string())));
+        QVERIFY(messages_.last().startsWith("Current marker set information has been saved to\n"));
+
+        // A folder that cannot be written: both say why, and Send stops there.
+        std::filesystem::remove_all(dir_->Path() / "MarkerSets");
+        std::ofstream(dir_->Path() / "MarkerSets") << "a file where the folder was";
+        files_ << QString::fromStdString((dir_->Path() / "MarkerSets" / "mine.obk").string());
+        window.OnCommand(kIdSaveMarkers);
+        QVERIFY2(messages_.last().startsWith("Failed to save marker set!\nNot a directory: "),
+                 qPrintable(messages_.last()));
+        window.OnCommand(kIdSendMarkers);
+        QVERIFY2(messages_.last().startsWith("Failed to save marker set to ") &&
+                     messages_.last().contains("\nNot a directory: "),
+                 qPrintable(messages_.last()));
+        QCOMPARE(catcher.links.size(), 1);
+        QDesktopServices::unsetUrlHandler("mailto");
+    }
+
+    void closingAsksAboutUnsavedMarkers() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.CurrentMarkerSet().AddMarker(Marker());
+        prompts_.answers = {QMessageBox::Cancel};
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        QVERIFY(messages_.last().contains("Click \"Cancel\" to return to Orbisk."));
+    }
+
+    void theMarkerSetDialogEditsDeletesAndHandsOver() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        window.OnTimer();
+        for (const char* title : {"A", "B"}) {
+            Marker marker;
+            marker.lat = "38.9";
+            marker.lng = "-77";
+            marker.title = title;
+            marker.infoLines = {"", "", "", ""};
+            window.CurrentMarkerSet().AddMarker(marker);
+        }
+        window.CurrentMarkerSet().SetModified(false);
+        prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
+            dialog.DeleteSelected();
+            dialog.reject();
+            return dialog.result();
+        };
+        window.OnCommand(kIdEditMarkers);
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(),
+                 size_t(2)); // Cancel drops the working copy
+        QCOMPARE(window.JobCode(), 13);
+        prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
+            dialog.Ok();
+            return dialog.result();
+        };
+        window.OnCommand(kIdEditMarkers);
+        QCOMPARE(window.JobCode(), 13); // OK without changes requests nothing
+        prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
+            dialog.EditSelected();
+            dialog.markerList()->setCurrentRow(1);
+            dialog.DeleteSelected();
+            dialog.nameEdit()->setText("Trip");
+            dialog.Ok();
+            return dialog.result();
+        };
+        window.OnCommand(kIdEditMarkers);
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(1));
+        QCOMPARE(window.CurrentMarkerSet().Markers()[0].infoLines[0], std::string("first line"));
+        QCOMPARE(window.CurrentMarkerSet().title, std::string("Trip"));
+        QVERIFY(window.CurrentMarkerSet().IsModified());
+        QCOMPARE(window.JobCode(), 16);
+        QCOMPARE(window.ActionCode(), 9);
+
+        WaitIdle();
+        const QString saved = QString::fromStdString((dir_->Path() / "edited.obk").string());
+        files_ << saved;
+        prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
+            dialog.Save();
+            dialog.reject();
+            return dialog.result();
+        };
+        window.OnCommand(kIdEditMarkers);
+        QVERIFY(QFile::exists(saved));
+        QVERIFY(!window.CurrentMarkerSet().IsModified());
+
+        // An edit saved inside the dialog stays, whichever button closes it.
+        for (const char* closing : {"OK", "Cancel"}) {
+            WaitIdle();
+            files_ << saved;
+            const std::string title = std::string("Saved, then ") + closing;
+            prompts_.editMarkerSet = [&](CDialogEditMarkerSet& dialog) {
+                dialog.editMarker = [&](MarkerDetails& details) {
+                    details.title = QString::fromStdString(title);
+                    return true;
+                };
+                dialog.EditSelected();
+                dialog.Save();
+                closing == std::string("OK") ? dialog.Ok() : dialog.reject();
+                return dialog.result();
+            };
+            const size_t requests = server_->Bodies().size();
+            window.OnCommand(kIdEditMarkers);
+            QCOMPARE(window.CurrentMarkerSet().Markers()[0].title, title);
+            QVERIFY(!window.CurrentMarkerSet().IsModified());
+            // The map is asked again, to show the saved set.
+            QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), requests + 1, 20000);
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    PrepareWebEngineForTests();
+    QApplication application(argc, argv);
+    TestMapMainDlgMarkers test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_map_main_dlg_markers.moc"
