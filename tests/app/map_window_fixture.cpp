@@ -25,33 +25,33 @@ std::string Page(const char* xMin, const char* xMax, const char* yMin, const cha
 } // namespace
 
 MapServerStandIn::MapServerStandIn() {
-        loopback_.http.Post("/map/default.asp", [this](const httplib::Request&,
-                                                       httplib::Response& response,
-                                                       const httplib::ContentReader& reader) {
-            std::string body;
-            reader([&](const char* data, size_t length) {
-                body.append(data, length);
-                return true;
-            });
-            std::lock_guard lock(mutex_);
-            bodies_.push_back(body);
-            response.set_content(Page("-80", "-70", "35", "45", "7"), "text/html");
-        });
-        loopback_.http.Get("/map/definition/version/",
-                           [this](const httplib::Request&, httplib::Response& response) {
-                               std::lock_guard lock(mutex_);
-                               response.set_content(offeredVersion, "text/plain");
-                           });
-        loopback_.http.Get("/map/definition/path/",
-                           [](const httplib::Request&, httplib::Response& response) {
-                               response.set_content(",defs/Map.dat,", "text/plain");
-                           });
-        loopback_.http.Get("/map/defs/Map.dat",
-                           [this](const httplib::Request&, httplib::Response& response) {
-                               std::lock_guard lock(mutex_);
-                               response.set_content(offeredFile, "application/octet-stream");
-                           });
-        loopback_.Start();
+    loopback_.http.Post("/map/default.asp",
+                        [this](const httplib::Request&, httplib::Response& response,
+                               const httplib::ContentReader& reader) {
+                            std::string body;
+                            reader([&](const char* data, size_t length) {
+                                body.append(data, length);
+                                return true;
+                            });
+                            std::lock_guard lock(mutex_);
+                            bodies_.push_back(body);
+                            response.set_content(Page("-80", "-70", "35", "45", "7"), "text/html");
+                        });
+    loopback_.http.Get("/map/definition/version/",
+                       [this](const httplib::Request&, httplib::Response& response) {
+                           std::lock_guard lock(mutex_);
+                           response.set_content(offeredVersion, "text/plain");
+                       });
+    loopback_.http.Get("/map/definition/path/",
+                       [](const httplib::Request&, httplib::Response& response) {
+                           response.set_content(",defs/Map.dat,", "text/plain");
+                       });
+    loopback_.http.Get("/map/defs/Map.dat",
+                       [this](const httplib::Request&, httplib::Response& response) {
+                           std::lock_guard lock(mutex_);
+                           response.set_content(offeredFile, "application/octet-stream");
+                       });
+    loopback_.Start();
 }
 
 std::vector<std::string> MapServerStandIn::Bodies() {
@@ -111,6 +111,8 @@ CMapMainDlg& MapWindowFixture::Start(const std::string& host, const std::string&
     return *window_;
 }
 
-void MapWindowFixture::WaitIdle() { QTRY_VERIFY_WITH_TIMEOUT(!window_->Busy(), 20000); }
+void MapWindowFixture::WaitIdle() {
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->Busy(), 20000);
+}
 
 } // namespace orbisk::test

@@ -46,7 +46,8 @@ protected:
     std::unique_ptr<CMapMainDlg> window_;
     QStringList& messages_ = prompts_.messages;
     QStringList& files_ = prompts_.files; // what the file dialogs answer, in turn
-    std::vector<MarkerDetails>& details_ = prompts_.markers; // what the marker detail dialog was shown
+    std::vector<MarkerDetails>& details_ =
+        prompts_.markers; // what the marker detail dialog was shown
     QStringList& updates_ = prompts_.updates;
 
     void SetUp();

@@ -7,10 +7,10 @@
 #include "web_engine_test.h"
 
 #include <QApplication>
-#include <QListWidget>
-#include <QLineEdit>
 #include <QDesktopServices>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <fstream>
 
