@@ -70,8 +70,9 @@ void MainMenus::ShowFavorites(const FavoritesList& list) {
             delete action;
         }
     }
+    // A favorite's name is the user's text: an "&" in it is a character, not a shortcut.
     for (int position = 0; position < list.Count(); ++position)
-        Add(favorites_, QString::fromStdString(list.Items()[position].title),
+        Add(favorites_, QString::fromStdString(list.Items()[position].title).replace('&', "&&"),
             kIdFirstFavorite + position);
 }
 
