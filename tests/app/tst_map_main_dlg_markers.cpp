@@ -2,6 +2,7 @@
 // them, and marker set files named on the command line. Runs offscreen.
 #include "app/command_ids.h"
 #include "app/explorer1.h"
+#include "mail_catcher.h"
 #include "map_window_fixture.h"
 #include "markers/ui/dialog_edit_marker_set.h"
 #include "web_engine_test.h"
@@ -16,19 +17,6 @@
 
 using namespace orbisk;
 using namespace orbisk::test;
-
-namespace {
-
-// Stands in for the desktop's mail program.
-class MailCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> links;
-public slots:
-    void open(const QUrl& url) { links << url; }
-};
-
-} // namespace
 
 class TestMapMainDlgMarkers : public QObject, private MapWindowFixture {
     Q_OBJECT

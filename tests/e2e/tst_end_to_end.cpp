@@ -7,6 +7,7 @@
 #include "client_harness.h"
 #include "common/atomic_file.h"
 #include "favorites/favorites_store.h"
+#include "mail_catcher.h"
 #include "markers/marker_set.h"
 #include "process_tree.h"
 #include "search/local_search_result_set.h"
@@ -52,15 +53,6 @@ MarkerSet MarkersOf(const MapRequest& request) {
     set.FromXml(request.markersXml);
     return set;
 }
-
-// Stands in for the desktop's mail program.
-class MailCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> links;
-public slots:
-    void open(const QUrl& url) { links << url; }
-};
 
 } // namespace
 
@@ -290,7 +282,7 @@ private slots:
         QCOMPARE(sent.Markers()[0].title, std::string("Office & <home>"));
         QVERIFY(ViewShows(38.8977, -77.0365));
 
-        MailCatcher catcher;
+        test::MailCatcher catcher;
         QDesktopServices::setUrlHandler("mailto", &catcher, "open");
         window.OnCommand(kIdSendMarkers);
         QDesktopServices::unsetUrlHandler("mailto");
