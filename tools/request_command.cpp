@@ -136,9 +136,10 @@ int RunRequest(const std::vector<std::string>& words, std::ostream& out, std::os
         err << error << "\n";
         return 1;
     }
-    const std::optional<JobResult> result = RunJob(job);
+    const JobOutcome outcome = RunJob(job);
+    const std::optional<JobResult>& result = outcome.result;
     if (!result) {
-        err << "the job failed\n";
+        err << "the job failed: " << outcome.error << "\n";
         return 1;
     }
     out << "caption: " << result->caption << "\n"

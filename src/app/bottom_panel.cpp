@@ -6,6 +6,7 @@
 #include "settings/ui/safe_edit_box.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
@@ -32,9 +33,10 @@ BottomPanel::BottomPanel(QWidget* client)
     searchLabel_ = new QLabel("Local Search:", client);
     keyword_ = new CSafeEditBox(client);
     keyword_->setPlaceholderText(kKeywordCueText);
-    connect(keyword_, &QLineEdit::textEdited, this, [this] { next_->setDefault(true); });
-    connect(keyword_, &QLineEdit::returnPressed, this, [this] { emit command(kIdNext); });
+    keyword_->installEventFilter(this);
     next_ = Button("", kIdNext);
+    // A new keyword can always be searched, even after the last page of the old one.
+    connect(keyword_, &QLineEdit::textEdited, this, [this] { next_->setEnabled(!busy_); });
     next_->setIcon(ArrowIcon(171, 173, 175));
     previous_ = Button("", kIdPrevious);
     previous_->setIcon(ArrowIcon(179, 178, 177));
@@ -129,7 +131,19 @@ void BottomPanel::SetVisible(bool visible) {
         button->setVisible(visible);
 }
 
+bool BottomPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != keyword_ || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    if (!busy_)
+        emit command(kIdNext);
+    return true;
+}
+
 void BottomPanel::SetBusy(bool busy) {
+    busy_ = busy;
     searchIcon_->setIcon(Icon(busy ? 192 : 168));
     markerIcon_->setIcon(Icon(busy ? 185 : 183));
     for (QWidget* control : std::initializer_list<QWidget*>{searchIcon_, markerIcon_, next_})
@@ -140,9 +154,10 @@ void BottomPanel::SetBusy(bool busy) {
         previous_->setEnabled(false);
 }
 
-void BottomPanel::ShowStatus(const QString& text, bool previousEnabled) {
+void BottomPanel::ShowStatus(const QString& text, bool previousEnabled, bool nextEnabled) {
     status_->setText(text);
     previous_->setEnabled(previousEnabled);
+    next_->setEnabled(nextEnabled && !busy_);
 }
 
 void BottomPanel::SetKeyword(const QString& keyword) {

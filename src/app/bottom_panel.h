@@ -26,9 +26,9 @@ public:
     BottomWidths Widths() const;
     void Place(const MainLayout& layout);
     void SetVisible(bool visible);
-    // Busy greys every command; "<" follows the status line when idle.
+    // Busy greys every command; "<" and ">" follow the status line when idle.
     void SetBusy(bool busy);
-    void ShowStatus(const QString& text, bool previousEnabled);
+    void ShowStatus(const QString& text, bool previousEnabled, bool nextEnabled);
     void SetKeyword(const QString& keyword);
     QString KeywordText() const;
     void FocusKeyword();
@@ -40,6 +40,10 @@ public:
 
 signals:
     void command(int id);
+
+protected:
+    // Enter in the keyword field searches; everywhere else it means Go.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPushButton* Button(const QString& text, int id);
@@ -58,6 +62,7 @@ private:
     QToolButton* markerIcon_ = nullptr;
     QLabel* markersLabel_ = nullptr;
     QPushButton* markerButtons_[5] = {};
+    bool busy_ = false;
 };
 
 } // namespace orbisk

@@ -24,6 +24,7 @@ namespace orbisk {
 namespace {
 
 constexpr int kReadTimeoutMs = 1500;
+constexpr int kPrintTimeoutMs = 30'000;
 
 // Screen resolution: a high-resolution printer made one page peak near 800 MB.
 QPrinter& SharedPrinter() {
@@ -94,53 +95,78 @@ bool CExplorer1::NavigateTo(const QString& address) {
     return true;
 }
 
-void CExplorer1::ReadMapView(MapViewState& view) {
+void CExplorer1::ReadMapView(MapViewState& view, QObject* context, std::function<void()> done) {
+    // One call of `done`, whichever comes first: the answer or the time-out.
+    auto pending = std::make_shared<std::function<void()>>(std::move(done));
+    const QPointer<QObject> guard(context);
+    const QPointer<CExplorer1> self(this);
+    ++pendingReads_;
+    const auto finish = [pending, guard, self] {
+        if (!*pending)
+            return;
+        const auto call = std::move(*pending);
+        *pending = nullptr;
+        if (self)
+            --self->pendingReads_;
+        if (guard)
+            call();
+    };
     // Before the first page there are no fields, and asking would wait for
     // the browser engine to start its renderer.
-    if (!loaded_)
+    if (!loaded_) {
+        QTimer::singleShot(0, context, finish);
         return;
-    QEventLoop loop;
-    QVariant fields;
-    bool answered = false;
+    }
+    QTimer::singleShot(kReadTimeoutMs, context, finish);
     page()->runJavaScript(
         "Array.from(document.querySelectorAll('input')).map(e => [e.name, e.value])",
-        [&](const QVariant& result) {
-            fields = result;
-            answered = true;
-            loop.quit();
+        [pending, guard, finish, target = &view](const QVariant& result) {
+            if (!*pending || !guard)
+                return;
+            for (const QVariant& field : result.toList()) {
+                const QVariantList pair = field.toList();
+                if (pair.size() == 2)
+                    target->ApplyField(pair[0].toString().toStdString(),
+                                       pair[1].toString().toStdString());
+            }
+            finish();
         });
-    QTimer::singleShot(kReadTimeoutMs, &loop, &QEventLoop::quit);
-    if (!answered)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    for (const QVariant& field : fields.toList()) {
-        const QVariantList pair = field.toList();
-        if (pair.size() == 2)
-            view.ApplyField(pair[0].toString().toStdString(), pair[1].toString().toStdString());
-    }
 }
 
-std::pair<std::string, std::string> CExplorer1::PixelToLatLng(QPoint point, MapViewState& view) {
-    ReadMapView(view);
+std::pair<std::string, std::string> CExplorer1::PixelToLatLng(QPoint point,
+                                                              const MapViewState& view) const {
     return view.PixelToLatLng(point.x(), point.y(), width(), height());
 }
 
+// The engine prints on its own; the printer is the process's, so it outlives
+// the job, and one job at a time goes to it.
 void CExplorer1::Print() {
+    if (printing_)
+        return;
     QPrintDialog dialog(&SharedPrinter(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QEventLoop loop;
-    connect(this, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+    printing_ = true;
+    connect(
+        this, &QWebEngineView::printFinished, this, [this] { printing_ = false; },
+        Qt::SingleShotConnection);
     print(&SharedPrinter());
-    loop.exec();
 }
 
+// The preview paints while its signal runs, so it waits for the engine, but
+// never longer than a print can reasonably take.
 void CExplorer1::PrintPreview() {
+    if (printing_)
+        return;
     QPrintPreviewDialog preview(&SharedPrinter(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
         QEventLoop loop;
         connect(this, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
+        printing_ = true;
         print(printer);
-        loop.exec();
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        printing_ = false;
     });
     preview.exec();
 }
@@ -184,9 +210,12 @@ void CExplorer1::ShowMapMenu(QPoint position) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction("&Add Marker Here", this, [this, position] { emit mapClicked(position); });
     QAction* copy = menu->addAction("&Copy Coordinates", this, [this, position] {
-        MapViewState view;
-        const auto [latitude, longitude] = PixelToLatLng(position, view);
-        QGuiApplication::clipboard()->setText(QString::fromStdString(latitude + ", " + longitude));
+        auto view = std::make_shared<MapViewState>();
+        ReadMapView(*view, this, [this, position, view] {
+            const auto [latitude, longitude] = PixelToLatLng(position, *view);
+            QGuiApplication::clipboard()->setText(
+                QString::fromStdString(latitude + ", " + longitude));
+        });
     });
     copy->setEnabled(loaded_); // before the first map there is nothing to measure
     menu->popup(mapToGlobal(position));

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWebEngineView>
+#include <functional>
 
 class QWebEngineLoadingInfo;
 
@@ -28,11 +29,16 @@ public:
     void NavigateWithPost(const QString& address, const QByteArray& body);
     // mailto: addresses go to the desktop's handler; false when none could be started.
     bool NavigateTo(const QString& address);
-    // Updates `view` from the page's inputs; fields the page lacks keep their
-    // values. Waits at most a short while for the page to answer.
-    void ReadMapView(MapViewState& view);
-    // Reads the view, then the coordinates of a point of the browser area.
-    std::pair<std::string, std::string> PixelToLatLng(QPoint point, MapViewState& view);
+    // Updates `view` from the page's inputs, then calls `done` on the window
+    // thread, never before returning: when the page answers, or after a short
+    // while without an answer (fields the page lacks keep their values).
+    // Nothing is called or written once `context` is gone, and an answer
+    // after the time-out changes nothing.
+    void ReadMapView(MapViewState& view, QObject* context, std::function<void()> done);
+    // Whether a read has neither been answered nor timed out yet.
+    bool ReadingView() const { return pendingReads_ > 0; }
+    // The coordinates of a point of the browser area in `view`.
+    std::pair<std::string, std::string> PixelToLatLng(QPoint point, const MapViewState& view) const;
 
     void Print();
     void PrintPreview();
@@ -66,6 +72,8 @@ private:
     void ShowMapMenu(QPoint position);
 
     int placingMode_ = Normal;
+    bool printing_ = false; // a print job is with the engine
+    int pendingReads_ = 0;
     QPointer<QObject> watched_;
     QTimer loadTimer_;
     bool loaded_ = false; // a page has loaded since the view was made

@@ -27,30 +27,37 @@ void JobController::Wait() {
     runner_->Wait();
 }
 
+// Everything but the view is taken when the job begins; the view is read
+// without waiting for it, so the window's events go on while the page
+// answers, and the worker starts once it has.
 void JobController::Run() {
     StartupTrace::Mark("job started");
-    browser_.ReadMapView(context_.mapView);
-    StartupTrace::Mark("view read");
-    JobSnapshot job;
-    state_.FillSnapshot(job);
-    job.browserWidth = context_.layout.browserWidth;
-    job.browserHeight = context_.layout.browserHeight;
-    job.mapView = context_.mapView;
-    job.markerSet = context_.markerSet;
-    job.definitions = context_.definitions;
-    job.settingsFragment = context_.settings.MapRequestFragment();
-    job.defaultZoom = context_.settings.Get(SettingsStore::DefaultZoom);
-    job.computerName = context_.environment.computerName;
-    job.proxyServer = context_.environment.proxyServer;
-    job.timeouts = context_.timeouts;
-    runner_->Start(std::move(job), [this](std::optional<JobResult> result) { Apply(result); });
+    auto job = std::make_shared<JobSnapshot>();
+    state_.FillSnapshot(*job);
+    job->browserWidth = context_.layout.browserWidth;
+    job->browserHeight = context_.layout.browserHeight;
+    job->markerSet = context_.markerSet;
+    job->definitions = context_.definitions;
+    job->settingsFragment = context_.settings.MapRequestFragment();
+    job->defaultZoom = context_.settings.Get(SettingsStore::DefaultZoom);
+    job->computerName = context_.environment.computerName;
+    job->proxyServer = context_.environment.proxyServer;
+    job->timeouts = context_.timeouts;
+    browser_.ReadMapView(context_.mapView, this, [this, job] {
+        StartupTrace::Mark("view read");
+        job->mapView = context_.mapView;
+        runner_->Start(std::move(*job), [this](const JobOutcome& outcome) { Apply(outcome); });
+    });
 }
 
 // On the window thread, in order: the state the job produced, the navigation, the title.
-void JobController::Apply(const std::optional<JobResult>& result) {
+void JobController::Apply(const JobOutcome& outcome) {
+    const std::optional<JobResult>& result = outcome.result;
     if (!result) {
         state_.busy = false;
+        busy_.ShowStill();
         emit stopped();
+        emit failed(QString::fromStdString(outcome.error));
         return;
     }
     state_.ApplyResult(*result, context_.definitions.fixedStrings.At(FixedStrings::ProductTitle));

@@ -14,7 +14,7 @@ class JobState;
 class MarkerSet;
 class ServiceDefinitions;
 class SettingsStore;
-struct JobResult;
+struct JobOutcome;
 struct MainLayout;
 struct MapViewState;
 struct ProgramEnvironment;
@@ -49,9 +49,11 @@ signals:
     void placeChanged();
     // The job failed before its page: nothing is loading any more.
     void stopped();
+    // ... and this is why, for the user.
+    void failed(const QString& reason);
 
 private:
-    void Apply(const std::optional<JobResult>& result);
+    void Apply(const JobOutcome& outcome);
     void OnNavigateError();
 
     JobState& state_;

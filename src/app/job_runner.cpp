@@ -18,10 +18,10 @@ void JobRunner::Wait() {
 void JobRunner::Start(JobSnapshot snapshot, Done done) {
     Wait();
     worker_ = std::thread([this, snapshot = std::move(snapshot), done = std::move(done)] {
-        std::optional<JobResult> result = RunJob(snapshot);
+        JobOutcome outcome = RunJob(snapshot);
         StartupTrace::Mark("job done");
         QMetaObject::invokeMethod(
-            this, [done, result = std::move(result)] { done(result); }, Qt::QueuedConnection);
+            this, [done, outcome = std::move(outcome)] { done(outcome); }, Qt::QueuedConnection);
     });
 }
 

@@ -14,13 +14,13 @@ namespace orbisk {
 class JobRunner : public QObject {
     Q_OBJECT
 public:
-    using Done = std::function<void(std::optional<JobResult>)>;
+    using Done = std::function<void(const JobOutcome&)>;
 
     explicit JobRunner(QObject* parent = nullptr) : QObject(parent) {}
     // Waits for a worker still running, so that nothing outlives the window.
     ~JobRunner() override;
 
-    // `done` runs on this object's thread; nullopt is a failed job.
+    // `done` runs on this object's thread.
     void Start(JobSnapshot snapshot, Done done);
     void Wait();
 

@@ -9,6 +9,9 @@ public:
     virtual ~JobStarter() = default;
     virtual bool Busy() const = 0;
     virtual void StartJob(int actionCode, int jobCode) = 0;
+    // StartJob, or when a job runs, right after it: a change the running
+    // job cannot show still reaches the map.
+    virtual void StartJobWhenIdle(int actionCode, int jobCode) = 0;
     // A marker set was loaded: its view replaces the local search.
     virtual void ShowMarkerSet(int actionCode) = 0;
 };

@@ -22,6 +22,7 @@ void JobState::FillSnapshot(JobSnapshot& job) const {
     job.lastParams = lastParams;
     job.localSearchResults = localSearchResults;
     job.canadian = canadianResult;
+    job.shownCaption = shownCaption_;
 }
 
 void JobState::ApplyResult(const JobResult& result, const std::string& productTitle) {
@@ -33,6 +34,7 @@ void JobState::ApplyResult(const JobResult& result, const std::string& productTi
     searchLongitude = result.searchLongitude;
     searchRestarted = result.searchRestarted;
     canadianResult = result.canadian;
+    shownCaption_ = result.caption;
     caption_ = TitleBase(productTitle, result.caption);
 }
 
@@ -45,9 +47,12 @@ LocalSearchStatus JobState::SearchStatus() {
     return status;
 }
 
+// The old results go with their keyword, so no later job draws them again.
 void JobState::ClearKeyword() {
     keyword.clear();
     searchRestarted = false;
+    localSearchResults.clear();
+    counters = LocalSearchCounters{0, 0, 1};
 }
 
 void JobState::NextPage(const std::string& fieldText) {

@@ -71,7 +71,8 @@ public:
     std::string Title(const std::string& productTitle, bool markersModified) const;
 
 private:
-    std::string caption_;
+    std::string caption_;      // the title without its unsaved mark
+    std::string shownCaption_; // the place or set it names
 };
 
 } // namespace orbisk

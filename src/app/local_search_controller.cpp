@@ -5,8 +5,6 @@
 #include "app/job_state.h"
 #include "app/user_prompts.h"
 
-#include <QPushButton>
-
 namespace orbisk {
 
 void LocalSearchController::Clear() {
@@ -17,7 +15,8 @@ void LocalSearchController::Clear() {
 
 void LocalSearchController::ShowStatus() {
     const LocalSearchStatus status = state_.SearchStatus();
-    panel_.ShowStatus(QString::fromStdString(status.text), status.previousEnabled);
+    panel_.ShowStatus(QString::fromStdString(status.text), status.previousEnabled,
+                      status.nextEnabled);
 }
 
 bool LocalSearchController::AskForKeyword(const QString& text) {
@@ -33,9 +32,10 @@ void LocalSearchController::Next() {
     const QString text = panel_.KeywordText();
     if (AskForKeyword(text))
         return;
+    if (text.toStdString() == state_.keyword && !HasNextPage(state_.counters))
+        return;
     state_.NextPage(text.toStdString());
     jobs_.StartJob(kActionNextPage, kLocalSearch | kSendResults);
-    go_.setDefault(true);
 }
 
 void LocalSearchController::Previous() {

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QPushButton;
-
 namespace orbisk {
 
 class BottomPanel;
@@ -16,8 +14,8 @@ class UserPrompts;
 class LocalSearchController {
 public:
     LocalSearchController(JobState& state, BottomPanel& panel, UserPrompts& prompts,
-                          JobStarter& jobs, QPushButton& go)
-        : state_(state), panel_(panel), prompts_(prompts), jobs_(jobs), go_(go) {}
+                          JobStarter& jobs)
+        : state_(state), panel_(panel), prompts_(prompts), jobs_(jobs) {}
 
     void Next();
     void Previous();
@@ -34,7 +32,6 @@ private:
     BottomPanel& panel_;
     UserPrompts& prompts_;
     JobStarter& jobs_;
-    QPushButton& go_;
 };
 
 } // namespace orbisk

@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QTimer>
+#include <utility>
 
 // The icons live in a static library, whose resources must be asked for.
 static void InitializeIcons() {
@@ -66,8 +67,7 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     setMinimumSize(MinimumClientWidth(bottom_->Widths(), Locate()->NeededWidth() + 45),
                    kMinimumWindowHeight);
     JobStarter& starter = *this;
-    search_ = std::make_unique<LocalSearchController>(state_, *bottom_, prompts_, starter,
-                                                      *locate_->Go());
+    search_ = std::make_unique<LocalSearchController>(state_, *bottom_, prompts_, starter);
     favorites_ = std::make_unique<FavoritesController>(state_, prompts_, *menus_, starter);
     settings_ = std::make_unique<SettingsController>(prompts_, starter, favorites_->List());
     update_ = std::make_unique<UpdateController>(definitions_, environment_, settings_->Settings(),
@@ -82,6 +82,9 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     connect(jobs_, &JobController::requestSent, this, &CMapMainDlg::requestSent);
     connect(jobs_, &JobController::placeChanged, this, &CMapMainDlg::RefreshTitle);
     connect(jobs_, &JobController::stopped, this, &CMapMainDlg::UpdateCursor);
+    connect(jobs_, &JobController::failed, this, [this](const QString& reason) {
+        prompts_.Tell("The map could not be prepared:\n" + reason, "Error", QMessageBox::Critical);
+    });
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, &CMapMainDlg::OnTimer);
     resize(800, 600);
@@ -179,6 +182,12 @@ void CMapMainDlg::StartJob(int actionCode, int jobCode) {
     StartJob(jobCode);
 }
 
+void CMapMainDlg::StartJobWhenIdle(int actionCode, int jobCode) {
+    if (!state_.busy)
+        return StartJob(actionCode, jobCode);
+    queuedJob_ = {actionCode, jobCode};
+}
+
 void CMapMainDlg::StartJob(int jobCode) {
     if (state_.busy)
         return;
@@ -197,6 +206,10 @@ void CMapMainDlg::OnTimer() {
     }
     if (controlsBusy_)
         SetBusyControls(false);
+    if (queuedJob_) {
+        const auto [actionCode, jobCode] = *std::exchange(queuedJob_, std::nullopt);
+        return StartJob(actionCode, jobCode);
+    }
     update_->Tick();
     if (resizing_.Tick())
         StartJob(kActionResize, kSendResults);
@@ -273,9 +286,25 @@ void CMapMainDlg::customEvent(QEvent* event) {
         markers_->AddAt(static_cast<MapClickEvent*>(event)->position);
 }
 
+// Escape closes the window as Close does, with the same question.
+void CMapMainDlg::reject() {
+    close();
+}
+
+// The question may need the page's view to save, so it is answered after
+// this event; the window closes once the answer allows it.
 void CMapMainDlg::closeEvent(QCloseEvent* event) {
-    if (!markers_->ConfirmClose()) {
+    if (!closeAllowed_ && markers_->NeedsCloseQuestion()) {
         event->ignore();
+        if (!askingToClose_) {
+            askingToClose_ = true;
+            markers_->AskToClose([this](bool close) {
+                askingToClose_ = false;
+                closeAllowed_ = close;
+                if (close)
+                    this->close();
+            });
+        }
         return;
     }
     timer_->stop();
@@ -284,17 +313,19 @@ void CMapMainDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMapMainDlg::OnGo() {
+    if (state_.busy)
+        return;
     state_.locateMode = Locate()->CheckedMode();
     Locate()->ReadInputs(state_.inputs);
     Locate()->ShowRemark(QString::fromStdString(LocateRemark(state_.locateMode, state_.inputs)));
+    search_->Clear(); // before the job, which would bring the old results back
     StartJob(kActionGo, kLocate);
-    search_->Clear();
 }
 
 void CMapMainDlg::ShowMarkerSet(int actionCode) {
     state_.MarkerSetLoaded(currentMarkerSet_.country, actionCode);
-    StartJob(kMarkerSetView);
     search_->Clear();
+    StartJob(kMarkerSetView);
 }
 
 } // namespace orbisk

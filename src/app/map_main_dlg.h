@@ -19,6 +19,8 @@
 #include <QEvent>
 #include <QPoint>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QAction;
 class QLabel;
@@ -98,9 +100,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void customEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void reject() override;
 
 private:
     void StartJob(int actionCode, int jobCode) override;
+    void StartJobWhenIdle(int actionCode, int jobCode) override;
     void ShowMarkerSet(int actionCode) override;
     void Step(const char* name);
     void PlaceControls(bool requestMap);
@@ -121,6 +125,9 @@ private:
     JobState state_;
     bool controlsBusy_ = true; // what the controls last showed; they start greyed
     bool layoutReady_ = false;
+    bool closeAllowed_ = false; // the unsaved-markers question allowed it
+    bool askingToClose_ = false;
+    std::optional<std::pair<int, int>> queuedJob_; // action and job codes
     bool locatePanelVisible_ = true;
     bool bottomPanelVisible_ = true;
     int clientWidth_ = 0;

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace orbisk {
 namespace {
@@ -41,9 +42,17 @@ void MarkerSetController::Error(const std::string& text) {
     prompts_.Tell(Text(text), "Error", QMessageBox::Critical);
 }
 
-void MarkerSetController::SyncWithView() {
-    browser_.ReadMapView(view_);
-    set_.SyncWithView(view_);
+// The page answers later; one command at a time waits for it, so a double
+// click opens one dialog.
+void MarkerSetController::WithView(std::function<void()> next) {
+    if (readingView_)
+        return;
+    readingView_ = true;
+    browser_.ReadMapView(view_, dialogParent_, [this, next = std::move(next)] {
+        readingView_ = false;
+        set_.SyncWithView(view_);
+        next();
+    });
 }
 
 bool MarkerSetController::OpenCommandLine(const std::string& commandLinePath) {
@@ -56,12 +65,23 @@ bool MarkerSetController::OpenCommandLine(const std::string& commandLinePath) {
         Error("Failed to find marker set file " + path);
         return false;
     }
+    if (!ReadInto(path, "Failed to load marker set from " + path + ":\n"))
+        return false;
+    jobs_.ShowMarkerSet(kActionCommandLineFile);
+    return true;
+}
+
+// A file that cannot be read leaves the current set as it was: it is read
+// into a set of its own and taken over only when whole.
+bool MarkerSetController::ReadInto(const std::string& path, const std::string& failure) {
+    MarkerSet loaded;
     std::string why;
-    if (!MarkerSetFile().ReadFile(set_, path, &why)) {
-        Error("Failed to load marker set from " + path + ":\n" + why);
+    if (!MarkerSetFile().ReadFile(loaded, path, &why)) {
+        Error(failure + why);
         return false;
     }
-    jobs_.ShowMarkerSet(kActionCommandLineFile);
+    set_.TakeOver(loaded);
+    set_.SetModified(false);
     return true;
 }
 
@@ -89,11 +109,16 @@ SaveOutcome MarkerSetController::SaveWithDialog(MarkerSet& set, const MapViewSta
 void MarkerSetController::Save() {
     if (jobs_.Busy())
         return;
-    SyncWithView();
+    WithView([this] { SaveNow(); });
+}
+
+SaveOutcome MarkerSetController::SaveNow() {
     std::string why;
-    if (SaveWithDialog(set_, &view_, ProgramFile(FixedStrings::CurrentMarkerSetFile), why) ==
-        SaveOutcome::Failed)
+    const SaveOutcome outcome =
+        SaveWithDialog(set_, &view_, ProgramFile(FixedStrings::CurrentMarkerSetFile), why);
+    if (outcome == SaveOutcome::Failed)
         Error("Failed to save marker set!\n" + why);
+    return outcome;
 }
 
 void MarkerSetController::Load() {
@@ -109,18 +134,19 @@ void MarkerSetController::Load() {
         return;
     const QString path =
         prompts_.ChooseFile(false, Text(ProgramFile(FixedStrings::CurrentMarkerSetFile)));
-    std::string why;
-    if (!path.isEmpty() && !MarkerSetFile().ReadFile(set_, path.toStdString(), &why)) {
-        Error("Failed to load marker set file.\n" + why);
+    if (path.isEmpty())
         return;
-    }
-    jobs_.ShowMarkerSet(kActionMarkerSetLoaded);
+    if (ReadInto(path.toStdString(), "Failed to load marker set file.\n"))
+        jobs_.ShowMarkerSet(kActionMarkerSetLoaded);
 }
 
 void MarkerSetController::Send() {
     if (jobs_.Busy())
         return;
-    SyncWithView();
+    WithView([this] { SendNow(); });
+}
+
+void MarkerSetController::SendNow() {
     const std::string path = ProgramFile(FixedStrings::SendMarkerSetFile);
     std::string why;
     // Nothing to attach, nothing to send: the mail program is not started.
@@ -133,7 +159,13 @@ void MarkerSetController::Send() {
         Error("No mail program could be started. Attach this file to a message by hand:\n" + path);
 }
 
+// While a job runs the marker waits for it, so that the map it loads is not
+// the last word: the job after it shows the marker.
 void MarkerSetController::AddAt(QPoint position) {
+    WithView([this, position] { AddNow(position); });
+}
+
+void MarkerSetController::AddNow(QPoint position) {
     const auto [latitude, longitude] = browser_.PixelToLatLng(position, view_);
     MarkerDetails details;
     details.title = QString("My marker name %1").arg(set_.Markers().size() + 1);
@@ -150,14 +182,17 @@ void MarkerSetController::AddAt(QPoint position) {
     for (const QString& line : details.lines)
         marker.infoLines.push_back(line.toStdString());
     set_.AddMarker(marker);
-    SyncWithView();
-    jobs_.StartJob(kActionMarkerAdded, kSendResults);
+    set_.SyncWithView(view_);
+    jobs_.StartJobWhenIdle(kActionMarkerAdded, kSendResults);
 }
 
 void MarkerSetController::Edit() {
     if (jobs_.Busy())
         return;
-    SyncWithView();
+    WithView([this] { EditNow(); });
+}
+
+void MarkerSetController::EditNow() {
     CDialogEditMarkerSet dialog(set_, dialogParent_);
     dialog.editMarker = [this](MarkerDetails& details) { return prompts_.EditMarker(details); };
     const std::string savePath = ProgramFile(FixedStrings::CurrentMarkerSetFile);
@@ -172,10 +207,14 @@ void MarkerSetController::Edit() {
     jobs_.StartJob(kActionMarkerSetEdited, kMarkerSetView);
 }
 
-// The job in flight works on its own copy of the set, so saving never races it.
-bool MarkerSetController::ConfirmClose() {
-    if (!set_.IsModified() || set_.IsEmpty())
-        return true;
+// A renamed empty set is work too: any unsaved change is asked about.
+bool MarkerSetController::NeedsCloseQuestion() const {
+    return set_.IsModified();
+}
+
+// The job in flight works on its own copy of the set, so saving never races
+// it. The window closes only when the markers are safe or the user let them go.
+void MarkerSetController::AskToClose(std::function<void(bool close)> decided) {
     const auto answer = prompts_.Message("You have unsaved marker(s) in your current marker "
                                          "set.\n\nClick \"Yes\" to save the markers before you "
                                          "close the window.\nClick \"No\" to ignore the unsaved "
@@ -184,10 +223,13 @@ bool MarkerSetController::ConfirmClose() {
                                          "Question", QMessageBox::Question,
                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
-        return false;
-    if (answer == QMessageBox::Yes)
-        Save();
-    return true;
+        return decided(false);
+    if (answer != QMessageBox::Yes)
+        return decided(true);
+    browser_.ReadMapView(view_, dialogParent_, [this, decided] {
+        set_.SyncWithView(view_);
+        decided(SaveNow() == SaveOutcome::Saved);
+    });
 }
 
 } // namespace orbisk

@@ -4,6 +4,7 @@
 #include "markers/ui/dialog_edit_marker_set.h"
 
 #include <QPoint>
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -34,13 +35,22 @@ public:
     void Send();
     void Edit();
     void AddAt(QPoint position);
-    // Unsaved markers are offered for saving before the window closes;
-    // false when the user chose to stay.
-    bool ConfirmClose();
+    // Whether closing the window must ask about unsaved markers first.
+    bool NeedsCloseQuestion() const;
+    // Offers unsaved markers for saving; `decided` learns whether the window
+    // may close: after "No", or "Yes" with the set saved. A cancelled or
+    // failed save keeps the window open.
+    void AskToClose(std::function<void(bool close)> decided);
 
 private:
     std::string ProgramFile(int fixedString) const;
-    void SyncWithView();
+    // Centre and zoom of the set follow the map, then `next` runs.
+    void WithView(std::function<void()> next);
+    bool ReadInto(const std::string& path, const std::string& failure);
+    SaveOutcome SaveNow();
+    void SendNow();
+    void EditNow();
+    void AddNow(QPoint position);
     SaveOutcome SaveWithDialog(MarkerSet& set, const MapViewState* view,
                                const std::string& initialPath, std::string& why);
     void Error(const std::string& text);
@@ -53,6 +63,7 @@ private:
     const ServiceDefinitions& definitions_;
     const ProgramEnvironment& environment_;
     QWidget* dialogParent_;
+    bool readingView_ = false;
 };
 
 } // namespace orbisk

@@ -150,7 +150,7 @@ JobResult BuildMapRequest(const JobSnapshot& job, const Encoder& encoder) {
         result.caption = job.lastCaption;
         result.parameters = job.lastParams;
     } else if (!(code & kLocate)) {
-        result.caption = job.lastCaption;
+        result.caption = job.shownCaption.empty() ? job.lastCaption : job.shownCaption;
         result.parameters = OrDefaultState(job.lastParams);
         const std::string latitude = job.mapView.CenterLatitude();
         const std::string longitude = job.mapView.CenterLongitude();
@@ -189,11 +189,11 @@ JobResult BuildMapRequest(const JobSnapshot& job, const Encoder& encoder) {
     return result;
 }
 
-std::optional<JobResult> RunJob(const JobSnapshot& job) {
+JobOutcome RunJob(const JobSnapshot& job) {
     try {
-        return BuildMapRequest(job);
-    } catch (const std::exception&) {
-        return std::nullopt;
+        return {BuildMapRequest(job), ""};
+    } catch (const std::exception& error) {
+        return {std::nullopt, error.what()};
     }
 }
 

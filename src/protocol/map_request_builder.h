@@ -38,6 +38,9 @@ struct JobSnapshot {
     int browserWidth = 630;
     int browserHeight = 400;
     std::string lastCaption;
+    // What the title names now: a marker set's title after one was shown.
+    // A job that moves no place keeps it.
+    std::string shownCaption;
     std::string lastParams;
     std::string localSearchResults;
     MapViewState mapView;
@@ -86,7 +89,13 @@ std::string ComposeBody(const std::string& query, const std::string& localSearch
 // std::invalid_argument when a fixed string it needs is missing.
 JobResult BuildMapRequest(const JobSnapshot& job, const Encoder& encode = {});
 
-// BuildMapRequest with every failure caught: nullopt is a failed job.
-std::optional<JobResult> RunJob(const JobSnapshot& job);
+// A job's result, or why there is none.
+struct JobOutcome {
+    std::optional<JobResult> result;
+    std::string error; // for the user when there is no result
+};
+
+// BuildMapRequest with every failure caught.
+JobOutcome RunJob(const JobSnapshot& job);
 
 } // namespace orbisk

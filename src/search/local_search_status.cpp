@@ -7,7 +7,7 @@ namespace orbisk {
 LocalSearchStatus ShowLocalSearchStatus(const std::string& keyword,
                                         const LocalSearchCounters& counters) {
     if (IsNoKeyword(keyword))
-        return {" No current search", false, 1};
+        return {" No current search", false, 1, true};
     int from = 0;
     int to = 0;
     if (counters.returned > 0) {
@@ -18,7 +18,12 @@ LocalSearchStatus ShowLocalSearchStatus(const std::string& keyword,
     std::string text = std::to_string(from) + " to " + std::to_string(to);
     if (counters.total != -1)
         text += " of " + std::to_string(counters.total);
-    return {text, counters.first > 1, counters.first};
+    return {text, counters.first > 1, counters.first, HasNextPage(counters)};
+}
+
+bool HasNextPage(const LocalSearchCounters& counters) {
+    return counters.returned > 0 &&
+           (counters.total == -1 || counters.first + counters.returned <= counters.total);
 }
 
 bool IsNoKeyword(const std::string& fieldText) {
@@ -27,13 +32,17 @@ bool IsNoKeyword(const std::string& fieldText) {
 
 int NextFirst(const std::string& fieldText, const std::string& keyword,
               const LocalSearchCounters& counters) {
-    return fieldText != keyword ? 1 : counters.first + counters.returned;
+    if (fieldText != keyword)
+        return 1;
+    return HasNextPage(counters) ? counters.first + counters.returned : counters.first;
 }
 
 int PreviousFirst(const std::string& fieldText, const std::string& keyword,
                   const LocalSearchCounters& counters) {
     if (fieldText != keyword)
         return 1;
+    if (counters.returned <= 0)
+        return 1; // a page that came back empty has no size to step back by
     const int first = counters.first - counters.returned;
     return first <= 0 ? 1 : first;
 }

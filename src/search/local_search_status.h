@@ -23,8 +23,13 @@ inline constexpr const char* kNewAreaRemark = " (new area)";
 struct LocalSearchStatus {
     std::string text;
     bool previousEnabled = false;
-    int first = 1; // reset to 1 when there is no current search
+    int first = 1;           // reset to 1 when there is no current search
+    bool nextEnabled = true; // false on the last page: nothing past the total is asked
 };
+
+// Whether results follow this page: it returned some, and the total (when
+// the service gives one) goes past it.
+bool HasNextPage(const LocalSearchCounters& counters);
 
 LocalSearchStatus ShowLocalSearchStatus(const std::string& keyword,
                                         const LocalSearchCounters& counters);
@@ -32,10 +37,12 @@ LocalSearchStatus ShowLocalSearchStatus(const std::string& keyword,
 // Empty or the cue text: the paging commands ask for a keyword first.
 bool IsNoKeyword(const std::string& fieldText);
 
-// ">": the next page of the same keyword, or the first page of a new one.
+// ">": the next page of the same keyword, or the first page of a new one;
+// on the last page it stays.
 int NextFirst(const std::string& fieldText, const std::string& keyword,
               const LocalSearchCounters& counters);
-// "<": the previous page, never before 1; a new keyword starts at 1.
+// "<": the previous page, never before 1; a new keyword, or a page that came
+// back empty, starts at 1.
 int PreviousFirst(const std::string& fieldText, const std::string& keyword,
                   const LocalSearchCounters& counters);
 

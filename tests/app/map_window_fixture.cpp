@@ -1,5 +1,6 @@
 #include "map_window_fixture.h"
 
+#include "app/explorer1.h"
 #include "protocol/parameter_codec.h"
 #include "settings/program_environment.h"
 
@@ -113,6 +114,11 @@ CMapMainDlg& MapWindowFixture::Start(const std::string& host, const std::string&
 
 void MapWindowFixture::WaitIdle() {
     QTRY_VERIFY_WITH_TIMEOUT(!window_->Busy(), 20000);
+}
+
+void MapWindowFixture::Command(int id) {
+    window_->OnCommand(id);
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->Browser()->ReadingView(), 5000);
 }
 
 } // namespace orbisk::test

@@ -56,6 +56,8 @@ protected:
     CMapMainDlg& Start(const std::string& host = "", const std::string& commandLine = "",
                        const std::string& newestVersion = "1.1");
     void WaitIdle();
+    // A command, and the page's answer to what it asked of the view.
+    void Command(int id);
 };
 
 } // namespace orbisk::test

@@ -86,7 +86,7 @@ private slots:
         window.CurrentMarkerSet().AddMarker(outside);
         const QString saved = QString::fromStdString((dir_->Path() / "saved.obk").string());
         files_ << saved;
-        window.OnCommand(kIdSaveMarkers);
+        Command(kIdSaveMarkers);
         QCOMPARE(messages_.size(), 1);
         QVERIFY(messages_[0].startsWith(
             "In current marker set, there is 1 marker in total. It is currently out"));
@@ -105,7 +105,7 @@ private slots:
 
         MailCatcher catcher;
         QDesktopServices::setUrlHandler("mailto", &catcher, "open");
-        window.OnCommand(kIdSendMarkers);
+        Command(kIdSendMarkers);
         QCOMPARE(catcher.links.size(), 1);
         QVERIFY(catcher.links[0]
                     .toString(QUrl::FullyEncoded)
@@ -118,10 +118,10 @@ private slots:
         std::filesystem::remove_all(dir_->Path() / "MarkerSets");
         std::ofstream(dir_->Path() / "MarkerSets") << "a file where the folder was";
         files_ << QString::fromStdString((dir_->Path() / "MarkerSets" / "mine.obk").string());
-        window.OnCommand(kIdSaveMarkers);
+        Command(kIdSaveMarkers);
         QVERIFY2(messages_.last().startsWith("Failed to save marker set!\nNot a directory: "),
                  qPrintable(messages_.last()));
-        window.OnCommand(kIdSendMarkers);
+        Command(kIdSendMarkers);
         QVERIFY2(messages_.last().startsWith("Failed to save marker set to ") &&
                      messages_.last().contains("\nNot a directory: "),
                  qPrintable(messages_.last()));
@@ -157,7 +157,7 @@ private slots:
             dialog.reject();
             return dialog.result();
         };
-        window.OnCommand(kIdEditMarkers);
+        Command(kIdEditMarkers);
         QCOMPARE(window.CurrentMarkerSet().Markers().size(),
                  size_t(2)); // Cancel drops the working copy
         QCOMPARE(window.JobCode(), 13);
@@ -165,7 +165,7 @@ private slots:
             dialog.Ok();
             return dialog.result();
         };
-        window.OnCommand(kIdEditMarkers);
+        Command(kIdEditMarkers);
         QCOMPARE(window.JobCode(), 13); // OK without changes requests nothing
         prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
             dialog.EditSelected();
@@ -175,7 +175,7 @@ private slots:
             dialog.Ok();
             return dialog.result();
         };
-        window.OnCommand(kIdEditMarkers);
+        Command(kIdEditMarkers);
         QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(1));
         QCOMPARE(window.CurrentMarkerSet().Markers()[0].infoLines[0], std::string("first line"));
         QCOMPARE(window.CurrentMarkerSet().title, std::string("Trip"));
@@ -191,7 +191,7 @@ private slots:
             dialog.reject();
             return dialog.result();
         };
-        window.OnCommand(kIdEditMarkers);
+        Command(kIdEditMarkers);
         QVERIFY(QFile::exists(saved));
         QVERIFY(!window.CurrentMarkerSet().IsModified());
 
@@ -211,7 +211,7 @@ private slots:
                 return dialog.result();
             };
             const size_t requests = server_->Bodies().size();
-            window.OnCommand(kIdEditMarkers);
+            Command(kIdEditMarkers);
             QCOMPARE(window.CurrentMarkerSet().Markers()[0].title, title);
             QVERIFY(!window.CurrentMarkerSet().IsModified());
             // The map is asked again, to show the saved set.

@@ -84,11 +84,7 @@ private:
         return Last();
     }
     // The page's hidden fields, read back the way the client reads them.
-    MapViewState View() {
-        MapViewState view;
-        run_->Window().Browser()->ReadMapView(view);
-        return view;
-    }
+    MapViewState View() { return test::ReadViewNow(*run_->Window().Browser()); }
     bool ViewShows(double latitude, double longitude) {
         const MapViewState view = View();
         return Number(view.xMin) < longitude && longitude < Number(view.xMax) &&

@@ -248,7 +248,7 @@ TEST(RunJob, ATinyResultsTextIsAnEncodingNoteNotAFailedJob) {
     JobSnapshot job;
     job.jobCode = 8;
     job.localSearchResults = "x";
-    const std::optional<JobResult> result = RunJob(job);
+    const std::optional<JobResult> result = RunJob(job).result;
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(Open(result->body).l, "");
 }

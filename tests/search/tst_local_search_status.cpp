@@ -38,8 +38,28 @@ TEST(LocalSearchStatus, NoKeywordMeansNoCurrentSearch) {
 
 TEST(LocalSearchPaging, NextMovesByTheReturnedCountOrRestarts) {
     EXPECT_EQ(NextFirst("pizza", "pizza", {125, 10, 1}), 11);
-    EXPECT_EQ(NextFirst("pizza", "pizza", {125, 10, 121}), 131) << "no upper bound";
+    EXPECT_EQ(NextFirst("pizza", "pizza", {125, 5, 121}), 121) << "the last page stays";
     EXPECT_EQ(NextFirst("bank", "pizza", {125, 10, 11}), 1);
+}
+
+// "1 to 10 of 19", then "11 to 19 of 19": no page past the total is asked.
+TEST(LocalSearchPaging, NextEndsAtTheTotal) {
+    struct Case {
+        LocalSearchCounters counters;
+        bool next;
+    };
+    const Case cases[] = {
+        {{19, 10, 1}, true}, {{19, 9, 11}, false}, {{20, 10, 11}, false}, {{21, 10, 11}, true},
+        {{-1, 10, 1}, true}, {{-1, 0, 11}, false}, {{0, 0, 1}, false},    {{19, 0, 20}, false},
+    };
+    for (const Case& c : cases) {
+        const LocalSearchCounters& k = c.counters;
+        EXPECT_EQ(HasNextPage(k), c.next) << k.total << " " << k.returned << " " << k.first;
+        EXPECT_EQ(ShowLocalSearchStatus("pizza", k).nextEnabled, c.next);
+        EXPECT_EQ(NextFirst("pizza", "pizza", k) > k.first, c.next);
+    }
+    EXPECT_TRUE(ShowLocalSearchStatus("", {19, 9, 11}).nextEnabled) << "a new search can start";
+    EXPECT_EQ(PreviousFirst("pizza", "pizza", {19, 0, 20}), 1) << "an empty page recovers";
 }
 
 TEST(LocalSearchPaging, PreviousNeverGoesBelowOne) {
