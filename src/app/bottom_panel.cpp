@@ -138,7 +138,7 @@ bool BottomPanel::eventFilter(QObject* watched, QEvent* event) {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
     if (!busy_)
-        emit command(kIdNext);
+        emit keywordEntered();
     return true;
 }
 

@@ -40,6 +40,8 @@ public:
 
 signals:
     void command(int id);
+    // Enter in the keyword field.
+    void keywordEntered();
 
 protected:
     // Enter in the keyword field searches; everywhere else it means Go.

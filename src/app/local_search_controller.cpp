@@ -38,6 +38,13 @@ void LocalSearchController::Next() {
     jobs_.StartJob(kActionNextPage, kLocalSearch | kSendResults);
 }
 
+void LocalSearchController::Enter() {
+    const std::string text = panel_.KeywordText().toStdString();
+    if (text == state_.keyword && !HasNextPage(state_.counters))
+        return Restart();
+    Next();
+}
+
 void LocalSearchController::Previous() {
     state_.PreviousPage(panel_.KeywordText().toStdString());
     jobs_.StartJob(kActionPreviousPage, kLocalSearch | kSendResults);

@@ -20,6 +20,9 @@ public:
     void Next();
     void Previous();
     void Restart();
+    // Enter in the keyword field: the next page while there is one, else
+    // the area searched again.
+    void Enter();
     // A new place or marker set ends the current search.
     void Clear();
     void ShowStatus();

@@ -68,6 +68,7 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
                    kMinimumWindowHeight);
     JobStarter& starter = *this;
     search_ = std::make_unique<LocalSearchController>(state_, *bottom_, prompts_, starter);
+    connect(bottom_, &BottomPanel::keywordEntered, this, [this] { search_->Enter(); });
     favorites_ = std::make_unique<FavoritesController>(state_, prompts_, *menus_, starter);
     settings_ = std::make_unique<SettingsController>(prompts_, starter, favorites_->List());
     update_ = std::make_unique<UpdateController>(definitions_, environment_, settings_->Settings(),
@@ -301,8 +302,9 @@ void CMapMainDlg::closeEvent(QCloseEvent* event) {
             markers_->AskToClose([this](bool close) {
                 askingToClose_ = false;
                 closeAllowed_ = close;
+                // Possibly still inside this event, where a close is refused.
                 if (close)
-                    this->close();
+                    QTimer::singleShot(0, this, &QWidget::close);
             });
         }
         return;
