@@ -100,9 +100,12 @@ struct HttpCallbacks {
             return MHD_YES;
         }
         if (*size) {
-            const bool kept = server.Receive(*exchange, data, *size);
+            // A body past its cap without a declared length (chunked) is
+            // dropped to its end, within the connection's deadline, and
+            // then refused as a declared one is.
+            const bool kept = exchange->status || server.Receive(*exchange, data, *size);
             *size = 0;
-            return kept ? MHD_YES : MHD_NO;
+            return kept || exchange->status ? MHD_YES : MHD_NO;
         }
         return server.Answer(connection, *exchange) ? MHD_YES : MHD_NO;
     }
@@ -175,10 +178,16 @@ HttpServer::Exchange* HttpServer::Begin(MHD_Connection* connection, const char* 
     return exchange;
 }
 
+// Only what was added to the count is ever taken off it again.
 bool HttpServer::Receive(Exchange& exchange, const char* data, size_t size) {
     std::string& body = exchange.request.body;
-    if (body.size() + size > exchange.maxBody ||
-        buffered_.fetch_add(size) + size > limits_.maxBufferedBodyBytes) {
+    if (body.size() + size > exchange.maxBody) {
+        buffered_ -= body.size();
+        std::string().swap(body);
+        exchange.status = MHD_HTTP_CONTENT_TOO_LARGE;
+        return false;
+    }
+    if (buffered_.fetch_add(size) + size > limits_.maxBufferedBodyBytes) {
         buffered_ -= size;
         return false;
     }

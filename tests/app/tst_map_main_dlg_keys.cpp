@@ -102,8 +102,7 @@ private slots:
             if (*c.saveTo)
                 files_ << QString::fromStdString((dir_->Path() / c.saveTo).string());
             QTest::keyClick(&window, Qt::Key_Escape);
-            QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible() || !window.Browser()->ReadingView(),
-                                     5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible() || !window.Browser()->ReadingView(), 5000);
             QTest::qWait(50);
             QCOMPARE(window.isVisible(), !c.closes);
             QVERIFY(messages_.first().contains("Click \"Cancel\" to return to Orbisk."));

@@ -61,6 +61,20 @@ protected:
         return answer;
     }
 
+    // The body in chunks of `chunk` bytes, with no declared length.
+    static std::string ChunkedPost(const std::string& path, size_t bytes, size_t chunk) {
+        std::string request = "POST " + path +
+                              " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n"
+                              "Transfer-Encoding: chunked\r\n\r\n";
+        char size[32];
+        for (size_t sent = 0; sent < bytes; sent += chunk) {
+            const size_t length = std::min(chunk, bytes - sent);
+            std::snprintf(size, sizeof size, "%zx\r\n", length);
+            request += size + std::string(length, 'x') + "\r\n";
+        }
+        return request + "0\r\n\r\n";
+    }
+
     static std::string Post(const std::string& path, const std::string& body) {
         return "POST " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Type: " +
                "application/x-www-form-urlencoded\r\nContent-Length: " +
@@ -88,6 +102,20 @@ TEST_F(HttpServerTest, CapsBodiesAndHeadersPerRoute) {
             << request.substr(0, 60) << " -> " << answer.substr(0, 80);
     }
     EXPECT_NE(Exchange(Post("/echo", "a=1+2%21")).find("\r\n\r\na=1+2%21|1 2!"), std::string::npos);
+}
+
+// A chunked body past its cap is refused as a declared one is, and leaves
+// the count of bodies in flight as it was: every later POST still works.
+TEST_F(HttpServerTest, AChunkedBodyPastItsCapIsRefusedAndCostsNothingAfter) {
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_NE(Exchange(ChunkedPost("/big", 80 * 1024, 4096)).substr(0, 40).find("413"),
+                  std::string::npos);
+        EXPECT_NE(Exchange(ChunkedPost("/echo", 2000, 700)).substr(0, 40).find("413"),
+                  std::string::npos);
+        EXPECT_NE(Exchange(ChunkedPost("/big", 3000, 1000)).find("\r\n\r\n3000"),
+                  std::string::npos);
+        EXPECT_NE(Exchange(Post("/echo", "a=1")).find("200 OK"), std::string::npos);
+    }
 }
 
 TEST_F(HttpServerTest, ManyHeadersAreRefusedNotKept) {
