@@ -7,6 +7,11 @@
 #include "update/definition_update.h"
 
 namespace orbisk {
+namespace {
+
+constexpr std::chrono::seconds kUpdateBudget{10};
+
+} // namespace
 
 void UpdateController::LoadDefinitions() {
     definitions_.LoadDefinitionFile(environment_.files, [this](const std::string& message) {
@@ -20,10 +25,13 @@ void UpdateController::RunDefinitionUpdate() {
     source.basePath = definitions_.fixedStrings.At(FixedStrings::MapDirectory);
     source.proxy = environment_.proxyServer;
     source.currentVersion = definitions_.definitionVersion;
-    if (!DefinitionVersionCheck(source).IsNewer())
-        return;
+    // However many files the list names, start-up waits for them this long at most.
+    source.deadline = std::chrono::steady_clock::now() + kUpdateBudget;
     DefinitionDownloader downloader(source, environment_.files,
                                     definitions_.fixedStrings.At(FixedStrings::DefinitionFile));
+    downloader.RemoveStaleStagedFiles();
+    if (!DefinitionVersionCheck(source).IsNewer())
+        return;
     if (downloader.DownloadAll())
         LoadDefinitions();
 }

@@ -34,28 +34,42 @@ mode_t TargetMode(const std::filesystem::path& target) {
 
 } // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes,
-                         std::string* error) {
-    const auto fail = [&](int number) {
-        if (error)
-            *error = std::strerror(number);
-        return false;
-    };
+std::filesystem::path WriteFileBeside(const std::filesystem::path& target, const std::string& bytes,
+                                      const std::string& tag, std::string* error) {
     const std::filesystem::path directory = target.has_parent_path() ? target.parent_path() : ".";
-    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string temporary =
+        (directory / ("." + target.filename().string() + tag + "XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return fail(errno);
+    if (fd < 0) {
+        if (error)
+            *error = std::strerror(errno);
+        return {};
+    }
     int number = 0;
     if (::fchmod(fd, TargetMode(target)) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
         number = errno ? errno : EIO;
     if (::close(fd) != 0 && number == 0)
         number = errno;
-    if (number == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
-        number = errno;
     if (number != 0) {
         ::unlink(temporary.c_str());
-        return fail(number);
+        if (error)
+            *error = std::strerror(number);
+        return {};
+    }
+    return temporary;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& target, const std::string& bytes,
+                         std::string* error) {
+    const std::filesystem::path temporary = WriteFileBeside(target, bytes, ".", error);
+    if (temporary.empty())
+        return false;
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int number = errno;
+        ::unlink(temporary.c_str());
+        if (error)
+            *error = std::strerror(number);
+        return false;
     }
     return true;
 }

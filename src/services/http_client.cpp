@@ -128,7 +128,13 @@ bool HttpClient::HttpGet(const std::string& host, const std::string& path, const
 
 bool HttpClient::HttpGetFile(const std::string& host, const std::string& path,
                              const std::string& proxy, std::string& content) const {
-    return Exchange(host, path, nullptr, proxy, true, content);
+    std::string answer;
+    long status = 0;
+    if (!Exchange(host, path, nullptr, proxy, true, answer, &status) || status < 200 ||
+        status > 299)
+        return false;
+    content = std::move(answer);
+    return true;
 }
 
 bool HttpClient::HttpPost(const std::string& host, const std::string& path, const std::string& body,
@@ -136,8 +142,10 @@ bool HttpClient::HttpPost(const std::string& host, const std::string& path, cons
     return Exchange(host, path, &body, proxy, false, answer);
 }
 
+// With `status`, a file is fetched: it must arrive whole, and its status is told.
 bool HttpClient::Exchange(const std::string& host, const std::string& path, const std::string* body,
-                          const std::string& proxy, bool keepNulBytes, std::string& answer) const {
+                          const std::string& proxy, bool keepNulBytes, std::string& answer,
+                          long* status) const {
     if (!IsPlainHost(host))
         return false;
     InitialiseCurlOnce();
@@ -173,6 +181,13 @@ bool HttpClient::Exchange(const std::string& host, const std::string& path, cons
     ApplyTimeouts(handle, timeouts_);
 
     const CURLcode result = curl_easy_perform(handle);
+    if (status) {
+        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, status);
+        if (result != CURLE_OK)
+            return false;
+        answer = std::move(transfer.answer);
+        return true;
+    }
     if (result == CURLE_OK || (result == CURLE_WRITE_ERROR && transfer.capped)) {
         answer = std::move(transfer.answer);
         return true;

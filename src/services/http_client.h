@@ -13,15 +13,17 @@ struct HttpTimeouts {
     long totalMs = 0;
 
     // Service calls during jobs: a dead service never holds a job for long.
-    static HttpTimeouts ServiceCall() { return {10'000, 30'000, 0}; }
+    // A service that trickles its answer is cut at the whole-request limit.
+    static HttpTimeouts ServiceCall() { return {10'000, 30'000, 45'000}; }
     // The definition update at start-up: a dead server never holds start-up.
     static HttpTimeouts StartupUpdate() { return {3'000, 0, 10'000}; }
 };
 
 // One synchronous plain-HTTP exchange per call, on the calling thread. The
-// host is a bare name with an optional ":port" (80 when none). The status is
-// never examined: an error page is a successful call whose answer is that
-// page. Nothing is kept between calls.
+// host is a bare name with an optional ":port" (80 when none). A service's
+// status is never examined: an error page is a successful call whose answer
+// is that page; only file downloads ask for a 2xx answer. Nothing is kept
+// between calls.
 class HttpClient {
 public:
     // Answers longer than this stop being read; what was read is kept.
@@ -37,13 +39,16 @@ public:
     bool HttpPost(const std::string& host, const std::string& path, const std::string& body,
                   const std::string& proxy, std::string& answer) const;
     // HttpGet that keeps every byte of the answer, NUL bytes included: for
-    // downloading files, which text answers' NUL rule would corrupt.
+    // downloading files, which text answers' NUL rule would corrupt. Only a
+    // whole 2xx answer counts: an error page, or an answer cut at the cap or
+    // short of its declared length, is a failure and leaves `content` as it was.
     bool HttpGetFile(const std::string& host, const std::string& path, const std::string& proxy,
                      std::string& content) const;
 
 private:
     bool Exchange(const std::string& host, const std::string& path, const std::string* body,
-                  const std::string& proxy, bool keepNulBytes, std::string& answer) const;
+                  const std::string& proxy, bool keepNulBytes, std::string& answer,
+                  long* status = nullptr) const;
 
     HttpTimeouts timeouts_;
 };

@@ -185,16 +185,20 @@ void ServiceDefinitions::LoadDefinitionFile(const ProgramFiles& files,
             onError("Failed to load configuration file " + path + "!");
     };
     std::string content;
-    if (!ReadWholeFile(path, kMaxFileBytes, content))
+    if (!ReadWholeFile(path, kMaxFileBytes, content) || !LoadDefinitionContent(std::move(content)))
         return fail();
+}
+
+// A bad file must not take away the services that were working.
+bool ServiceDefinitions::LoadDefinitionContent(std::string content) {
     content.resize(content.find('\0') == std::string::npos ? content.size() : content.find('\0'));
     std::string text;
     ParameterCodec().Decode(content, text);
-    // A bad file must not take away the services that were working.
     ServiceDefinitions parsed = *this;
     if (!parsed.ParseDefinitions(text))
-        return fail();
+        return false;
     *this = std::move(parsed);
+    return true;
 }
 
 int FormatConversionCount(const std::string& format) {

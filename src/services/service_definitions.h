@@ -75,6 +75,11 @@ public:
     // and leave the definitions as they were; a short read says nothing.
     void LoadDefinitionFile(const ProgramFiles& files, const DefinitionMessageSink& onError);
 
+    // The content of a definition file (encoded, up to its first NUL byte)
+    // replaces these definitions; false, leaving them as they were, when it
+    // does not decode to definitions.
+    bool LoadDefinitionContent(std::string content);
+
     // Replaces the geocoders; false only when the text is not well-formed XML
     // (or nested too deep), with the reason in parseError.
     bool ParseDefinitions(const std::string& text);

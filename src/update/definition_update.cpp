@@ -4,14 +4,18 @@
 #include "common/leading_number.h"
 #include "common/number_format.h"
 #include "common/text.h"
+#include "services/service_definitions.h"
 #include "settings/program_environment.h"
 #include "settings/settings_store.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace orbisk {
 namespace {
@@ -52,11 +56,26 @@ bool IsReplaceableData(const std::filesystem::path& target) {
 DefinitionVersionCheck::DefinitionVersionCheck(DefinitionSource source)
     : source_(std::move(source)) {}
 
+bool DefinitionSource::TimeoutsLeft(HttpTimeouts& next) const {
+    next = timeouts;
+    if (deadline == std::chrono::steady_clock::time_point{})
+        return true;
+    const long left = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                            deadline - std::chrono::steady_clock::now())
+                                            .count());
+    if (left <= 0)
+        return false;
+    next.totalMs = next.totalMs > 0 ? std::min(next.totalMs, left) : left;
+    next.connectMs = next.connectMs > 0 ? std::min(next.connectMs, left) : left;
+    return true;
+}
+
 bool DefinitionVersionCheck::IsNewer() const {
     std::string answer;
-    if (!HttpClient(source_.timeouts)
-             .HttpGet(source_.host, source_.basePath + "definition/version/", source_.proxy,
-                      answer))
+    HttpTimeouts timeouts;
+    if (!source_.TimeoutsLeft(timeouts) ||
+        !HttpClient(timeouts).HttpGetFile(source_.host, source_.basePath + "definition/version/",
+                                          source_.proxy, answer))
         return false;
     return LeadingNumber(answer) > source_.currentVersion;
 }
@@ -99,11 +118,12 @@ bool DefinitionDownloader::DownloadAll() {
     std::string answer;
     const std::string path =
         source_.basePath + "definition/path/?VER=" + FormatFixed(source_.currentVersion, 2);
-    if (!HttpClient(source_.timeouts).HttpGet(source_.host, path, source_.proxy, answer))
+    HttpTimeouts timeouts;
+    if (!source_.TimeoutsLeft(timeouts) ||
+        !HttpClient(timeouts).HttpGetFile(source_.host, path, source_.proxy, answer))
         return false;
     const std::vector<std::string> entries = SplitPathList(answer);
-    // Every name is checked before the first file is written, so a refused
-    // one leaves the program directory as it was.
+    // Every name is checked before the first file is asked for.
     for (size_t k = 1; k < entries.size(); ++k) {
         if (!IsSafeFileName(FileNameOf(entries[k]))) {
             std::cerr << "orbisk: definition update refused the file name \""
@@ -111,28 +131,87 @@ bool DefinitionDownloader::DownloadAll() {
             return false;
         }
     }
-    for (size_t k = 0; k < entries.size(); ++k)
-        if (!DownloadFile(source_.basePath + entries[k], k == 0 ? "" : FileNameOf(entries[k])))
-            return false;
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> staged; // file, target
+    const auto discard = [&staged] {
+        for (const auto& [file, target] : staged)
+            ::unlink(file.c_str());
+        return false;
+    };
+    for (size_t k = 0; k < entries.size(); ++k) {
+        std::filesystem::path target;
+        const std::filesystem::path file =
+            StageFile(source_.basePath + entries[k], k == 0 ? "" : FileNameOf(entries[k]), target);
+        if (file.empty())
+            return discard();
+        staged.emplace_back(file, target);
+    }
+    for (const auto& [file, target] : staged)
+        if (::rename(file.c_str(), target.c_str()) != 0)
+            return discard();
     return true;
 }
 
-bool DefinitionDownloader::DownloadFile(const std::string& path, const std::string& fileName) {
-    std::string answer;
-    if (!HttpClient(source_.timeouts).HttpGetFile(source_.host, path, source_.proxy, answer))
+namespace {
+
+// Staged names carry the process that wrote them, so a later start can tell
+// a dead update's leftovers from a running one's.
+std::string StageTag() {
+    return ".update-" + std::to_string(::getpid()) + "-";
+}
+
+// ".NAME.update-PID-XXXXXX" of a process that no longer runs.
+bool IsStaleStagedName(const std::string& name) {
+    const size_t tag = name.rfind(".update-");
+    if (name.empty() || name[0] != '.' || tag == std::string::npos)
         return false;
+    const size_t dash = name.find('-', tag + 8);
+    if (dash == std::string::npos || dash == tag + 8 || name.size() != dash + 7)
+        return false;
+    const std::string digits = name.substr(tag + 8, dash - tag - 8);
+    if (!std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return false;
+    const long pid = std::strtol(digits.c_str(), nullptr, 10);
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+} // namespace
+
+void DefinitionDownloader::RemoveStaleStagedFiles() const {
     if (files_.ProgramDirectory().empty())
-        return false;
-    const std::filesystem::path target =
-        files_.ForWriting(fileName.empty() ? defaultFileName_ : "\\" + fileName);
+        return;
+    const std::filesystem::path directory = files_.ForWriting(defaultFileName_).parent_path();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error))
+        if (IsStaleStagedName(entry.path().filename().string()) && entry.is_regular_file(error) &&
+            !entry.is_symlink(error))
+            std::filesystem::remove(entry.path(), error);
+}
+
+std::filesystem::path DefinitionDownloader::StageFile(const std::string& path,
+                                                      const std::string& fileName,
+                                                      std::filesystem::path& target) const {
+    std::string answer;
+    HttpTimeouts timeouts;
+    if (!source_.TimeoutsLeft(timeouts) ||
+        !HttpClient(timeouts).HttpGetFile(source_.host, path, source_.proxy, answer))
+        return {};
+    if (files_.ProgramDirectory().empty())
+        return {};
+    target = files_.ForWriting(fileName.empty() ? defaultFileName_ : "\\" + fileName);
     if (target.empty())
-        return false;
+        return {};
     if (!IsReplaceableData(target)) {
         std::cerr << "orbisk: definition update refused to replace " << target
                   << " (a program, link or special file)\n";
-        return false;
+        return {};
     }
-    return WriteFileAtomically(target, answer);
+    // An error page or a damaged file would stop every later start.
+    ServiceDefinitions probe;
+    if (fileName.empty() && (!probe.LoadDefinitionContent(answer) || probe.definitionVersion < 0)) {
+        std::cerr << "orbisk: definition update refused " << path << " (not a definition file)\n";
+        return {};
+    }
+    return WriteFileBeside(target, answer, StageTag());
 }
 
 bool CheckForNewerProgram(const std::string& newestVersion) {

@@ -3,6 +3,7 @@
 #include "services/http_client.h"
 #include "settings/program_files.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@ struct DefinitionSource {
     std::string proxy;
     double currentVersion = -1;
     HttpTimeouts timeouts = HttpTimeouts::StartupUpdate();
+    // The whole update ends by then, however many files it lists; none by default.
+    std::chrono::steady_clock::time_point deadline{};
+
+    // The time-outs of the next request, its whole time cut to what is left
+    // before the deadline; false when nothing is left.
+    bool TimeoutsLeft(HttpTimeouts& next) const;
 };
 
 // Asks the server for the newest definition version.
@@ -26,22 +33,31 @@ public:
     bool IsNewer() const;
 
 private:
+    // The file of `path` staged beside its target; an empty fileName means
+    // the definition file. An empty path when it failed.
+    std::filesystem::path StageFile(const std::string& path, const std::string& fileName,
+                                    std::filesystem::path& target) const;
+
     DefinitionSource source_;
 };
 
 // Downloads the listed definition files into the program directory, or
 // beside a read-only one into the user's data directory. The first is the
-// definition file itself; later ones keep their own names.
-// Every file is written beside its target and renamed into place.
+// definition file itself; later ones keep their own names. Every file is
+// staged beside its target, and all are renamed into place only when every
+// one arrived whole and the first loads as definitions: an update is applied
+// whole or not at all.
 class DefinitionDownloader {
 public:
     DefinitionDownloader(DefinitionSource source, ProgramFiles files, std::string defaultFileName);
 
-    // False at the first request or file that fails; files written before
-    // stay written. A refused name fails before anything is written.
+    // False at the first request or file that fails, with nothing written.
+    // A refused name fails before anything is asked.
     bool DownloadAll();
-    // An empty fileName means the definition file.
-    bool DownloadFile(const std::string& path, const std::string& fileName);
+
+    // Staged files of updates whose process is gone (killed mid-way) are
+    // removed from the directories the update writes.
+    void RemoveStaleStagedFiles() const;
 
     // The paths of the list answer: trimmed, split at commas, no empty entries.
     static std::vector<std::string> SplitPathList(const std::string& answer);
@@ -54,6 +70,11 @@ public:
     static bool IsSafeFileName(const std::string& fileName);
 
 private:
+    // The file of `path` staged beside its target; an empty fileName means
+    // the definition file. An empty path when it failed.
+    std::filesystem::path StageFile(const std::string& path, const std::string& fileName,
+                                    std::filesystem::path& target) const;
+
     DefinitionSource source_;
     ProgramFiles files_;
     std::string defaultFileName_;

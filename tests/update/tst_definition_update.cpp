@@ -1,4 +1,5 @@
 #include "loopback_server.h"
+#include "protocol/parameter_codec.h"
 #include "temp_dir.h"
 #include "update/definition_update.h"
 
@@ -6,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <mutex>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace orbisk {
 namespace {
@@ -13,6 +16,15 @@ namespace {
 std::string Contents(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// A definition file of version `version`, encoded as the server offers it.
+std::string EncodedDefinitions(int version) {
+    std::string encoded;
+    ParameterCodec().Encode("<Definitions><GeoCoderSetting Ver=\"" + std::to_string(version) +
+                                "\"/></Definitions>",
+                            encoded);
+    return encoded;
 }
 
 // The maker's server: a version, a path list and files; every request recorded.
@@ -36,8 +48,11 @@ protected:
             const auto found = files.find(request.path);
             if (found == files.end()) {
                 response.status = 404;
+                response.set_content("<html><body>Not Found</body></html>", "text/html");
                 return;
             }
+            if (request.path == "/map/defs/error.dat")
+                response.status = 500;
             response.set_content(found->second, "application/octet-stream");
         });
         server.Start();
@@ -72,11 +87,11 @@ TEST_F(UpdateTest, OnlyAStrictlyHigherVersionIsNewer) {
 
 TEST_F(UpdateTest, DownloadsTheListIntoTheProgramDirectory) {
     files["/map/definition/path/"] = ",defs/a.dat,,img/logo.gif,\n";
-    files["/map/defs/a.dat"] = "ENCODED DEFINITIONS";
+    files["/map/defs/a.dat"] = EncodedDefinitions(5);
     files["/map/img/logo.gif"] = std::string("GIF89a\0\x01", 8);
     ASSERT_TRUE(Download(-1));
     EXPECT_EQ(asked.front(), "/map/definition/path/?VER=-1.00");
-    EXPECT_EQ(Contents(dir / "Map.dat"), "ENCODED DEFINITIONS");
+    EXPECT_EQ(Contents(dir / "Map.dat"), EncodedDefinitions(5));
     EXPECT_EQ(Contents(dir / "logo.gif"), std::string("GIF89a\0\x01", 8));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
@@ -98,6 +113,63 @@ TEST_F(UpdateTest, AFailedDownloadNeverLeavesATruncatedFile) {
                                       ProgramFiles(dir.Path().string()), "\\Map.dat")
                      .DownloadAll());
     EXPECT_EQ(Contents(dir / "Map.dat"), "old definitions");
+}
+
+// An update is applied whole or not at all: an error page, a cut file, a
+// main file that is no definition file, or any later file that fails leaves
+// every file as it was, and no staged file behind.
+TEST_F(UpdateTest, AnUpdateIsAppliedWholeOrNotAtAll) {
+    files["/map/defs/a.dat"] = EncodedDefinitions(6);
+    files["/map/defs/page.dat"] = "<html><body>Maintenance</body></html>";
+    files["/map/defs/error.dat"] = EncodedDefinitions(6);
+    files["/map/img/logo.gif"] = "new logo";
+    for (const char* list :
+         {"defs/missing.dat", "defs/error.dat", "defs/broken.dat", "defs/page.dat",
+          "defs/a.dat,img/missing.gif", "defs/a.dat,img/logo.gif,defs/broken.dat"}) {
+        std::ofstream(dir / "Map.dat") << "old definitions";
+        std::ofstream(dir / "logo.gif") << "old logo";
+        files["/map/definition/path/"] = list;
+        EXPECT_FALSE(Download(1)) << list;
+        EXPECT_EQ(Contents(dir / "Map.dat"), "old definitions") << list;
+        EXPECT_EQ(Contents(dir / "logo.gif"), "old logo") << list;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2) << list;
+    }
+    files.erase("/map/definition/path/");
+    EXPECT_FALSE(Download(1)) << "a list that is an error page names nothing to fetch";
+    EXPECT_EQ(asked.back(), "/map/definition/path/?VER=1.00");
+}
+
+// What a killed update left is removed by the next start; a running one's is not.
+TEST_F(UpdateTest, StagedFilesOfADeadUpdateAreRemoved) {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const std::string dead = ".Map.dat.update-" + std::to_string(child) + "-a1B2c3";
+    const std::string alive = ".Map.dat.update-" + std::to_string(::getpid()) + "-a1B2c3";
+    for (const std::string& name : {dead, alive, std::string(".Map.dat.update-x-a1B2c3")})
+        std::ofstream(dir / name) << "30 MB of a killed update";
+    DefinitionDownloader(Source(1), ProgramFiles(dir.Path().string()), "\\Map.dat")
+        .RemoveStaleStagedFiles();
+    EXPECT_FALSE(std::filesystem::exists(dir / dead));
+    EXPECT_TRUE(std::filesystem::exists(dir / alive));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".Map.dat.update-x-a1B2c3"));
+}
+
+// One deadline bounds the whole update, however many files it lists.
+TEST(DefinitionSource, EveryRequestEndsByTheUpdatesDeadline) {
+    using namespace std::chrono;
+    DefinitionSource source;
+    HttpTimeouts next;
+    ASSERT_TRUE(source.TimeoutsLeft(next)) << "no deadline";
+    EXPECT_EQ(next.totalMs, HttpTimeouts::StartupUpdate().totalMs);
+    source.deadline = steady_clock::now() + milliseconds(800);
+    ASSERT_TRUE(source.TimeoutsLeft(next));
+    EXPECT_GT(next.totalMs, 0);
+    EXPECT_LE(next.totalMs, 800);
+    EXPECT_LE(next.connectMs, 800);
+    source.deadline = steady_clock::now() - milliseconds(1);
+    EXPECT_FALSE(source.TimeoutsLeft(next));
 }
 
 TEST_F(UpdateTest, UnsafeNamesStopTheDownloadBeforeAnythingIsWritten) {
@@ -126,7 +198,7 @@ TEST_F(UpdateTest, NeverReplacesProgramsLinksOrDirectories) {
     std::filesystem::permissions(dir / "tool.txt", std::filesystem::perms::owner_all);
     std::filesystem::create_symlink("/etc/hostname", dir / "link.txt");
     std::filesystem::create_directory(dir / "folder.xml");
-    files["/map/defs/a.dat"] = "new";
+    files["/map/defs/a.dat"] = EncodedDefinitions(2);
     for (const char* name : {"tool.txt", "link.txt", "folder.xml"}) {
         files["/map/definition/path/"] = std::string("defs/a.dat,x/") + name;
         files[std::string("/map/x/") + name] = "payload";
