@@ -1,5 +1,7 @@
 #include "app/explorer1.h"
 
+#include "app/map_web_page.h"
+
 #include <QChildEvent>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -54,7 +56,7 @@ QWebEngineProfile* MapProfile() {
 } // namespace
 
 CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
-    setPage(new QWebEnginePage(MapProfile(), this));
+    setPage(page_ = new MapWebPage(MapProfile(), this));
     connect(page(), &QWebEnginePage::loadingChanged, this, &CExplorer1::OnLoadingChanged);
     loadTimer_.setSingleShot(true);
     loadTimer_.setInterval(kDefaultLoadTimeoutMs);
@@ -82,6 +84,7 @@ void CExplorer1::NavigateWithPost(const QString& address, const QByteArray& body
     QWebEngineHttpRequest request(QUrl(address), QWebEngineHttpRequest::Post);
     request.setHeader("Content-Type", "application/x-www-form-urlencoded");
     request.setPostData(body);
+    page_->Expect(request.url());
     loadTimer_.start();
     load(request);
 }
@@ -90,6 +93,7 @@ bool CExplorer1::NavigateTo(const QString& address) {
     const QUrl url(address);
     if (url.scheme() == "mailto")
         return QDesktopServices::openUrl(url);
+    page_->Expect(url);
     loadTimer_.start();
     load(url);
     return true;

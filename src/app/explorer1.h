@@ -16,6 +16,8 @@ namespace orbisk {
 // from the page's hidden fields, reports the end of a load or a failed one,
 // prints, and while placing a marker turns a click on the map into a signal.
 // It keeps no history: nothing the user can reach navigates back to an old page.
+class MapWebPage;
+
 class CExplorer1 : public QWebEngineView {
     Q_OBJECT
 public:
@@ -71,6 +73,7 @@ private:
     // The map's own menu in place of the browser's Back, Reload and page source.
     void ShowMapMenu(QPoint position);
 
+    MapWebPage* page_ = nullptr;
     int placingMode_ = Normal;
     bool printing_ = false; // a print job is with the engine
     int pendingReads_ = 0;

@@ -32,8 +32,6 @@ void LocalSearchController::Next() {
     const QString text = panel_.KeywordText();
     if (AskForKeyword(text))
         return;
-    if (text.toStdString() == state_.keyword && !HasNextPage(state_.counters))
-        return;
     state_.NextPage(text.toStdString());
     jobs_.StartJob(kActionNextPage, kLocalSearch | kSendResults);
 }

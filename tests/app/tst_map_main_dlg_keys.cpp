@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QWebEnginePage>
+#include <atomic>
 #include <fstream>
 
 using namespace orbisk;
@@ -121,6 +122,30 @@ private slots:
         QVERIFY(!window.close());
         QVERIFY(window.isVisible());
         QCOMPARE(messages_.size(), 1);
+    }
+
+    // The page can neither take the view elsewhere nor reach another local port.
+    void thePageStaysOnTheMapServersOrigin() {
+        LoopbackServer other;
+        std::atomic<int> asked{0};
+        other.http.Get(".*", [&asked](const httplib::Request&, httplib::Response& response) {
+            ++asked;
+            response.set_content("taken", "text/plain");
+        });
+        other.Start();
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        const QUrl before = window.Browser()->url();
+        const QString elsewhere = QString::fromStdString("http://" + other.Host() + "/lookups");
+        window.Browser()->page()->runJavaScript("fetch('" + elsewhere +
+                                                "', {mode: 'no-cors'}).catch(() => {});"
+                                                "new Image().src = '" +
+                                                elsewhere + "?image';");
+        QTest::qWait(500);
+        window.Browser()->page()->runJavaScript("location.href = '" + elsewhere + "';");
+        QTest::qWait(1000);
+        QCOMPARE(asked.load(), 0);
+        QCOMPARE(window.Browser()->url(), before);
     }
 
     void aFailedOrCancelledLoadKeepsTheCurrentSet() {

@@ -58,6 +58,11 @@ CMapMainDlg& ClientHarness::StartClient(const std::string& commandLine) {
     return *window_;
 }
 
+void ClientHarness::RunCommand(int id) {
+    window_->OnCommand(id);
+    WaitUntil([this] { return !window_->Browser()->ReadingView(); }, 5000);
+}
+
 bool ClientHarness::WaitIdle(int milliseconds) {
     if (!WaitUntil([this] { return !window_->Busy(); }, milliseconds))
         return false;

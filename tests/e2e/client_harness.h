@@ -31,6 +31,8 @@ public:
     CMapMainDlg& StartClient(const std::string& commandLine = "");
     // Waits until no job runs and the page has loaded.
     bool WaitIdle(int milliseconds = 30000);
+    // A command, once the page has answered what it asked of the view.
+    void RunCommand(int id);
     // Waits until the server has received `count` map page requests.
     bool WaitForRequests(size_t count, int milliseconds = 30000);
     // The value of a script run in the loaded page, as text.

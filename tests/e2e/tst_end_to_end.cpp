@@ -265,7 +265,7 @@ private slots:
         window.CurrentMarkerSet().title = "Trip";
         const std::string saved = (run_->Directory() / "trip.obk").string();
         run_->files << QString::fromStdString(saved);
-        window.OnCommand(kIdSaveMarkers);
+        run_->RunCommand(kIdSaveMarkers);
         QVERIFY(!window.CurrentMarkerSet().IsModified());
 
         window.CurrentMarkerSet().Clear();
@@ -280,7 +280,7 @@ private slots:
 
         test::MailCatcher catcher;
         QDesktopServices::setUrlHandler("mailto", &catcher, "open");
-        window.OnCommand(kIdSendMarkers);
+        run_->RunCommand(kIdSendMarkers);
         QDesktopServices::unsetUrlHandler("mailto");
         QCOMPARE(catcher.links.size(), 1);
         QVERIFY(catcher.links[0].scheme() == "mailto");

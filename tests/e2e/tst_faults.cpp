@@ -228,7 +228,7 @@ private slots:
         if (!locked.Made())
             QSKIP("this file system cannot make a directory read-only");
         run.files << QString::fromStdString((run.Directory() / "locked" / "trip.obk").string());
-        window.OnCommand(kIdSaveMarkers);
+        run.RunCommand(kIdSaveMarkers);
         QCOMPARE(run.messages.size(), 1);
         // The system's text, then why, with the path.
         QVERIFY2(run.messages[0].startsWith("Failed to save marker set!\n") &&
@@ -246,7 +246,7 @@ private slots:
         if (!locked.Made())
             QSKIP("this file system cannot make a directory read-only");
         QDesktopServices::setUrlHandler("mailto", this, "ignoreMail");
-        window.OnCommand(kIdSendMarkers);
+        run.RunCommand(kIdSendMarkers);
         QDesktopServices::unsetUrlHandler("mailto");
         // The error alone: no promise of a mail with a file that was never written.
         QCOMPARE(run.messages.size(), 1);
