@@ -67,6 +67,8 @@ void JobController::Apply(const JobOutcome& outcome) {
     browser_.NavigateWithPost(address, body);
     emit requestSent(address, body);
     emit placeChanged();
+    if (!result->searchError.empty())
+        emit searchFailed(QString::fromStdString(result->searchError));
 }
 
 // When the error page itself cannot be shown, the job ends there.

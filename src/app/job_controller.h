@@ -51,6 +51,8 @@ signals:
     void stopped();
     // ... and this is why, for the user.
     void failed(const QString& reason);
+    // The map went out, but its local search had no answer.
+    void searchFailed(const QString& reason);
 
 private:
     void Apply(const JobOutcome& outcome);

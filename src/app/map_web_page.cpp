@@ -1,8 +1,8 @@
 #include "app/map_web_page.h"
 
 #include <QDesktopServices>
-#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 
 namespace orbisk {
 namespace {

@@ -32,6 +32,7 @@ void SearchAround(const JobSnapshot& job, const std::string& latitude, const std
         RunLocalSearch(latitude, longitude, job.keyword, counters, result.canadian, ContextOf(job));
     result.localSearchResults = outcome.resultsText;
     result.counters = outcome.counters;
+    result.searchError = outcome.error;
     result.searchLatitude = latitude;
     result.searchLongitude = longitude;
 }

@@ -72,6 +72,7 @@ struct JobResult {
     std::string searchLatitude;
     std::string searchLongitude;
     bool searchRestarted = false;
+    std::string searchError; // why the local search gave nothing, for the user
     bool canadian = false;
     std::string markerSetCountry;
 };

@@ -60,13 +60,18 @@ LocalSearchRequest::LocalSearchRequest(bool canada, ServiceContext context,
 LocalSearchOutcome RunLocalSearch(const std::string& latitude, const std::string& longitude,
                                   const std::string& keyword, LocalSearchCounters counters,
                                   bool canadian, const ServiceContext& context) {
-    LocalSearchOutcome outcome{"", counters};
+    LocalSearchOutcome outcome{"", counters, ""};
     if (latitude.empty() || longitude.empty())
         return outcome;
     try {
         LocalSearchRequest request(canadian, context, latitude, longitude, keyword, counters.first);
         std::string answer;
-        if (!request.SendRequest(answer) || answer.empty())
+        const bool answered = request.SendRequest(answer);
+        if (!answered && request.LastRequestSent())
+            outcome.error = "The local search service did not answer.";
+        else if (answered && answer.empty())
+            outcome.error = "The local search service sent an empty answer.";
+        if (!answered || answer.empty())
             return outcome;
         if (canadian)
             return CanadaResults(request, answer, outcome);
@@ -76,8 +81,8 @@ LocalSearchOutcome RunLocalSearch(const std::string& latitude, const std::string
             outcome.counters = {set.totalResultsAvailable, set.totalResultsReturned,
                                 set.firstResultPosition};
         return outcome;
-    } catch (const std::exception&) {
-        return {"", counters};
+    } catch (const std::exception& error) {
+        return {"", counters, error.what()};
     }
 }
 

@@ -21,6 +21,7 @@ public:
 struct LocalSearchOutcome {
     std::string resultsText;
     LocalSearchCounters counters;
+    std::string error; // why an offered service gave no results; "" otherwise
 };
 
 // Asks the variant's service for one page of `keyword` around the point.

@@ -47,9 +47,11 @@ std::optional<PreparedRequest> ServiceClient::PrepareRequest() {
 
 bool ServiceClient::SendRequest(std::string& answer) {
     answer.clear();
+    sent_ = false;
     const std::optional<PreparedRequest> request = PrepareRequest();
     if (!request)
         return false;
+    sent_ = true;
     const HttpClient http(context_.timeouts);
     if (request->post)
         return http.HttpPost(request->server, request->path, request->text, context_.proxyServer,

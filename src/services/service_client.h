@@ -54,6 +54,9 @@ public:
     std::optional<PreparedRequest> PrepareRequest();
     // The HTTP result; `answer` starts empty.
     bool SendRequest(std::string& answer);
+    // Whether the last SendRequest went out: false when the definitions
+    // offer no request for this client, which is no failure of a service.
+    bool LastRequestSent() const { return sent_; }
     // Fills the slots from the answer by every result definition in turn.
     void MergeResults(const std::string& answer);
     // Fills an empty StreetNumber and StreetAddress from StreetLine.
@@ -67,6 +70,7 @@ private:
     bool isCanada_ = false;
     std::vector<std::string> slots_;
     std::string lastRequest_;
+    bool sent_ = false;
     ServiceContext context_;
     int type_;
     int searchType_;

@@ -51,10 +51,23 @@ TEST_F(LocalSearchTest, FailedOrSkippedSearchesKeepTheCounters) {
     const LocalSearchOutcome outcome = Run(false, {50, 10, 21});
     EXPECT_EQ(outcome.resultsText, "");
     EXPECT_EQ(outcome.counters.total, 50);
+    EXPECT_EQ(outcome.error, "") << "a service the definitions do not offer is no failure";
     EXPECT_EQ(
         RunLocalSearch("", "-75", "pizza", {1, 1, 1}, false, {&definitions, "", {}}).counters.total,
         1);
     EXPECT_TRUE(services.Requests().empty());
+}
+
+// A service that is offered but cannot be reached says so, in both countries.
+TEST_F(LocalSearchTest, AServiceThatDoesNotAnswerSaysSo) {
+    for (GeoCoderDefinition& geocoder : definitions.geocoders)
+        for (RequestDefinition& request : geocoder.requests)
+            request.server = "127.0.0.1:1";
+    for (bool canadian : {false, true}) {
+        const LocalSearchOutcome outcome = Run(canadian, {50, 10, 21});
+        EXPECT_EQ(outcome.error, "The local search service did not answer.") << canadian;
+        EXPECT_EQ(outcome.counters.total, 50);
+    }
 }
 
 TEST_F(LocalSearchTest, CanadaRecordsBecomeAResultSetWithoutRepeats) {
