@@ -3,6 +3,7 @@
 #include "app/explorer1.h"
 #include "app/job_starter.h"
 #include "app/job_state.h"
+#include "app/mail_program_query.h"
 #include "app/user_prompts.h"
 #include "common/leading_number.h"
 #include "markers/marker_set_file.h"
@@ -152,6 +153,13 @@ void MarkerSetController::SendNow() {
     // Nothing to attach, nothing to send: the mail program is not started.
     if (!MarkerSetFile().WriteFile(set_, path, &why)) {
         Error("Failed to save marker set to " + path + "\n" + why);
+        return;
+    }
+    // With no mail program, xdg-open would open a browser on an empty tab.
+    if (MailProgramRegistered() == false) {
+        Error("No mail program is set up on this computer. Attach this file to a message by "
+              "hand:\n" +
+              path);
         return;
     }
     prompts_.Tell(Text(SendInformationText(true, path)), "Information", QMessageBox::Information);

@@ -113,6 +113,14 @@ private slots:
         QVERIFY(QFile::exists(
             QString::fromStdString((dir_->Path() / "MarkerSets" / "ForSend.obk").string())));
         QVERIFY(messages_.last().startsWith("Current marker set information has been saved to\n"));
+        {
+            // A browser as the only mailto handler: the user is told where the file is.
+            const MailCatcher browserOnly(false);
+            Command(kIdSendMarkers);
+            QVERIFY(messages_.last().startsWith("No mail program is set up on this computer."));
+            QVERIFY(messages_.last().endsWith("ForSend.obk"));
+            QCOMPARE(catcher.links.size(), 1);
+        }
 
         // A folder that cannot be written: both say why, and Send stops there.
         std::filesystem::remove_all(dir_->Path() / "MarkerSets");

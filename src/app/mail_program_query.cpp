@@ -1,0 +1,28 @@
+#include "app/mail_program_query.h"
+
+#include "common/atomic_file.h"
+#include "settings/mail_program.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace orbisk {
+
+std::optional<bool> MailProgramRegistered() {
+    const QString query = QStandardPaths::findExecutable("xdg-mime");
+    if (query.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(query, {"query", "default", "x-scheme-handler/mailto"});
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return std::nullopt;
+    }
+    const std::string name = process.readAllStandardOutput().trimmed().toStdString();
+    const auto entry = FindDesktopEntry(name);
+    std::string text;
+    return !entry.empty() && ReadWholeFile(entry, 256 * 1024, text) && IsMailProgramEntry(text);
+}
+
+} // namespace orbisk

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace orbisk {
+
+// Whether a desktop entry, given as its text, is a mail program: an e-mail
+// application, or one that takes mailto links and is no web browser (which
+// would only open an empty tab).
+bool IsMailProgramEntry(const std::string& entryText);
+
+// The desktop entry file of that name (as "xdg-mime query default" names
+// it) in the user's and the system's application folders; empty when none.
+std::filesystem::path FindDesktopEntry(const std::string& fileName);
+
+} // namespace orbisk
