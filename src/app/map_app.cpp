@@ -54,7 +54,10 @@ void PlaceWindow(QWidget& window) {
     }
     const QRect area = screen->availableGeometry();
     const Rect available{area.x(), area.y(), area.width(), area.height()};
-    const QSize minimum = window.minimumSize();
+    // On a small or strongly scaled screen the window's own minimum would
+    // put the menus and Go off the screen: the screen sets the bound then.
+    const QSize minimum = window.minimumSize().boundedTo(area.size());
+    window.setMinimumSize(minimum);
     const Rect placement =
         stored ? FitWindowPlacement(*stored, available, minimum.width(), minimum.height())
                : FirstWindowPlacement(available, minimum.width(), minimum.height());

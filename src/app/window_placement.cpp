@@ -50,8 +50,10 @@ bool SaveWindowPlacement(const std::filesystem::path& storeFile, const Rect& pla
 }
 
 Rect FirstWindowPlacement(const Rect& available, int minimumWidth, int minimumHeight) {
-    const int width = std::max(minimumWidth, std::min(1280, available.width * 4 / 5));
-    const int height = std::max(minimumHeight, std::min(900, available.height * 4 / 5));
+    const int width =
+        std::min(available.width, std::max(minimumWidth, std::min(1280, available.width * 4 / 5)));
+    const int height = std::min(available.height,
+                                std::max(minimumHeight, std::min(900, available.height * 4 / 5)));
     return {available.x + (available.width - width) / 2,
             available.y + (available.height - height) / 2, width, height};
 }
@@ -59,8 +61,8 @@ Rect FirstWindowPlacement(const Rect& available, int minimumWidth, int minimumHe
 Rect FitWindowPlacement(const Rect& placement, const Rect& available, int minimumWidth,
                         int minimumHeight) {
     Rect fitted = placement;
-    fitted.width = std::max(minimumWidth, std::min(placement.width, available.width));
-    fitted.height = std::max(minimumHeight, std::min(placement.height, available.height));
+    fitted.width = std::min(available.width, std::max(minimumWidth, placement.width));
+    fitted.height = std::min(available.height, std::max(minimumHeight, placement.height));
     fitted.x = std::clamp(placement.x, available.x,
                           std::max(available.x, available.x + available.width - fitted.width));
     fitted.y = std::clamp(placement.y, available.y,

@@ -17,11 +17,13 @@ bool SaveWindowPlacement(const std::filesystem::path& storeFile, const Rect& pla
 
 // A first window on a screen's available area: centred, four fifths of a
 // small screen, no larger than 1280 × 900 on a large one, never below the
-// window's minimum.
+// window's minimum unless the screen itself is smaller (a strong scale):
+// the whole window, menus and Go included, is always on the screen.
 Rect FirstWindowPlacement(const Rect& available, int minimumWidth, int minimumHeight);
 
 // A stored placement, shrunk to the available area and moved onto it, so a
-// window left on a screen that is gone, or on a larger one, opens whole.
+// window left on a screen that is gone, or on a larger one, opens whole;
+// the minimum gives way to the screen as above.
 Rect FitWindowPlacement(const Rect& placement, const Rect& available, int minimumWidth,
                         int minimumHeight);
 

@@ -27,8 +27,9 @@ TEST(WindowPlacement, OnlyFourWholeNumbersWithASizeAreAPlacement) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseWindowPlacement(c.text), c.placement) << c.text;
-        if (c.placement)
+        if (c.placement) {
             EXPECT_EQ(ParseWindowPlacement(FormatWindowPlacement(*c.placement)), c.placement);
+        }
     }
 }
 
@@ -37,7 +38,11 @@ TEST(WindowPlacement, TheWindowOpensWholeOnTheScreen) {
     const Rect large{0, 0, 3840, 2160};
     EXPECT_EQ(FirstWindowPlacement(laptop, 700, 300), (Rect{128, 80, 1024, 640}));
     EXPECT_EQ(FirstWindowPlacement(large, 700, 300), (Rect{1280, 630, 1280, 900}));
-    EXPECT_EQ(FirstWindowPlacement({0, 0, 640, 480}, 700, 300), (Rect{-30, 48, 700, 384}));
+    // 1280 × 800 at a scale of 2, below the window's minimum: the screen bounds it.
+    EXPECT_EQ(FirstWindowPlacement({0, 0, 640, 480}, 700, 300), (Rect{0, 48, 640, 384}));
+    EXPECT_EQ(FirstWindowPlacement({0, 0, 640, 400}, 812, 500), (Rect{0, 0, 640, 400}));
+    EXPECT_EQ(FitWindowPlacement({-172, 0, 1624, 900}, {0, 0, 640, 400}, 812, 500),
+              (Rect{0, 0, 640, 400}));
     // Left on a second screen that is gone, or larger than this one.
     EXPECT_EQ(FitWindowPlacement({2000, 100, 900, 700}, laptop, 700, 300),
               (Rect{380, 100, 900, 700}));
