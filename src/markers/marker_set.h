@@ -53,6 +53,10 @@ public:
     // the owner is notified.
     bool FromXml(const std::string& text, std::string* error = nullptr);
 
+    // The position (from 1) of the first Marker element the last FromXml
+    // skipped for want of Lat or Lng; 0 when none was.
+    size_t FirstSkippedMarker() const { return firstSkippedMarker_; }
+
     const std::vector<Marker>& Markers() const { return markers_; }
     std::vector<Marker>& Markers() { return markers_; }
 
@@ -69,6 +73,7 @@ private:
     bool ReadDocument(const std::string& text, std::string& problem);
 
     bool modified_ = false;
+    size_t firstSkippedMarker_ = 0;
     ChangeNotifier onChanged_;
     std::vector<Marker> markers_;
 };

@@ -25,6 +25,7 @@ std::string MarkerSet::ToXml() const {
 
 bool MarkerSet::FromXml(const std::string& text, std::string* error) {
     Clear();
+    firstSkippedMarker_ = 0;
     std::string problem;
     if (!ReadDocument(text, problem)) {
         Clear();
@@ -60,11 +61,18 @@ bool MarkerSet::ReadDocument(const std::string& text, std::string& problem) {
         zoom = readZoom.empty() ? 2 : LeadingInteger(readZoom);
         const std::string readCountry = set.Attribute("Country");
         country = readCountry.empty() ? "United States" : readCountry;
+        size_t markerElements = 0;
         for (size_t i = 0; i < set.ChildCount(); ++i) {
             const XmlNode child = set.ChildAt(i);
             Marker marker;
-            if (child.BaseName() != "Marker" || !marker.ReadXml(child))
+            if (child.BaseName() != "Marker")
                 continue;
+            ++markerElements;
+            if (!marker.ReadXml(child)) {
+                if (firstSkippedMarker_ == 0)
+                    firstSkippedMarker_ = markerElements;
+                continue;
+            }
             if (markers_.size() == kMaxMarkers) {
                 problem = "more than " + std::to_string(kMaxMarkers) +
                           " markers; a marker set holds at most that many";

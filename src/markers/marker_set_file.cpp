@@ -57,7 +57,11 @@ bool MarkerSetFile::ReadFile(MarkerSet& set, const std::filesystem::path& path,
         return false;
     // A file's coordinates must be numbers: one read as 0 would move the
     // marker to the other side of the globe without a word.
-    const std::string problem = CoordinateProblem(set);
+    // Nor may a marker without them vanish: the user would lose it on the next save.
+    const std::string problem = set.FirstSkippedMarker()
+                                    ? "marker " + std::to_string(set.FirstSkippedMarker()) +
+                                          " has no latitude or no longitude"
+                                    : CoordinateProblem(set);
     if (problem.empty())
         return true;
     set.Clear();

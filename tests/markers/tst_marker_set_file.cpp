@@ -146,6 +146,9 @@ TEST_F(MarkerSetFileTest, RefusesHostileFilesSayingWhy) {
     const std::pair<std::string, std::string> cases[] = {
         {Document(deep), "too deeply nested"},
         {Document("<Marker Lat=\"nan\" Lng=\"2\"/>"), "marker 1 has latitude \"nan\""},
+        {Document("<Marker Lat=\"1\" Lng=\"2\"/><Marker Lat=\"\" Lng=\"2\"/>"),
+         "marker 2 has no latitude or no longitude"},
+        {Document("<Marker Lng=\"2\"/>"), "marker 1 has no latitude or no longitude"},
         {Document("<Marker Lat=\"1\" Lng=\"2\"/><Marker Lat=\"1\" Lng=\"-\"/>"),
          "marker 2 has longitude \"-\""},
         {Document("", "1\" CenterLng=\"1e400"), "the marker set centre has longitude"},
