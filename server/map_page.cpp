@@ -69,6 +69,10 @@ void PlaceView(const MapRequest& request, const GeoData& geo, MapPageContent& co
             content.placeLines = InfoLines(request);
             content.placeLines.push_back(found->name.empty() ? found->region
                                                              : found->name + ", " + found->region);
+        } else if (LeadingInteger(request.Get("SH")) == 0 &&
+                   IsNonGeographicAreaCode(Trimmed(request.Get("NPA")))) {
+            content.notFound = "Not found: toll-free and other non-geographic numbers (area code " +
+                               Trimmed(request.Get("NPA")) + ") belong to no place.";
         } else {
             content.notFound = "Not found: the place you asked for is not in the offline data.";
         }

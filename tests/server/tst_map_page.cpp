@@ -77,6 +77,11 @@ TEST_F(MapPageTest, ShapesThatAreNoPlaceAreNotFound) {
         EXPECT_NE(content.notFound.find("Not found"), std::string::npos) << query;
     }
     EXPECT_TRUE(Content("SH=1&NS=1&ZIP=K1A 0B1&LAT=&LNG=").place.has_value());
+    // A toll-free number is not missing from the data: it has no place at all.
+    EXPECT_NE(Content("SH=0&NS=0&NPA=888&NXX=555&LAT=&LNG=").notFound.find("toll-free"),
+              std::string::npos);
+    EXPECT_EQ(Content("SH=0&NS=0&NPA=999&NXX=555&LAT=&LNG=").notFound.find("toll-free"),
+              std::string::npos);
 }
 
 TEST_F(MapPageTest, DrawsEveryMarkerAndNumbersEveryResult) {
