@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSlider>
@@ -86,7 +87,15 @@ private slots:
         CDialogEditFavorites dialog(list);
         QCOMPARE(dialog.list()->currentRow(), 0);
         dialog.list()->setCurrentRow(1);
+        QStringList asked;
+        dialog.confirmDelete = [&asked](const QString& name) {
+            asked << name;
+            return asked.size() > 1; // "No" the first time
+        };
         dialog.Delete();
+        QCOMPARE(list.Count(), 3);
+        dialog.Delete();
+        QCOMPARE(asked, (QStringList{"B", "B"}));
         QCOMPARE(list.Count(), 2);
         QCOMPARE(list.Items()[1].title, std::string("C"));
         QCOMPARE(dialog.list()->currentRow(), 1);
@@ -114,6 +123,12 @@ private slots:
         sheet.show();
         QCOMPARE(sheet.mapPage->controlList->currentIndex(), -1);
         QCOMPARE(sheet.mapPage->zoomSlider->value(), 16);
+        auto* shown = sheet.mapPage->findChild<QLabel*>("trackbarValue");
+        QVERIFY(shown);
+        QCOMPARE(shown->text(), QString("16"));
+        sheet.mapPage->zoomSlider->setValue(9);
+        QCOMPARE(shown->text(), QString("9")); // the value follows the slider
+        sheet.mapPage->zoomSlider->setValue(16);
         QVERIFY(sheet.updatePage->buttons[2]->isChecked());
         sheet.Apply(settings);
         QCOMPARE(settings.Get(SettingsStore::MapControl), -1);

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,6 +21,10 @@ CDialogEditFavorites::CDialogEditFavorites(FavoritesList& list, QWidget* parent)
         CDialogRenameFavorite dialog(name, this);
         dialog.exec();
         return dialog.Name();
+    };
+    confirmDelete = [this](const QString& name) {
+        return QMessageBox::question(this, "Delete Favorite",
+                                     "Delete the favorite \"" + name + "\"?") == QMessageBox::Yes;
     };
     view_ = new QListWidget(this);
     for (const Favorite& favorite : favorites_.Items())
@@ -53,7 +58,7 @@ void CDialogEditFavorites::Select(int row) {
 
 void CDialogEditFavorites::Delete() {
     const int row = view_->currentRow();
-    if (row < 0 || !favorites_.RemoveAt(row))
+    if (row < 0 || !confirmDelete(view_->item(row)->text()) || !favorites_.RemoveAt(row))
         return;
     delete view_->takeItem(row);
     Select(row);

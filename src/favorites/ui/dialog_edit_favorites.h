@@ -21,6 +21,8 @@ public:
 
     // The rename step, replaceable so that tests can answer it.
     std::function<QString(const QString& name)> askNewName;
+    // Whether the user confirms deleting the favorite of that name; replaceable too.
+    std::function<bool(const QString& name)> confirmDelete;
     QListWidget* list() const { return view_; }
 
 private:

@@ -17,14 +17,23 @@
 namespace orbisk {
 namespace {
 
-// A horizontal trackbar with its end labels; a value outside shows at the nearer end.
+// A horizontal trackbar with its end labels and, after them, the value it
+// holds; a value outside shows at the nearer end.
 QSlider* Trackbar(int minimum, int maximum, int value, QWidget* parent, QHBoxLayout* row) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
     slider->setRange(minimum, maximum);
     slider->setValue(value);
+    slider->setTickPosition(QSlider::TicksBelow);
+    auto* shown = new QLabel(QString::number(slider->value()), parent);
+    shown->setObjectName("trackbarValue");
+    shown->setMinimumWidth(shown->fontMetrics().horizontalAdvance(QString::number(maximum)) + 8);
+    shown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QObject::connect(slider, &QSlider::valueChanged, shown,
+                     [shown](int now) { shown->setText(QString::number(now)); });
     row->addWidget(new QLabel(QString::number(minimum), parent));
     row->addWidget(slider);
     row->addWidget(new QLabel(QString::number(maximum), parent));
+    row->addWidget(shown);
     return slider;
 }
 
