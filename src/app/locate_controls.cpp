@@ -27,6 +27,7 @@ LocateControls::LocateControls(QWidget* window, QWidget* client)
     icon_->setIconSize(QSize(20, 34));
     icon_->setAutoRaise(true);
     icon_->setToolTip("Find a new location");
+    icon_->setFocusPolicy(Qt::NoFocus); // a picture beside Go, which has the keyboard
     connect(icon_, &QToolButton::clicked, this, [this] { emit command(kIdLocateIcon); });
     frameOuter_->lower();
     frameInner_->lower();

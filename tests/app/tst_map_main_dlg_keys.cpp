@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 #include <QWebEnginePage>
 #include <atomic>
 #include <fstream>
@@ -56,6 +57,9 @@ private slots:
         CMapMainDlg& window = Start();
         WaitIdle();
         window.OnTimer();
+        for (const QToolButton* icon : window.findChildren<QToolButton*>())
+            if (icon->toolTip() == "Find a new location")
+                QCOMPARE(icon->focusPolicy(), Qt::NoFocus); // Go has the keyboard
         // A new keyword pages from 1; the same one with no page after it
         // searches the area again.
         for (const auto& [keyword, action] : {std::pair{"Bank", 5}, std::pair{"Bank", 7}}) {
