@@ -1,9 +1,11 @@
 #include "definition_lint.h"
 
 #include "common/leading_number.h"
+#include "common/strict_number.h"
 #include "services/service_definitions.h"
 #include "xml/xml_document.h"
 
+#include <limits>
 #include <set>
 
 namespace orbisk::tool {
@@ -68,6 +70,26 @@ public:
         const auto results = ChildElements(node.SelectSingle("Results"));
         for (size_t i = 0; i < results.size(); ++i)
             Result(results[i], where + " result " + std::to_string(i));
+    }
+
+    // What the program reads as numbers must be numbers: "1e400" or "nan"
+    // would be read as something else without a word.
+    void Numbers(const XmlNode& setting) {
+        const std::string ver = setting.Attribute("Ver");
+        if (!StrictInteger(ver, 0, std::numeric_limits<int>::max()))
+            problems.push_back("GeoCoderSetting Ver \"" + ver +
+                               "\" is not a whole number; updates cannot compare it");
+        const XmlNode initial = setting.SelectSingle("MapInitialStatus");
+        if (initial.IsNull())
+            return;
+        const std::string latitude = initial.Attribute("Latitude");
+        const std::string longitude = initial.Attribute("Longitude");
+        if (!latitude.empty() && !StrictLatitude(latitude))
+            problems.push_back("MapInitialStatus Latitude \"" + latitude +
+                               "\" is not a number from -90 to 90");
+        if (!longitude.empty() && !StrictLongitude(longitude))
+            problems.push_back("MapInitialStatus Longitude \"" + longitude +
+                               "\" is not a number from -180 to 180");
     }
 
     void Missing() {
@@ -155,6 +177,7 @@ std::vector<std::string> LintDefinitions(const std::string& xmlText) {
         linter.problems.push_back(
             "no GeoCoderSetting element under the document element; no services");
     } else {
+        linter.Numbers(setting);
         size_t number = 0;
         for (const XmlNode& geocoder : ChildElements(setting, "GeoCoder"))
             linter.GeoCoder(geocoder, number++);

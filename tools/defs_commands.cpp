@@ -87,6 +87,12 @@ int Show(const std::string& text, std::ostream& out, std::ostream& err) {
         err << "the definition text cannot be read: " << definitions.parseError << "\n";
         return 1;
     }
+    // Well-formed XML is not enough: an error page of a server is that too.
+    XmlDocument document;
+    if (!document.LoadXml(text) || document.Root().SelectSingle("GeoCoderSetting").IsNull()) {
+        err << "not a definition file: no GeoCoderSetting element under the document element\n";
+        return 1;
+    }
     out << "version: " << definitions.definitionVersion << "\n";
     for (const GeoCoderDefinition& geocoder : definitions.geocoders) {
         out << "geocoder: Type " << geocoder.type << ", listMode " << geocoder.listMode << "\n";

@@ -71,6 +71,31 @@ TEST_F(OrbiskToolTest, DefsRefusesWhatItCannotRead) {
     EXPECT_NE(junk.err.find("neither XML nor an encoded definition file"), std::string::npos);
     EXPECT_EQ(Invoke(tool::RunDefs, {"show"}).status, 2);
     EXPECT_EQ(Invoke(tool::RunDefs, {"list", plain}).status, 2);
+    // A server's error page is well-formed, and still no definition file.
+    std::ofstream(dir / "404.htm") << "<html><body><h1>404 Not Found</h1></body></html>";
+    const ToolRun page = Invoke(tool::RunDefs, {"show", (dir / "404.htm").string()});
+    EXPECT_EQ(page.status, 1);
+    EXPECT_NE(page.err.find("not a definition file"), std::string::npos) << page.err;
+}
+
+// Numbers the program reads must be numbers.
+TEST_F(OrbiskToolTest, LintRefusesNumbersThatAreNone) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"(Ver="1e400")", "GeoCoderSetting Ver \"1e400\" is not a whole number"},
+        {R"(Ver="2"><MapInitialStatus Latitude="nan" Longitude="-75"/)",
+         "MapInitialStatus Latitude \"nan\" is not a number from -90 to 90"},
+        {R"(Ver="2"><MapInitialStatus Latitude="45" Longitude="-750"/)",
+         "MapInitialStatus Longitude \"-750\" is not a number from -180 to 180"},
+    };
+    for (const auto& [setting, problem] : cases) {
+        const std::string text =
+            std::string("<D><GeoCoderSetting ") + setting +
+            (std::string(setting).back() == '/' ? "></GeoCoderSetting></D>" : "/></D>");
+        std::ofstream(dir / "numbers.xml") << text;
+        const ToolRun run = Invoke(tool::RunDefs, {"lint", (dir / "numbers.xml").string()});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.out.find(problem), std::string::npos) << text << "\n" << run.out;
+    }
 }
 
 // A key string a million levels deep and a file that inflates past any
@@ -209,7 +234,7 @@ TEST_F(OrbiskToolTest, GeocodePrintsTheResultInItsFixedForm) {
 TEST_F(OrbiskToolTest, MarkersPrintsTheDocumentOfTheSetItRead) {
     std::ofstream(dir / "trip.obk")
         << "<DataSet><MarkerSet CenterLat=\"1\" CenterLng=\"2\" Title=\"A &amp; B\">"
-           "<Marker Lat=\"3\" Lng=\"4\"/><Marker Lat=\"5\"/></MarkerSet></DataSet>\n";
+           "<Marker Lat=\"3\" Lng=\"4\"/></MarkerSet></DataSet>\n";
     const ToolRun run = Invoke(tool::RunMarkers, {(dir / "trip.obk").string()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(
@@ -217,6 +242,10 @@ TEST_F(OrbiskToolTest, MarkersPrintsTheDocumentOfTheSetItRead) {
         "<DataSet><MarkerSet CenterLng=\"2\" CenterLat=\"1\" Zoom=\"2\" Title=\"A &amp; B\" "
         "Country=\"United States\"><Marker Lng=\"4\" Lat=\"3\" Title=\"\" URL=\"\"/></MarkerSet>"
         "</DataSet>");
+    // A marker without a longitude is refused, not dropped from what is printed.
+    std::ofstream(dir / "half.obk") << "<DataSet><MarkerSet CenterLat=\"1\" CenterLng=\"2\">"
+                                       "<Marker Lat=\"5\"/></MarkerSet></DataSet>\n";
+    EXPECT_EQ(Invoke(tool::RunMarkers, {(dir / "half.obk").string()}).status, 1);
     std::ofstream(dir / "page.html") << "<html/>";
     const ToolRun refused = Invoke(tool::RunMarkers, {(dir / "page.html").string()});
     EXPECT_EQ(refused.status, 1);
