@@ -135,23 +135,45 @@ std::filesystem::path RegistryKey::DefaultStoreFile() {
     return base / "orbisk" / "registry.sqlite3";
 }
 
+bool RegistryKey::OpenForReading(const std::filesystem::path& storeFile, sqlite3** db) {
+    if (sqlite3_open_v2(storeFile.c_str(), db, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX,
+                        nullptr) == SQLITE_OK &&
+        Execute(*db, "SELECT count(*) FROM sqlite_schema"))
+        return true;
+    sqlite3_close_v2(*db);
+    *db = nullptr;
+    // Nothing can write a store in a folder no one may write: it is read as it stands.
+    std::string uri = "file:";
+    for (const char c : storeFile.string()) {
+        if (c == '%' || c == '?' || c == '#')
+            uri += c == '%' ? "%25" : c == '?' ? "%3f" : "%23";
+        else
+            uri += c;
+    }
+    uri += "?immutable=1";
+    if (sqlite3_open_v2(uri.c_str(), db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) ==
+        SQLITE_OK)
+        return true;
+    sqlite3_close_v2(*db);
+    *db = nullptr;
+    return false;
+}
+
 bool RegistryKey::Connect(bool mayCreate) {
     if (db_)
         return true;
     if (mayCreate && !PrepareStoreFile(storeFile_))
         return false;
     if (sqlite3_open_v2(storeFile_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX,
-                        nullptr) != SQLITE_OK) {
-        Close();
-        return false;
+                        nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+        if (Execute(db_, "PRAGMA journal_mode=WAL") && Execute(db_, "PRAGMA synchronous=FULL") &&
+            Execute(db_, "PRAGMA foreign_keys=ON") && Execute(db_, kSchema))
+            return true;
     }
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    if (!Execute(db_, "PRAGMA journal_mode=WAL") || !Execute(db_, "PRAGMA synchronous=FULL") ||
-        !Execute(db_, "PRAGMA foreign_keys=ON") || !Execute(db_, kSchema)) {
-        Close();
-        return false;
-    }
-    return true;
+    Close();
+    // A store that cannot be written can still be read.
+    return !mayCreate && OpenForReading(storeFile_, &db_);
 }
 
 void RegistryKey::Close() {

@@ -37,6 +37,10 @@ public:
 
     // $XDG_CONFIG_HOME/orbisk/registry.sqlite3, else ~/.config/orbisk/...
     static std::filesystem::path DefaultStoreFile();
+    // Opens the store only to read it, also where its folder cannot be
+    // written (a read-only home), which keeps SQLite from making the files
+    // its journal needs; false when that fails too.
+    static bool OpenForReading(const std::filesystem::path& storeFile, sqlite3** db);
 
     bool Open(RegistryRoot root, const std::string& path);
     // Creates the key and any missing parent keys, or opens it when it exists.

@@ -1,5 +1,7 @@
 #include "settings/store_recovery.h"
 
+#include "settings/registry_key.h"
+
 #include <ctime>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -16,7 +18,7 @@ bool IsReadableStore(const std::filesystem::path& file) {
         return true; // created but never written: an empty store
     sqlite3* db = nullptr;
     bool whole = false;
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    if (RegistryKey::OpenForReading(file, &db)) {
         sqlite3_stmt* check = nullptr;
         if (sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &check, nullptr) == SQLITE_OK &&
             sqlite3_step(check) == SQLITE_ROW) {

@@ -1,4 +1,6 @@
+#include "read_only_directory.h"
 #include "settings/registry_key.h"
+#include "settings/store_recovery.h"
 #include "temp_dir.h"
 
 #include <fstream>
@@ -64,6 +66,25 @@ TEST_F(RegistryKeyTest, StringsRoundTripWithinTheirLimit) {
     text = "stale";
     EXPECT_FALSE(key.ReadString("missing", text));
     EXPECT_EQ(text, "");
+}
+
+// A healthy store in a home that cannot be written is read, not set aside.
+TEST_F(RegistryKeyTest, AStoreInAReadOnlyFolderIsRead) {
+    {
+        RegistryKey key(store);
+        ASSERT_TRUE(key.Create(kRoot, kPath));
+        ASSERT_TRUE(key.WriteString("MapType", "1"));
+    }
+    const test::ReadOnlyDirectory locked(store.parent_path());
+    if (!locked.Made())
+        GTEST_SKIP() << "this file system cannot make a directory read-only";
+    EXPECT_FALSE(SetAsideUnreadableStore(store).unreadable);
+    RegistryKey key(store);
+    ASSERT_TRUE(key.Open(kRoot, kPath));
+    std::string text;
+    EXPECT_TRUE(key.ReadString("MapType", text));
+    EXPECT_EQ(text, "1");
+    EXPECT_FALSE(key.WriteString("MapType", "0")) << "nothing is written there";
 }
 
 TEST_F(RegistryKeyTest, DwordsAreReadOnlyFromDwordValues) {
