@@ -39,8 +39,11 @@ void FavoritesController::Organize() {
     Save();
 }
 
+// The store may bring another running copy's changes: the menu shows them.
 void FavoritesController::Save() {
-    if (!store_.Save())
+    const bool saved = store_.Save();
+    menus_.ShowFavorites(list_);
+    if (!saved)
         prompts_.Tell(
             QString::fromStdString(SaveFailedMessage("favorites", RegistryKey::DefaultStoreFile())),
             "Error", QMessageBox::Critical);

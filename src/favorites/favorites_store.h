@@ -3,6 +3,7 @@
 #include "favorites/favorites_list.h"
 
 #include <filesystem>
+#include <vector>
 
 namespace orbisk {
 
@@ -18,12 +19,16 @@ public:
     // Everything stored, in write order, whatever the maximum in force; a
     // missing key gives an empty list.
     void Load();
-    // Replaces the stored favorites with the list, atomically.
+    // Replaces the stored favorites with the list, atomically. What another
+    // running copy changed in the store since this one last loaded or saved
+    // is kept: its additions join the list and its deletions leave it, so
+    // that neither copy's save undoes the other's.
     bool Save();
 
 private:
     FavoritesList& list_;
     std::filesystem::path storeFile_;
+    std::vector<Favorite> baseline_; // the store as this copy last saw it
 };
 
 // "%3i-%s": the position right-aligned in three characters, a hyphen, the title.

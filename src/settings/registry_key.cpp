@@ -354,9 +354,19 @@ bool RegistryKey::CommitTransaction() {
 
 bool RewriteKey(const std::filesystem::path& storeFile, RegistryRoot root, const std::string& path,
                 const std::vector<RegistryValue>& values) {
+    return RewriteKey(storeFile, root, path, 0, 0,
+                      [&values](const std::vector<RegistryValue>&) { return values; });
+}
+
+bool RewriteKey(const std::filesystem::path& storeFile, RegistryRoot root, const std::string& path,
+                size_t maxNameBytes, size_t maxDataBytes, const ValuesFromStored& compose) {
     RegistryKey key(storeFile);
     if (!key.BeginTransaction())
         return false;
+    std::vector<RegistryValue> stored;
+    if (maxNameBytes > 0 && key.Open(root, path))
+        key.EnumerateValues(stored, maxNameBytes, maxDataBytes);
+    const std::vector<RegistryValue> values = compose(stored);
     key.DeleteKey(root, path);
     if (!key.Create(root, path))
         return false;

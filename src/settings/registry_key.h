@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,5 +84,12 @@ private:
 // transaction: a crash or a second program never leaves the key half written.
 bool RewriteKey(const std::filesystem::path& storeFile, RegistryRoot root, const std::string& path,
                 const std::vector<RegistryValue>& values);
+
+// The same, with the new values made from the key's values as they are inside
+// the transaction, so that nothing another program wrote in between is lost.
+using ValuesFromStored =
+    std::function<std::vector<RegistryValue>(const std::vector<RegistryValue>& stored)>;
+bool RewriteKey(const std::filesystem::path& storeFile, RegistryRoot root, const std::string& path,
+                size_t maxNameBytes, size_t maxDataBytes, const ValuesFromStored& compose);
 
 } // namespace orbisk
