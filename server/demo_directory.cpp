@@ -146,6 +146,17 @@ bool DemoDirectory::IsListedIn(const DemoListing& listing, const std::string& ci
            listing.region == geo_.RegionCode(region);
 }
 
+// A sortation area's name describes a district ("Downtown Toronto (Richmond
+// / Adelaide / King)", "Gatineau Northwest"); an address names its town, as
+// people write it.
+std::string DemoDirectory::TownOf(const Place& place) const {
+    const Region* region = geo_.FindRegion(place.region);
+    if (!region || region->country != "CA")
+        return place.name;
+    const City* city = geo_.NearestCity(place.lat, place.lng);
+    return city && city->place.region == place.region ? city->place.name : place.name;
+}
+
 // Where businesses may lie: the zip codes and sortation areas around the
 // point, else the nearest city, else the point itself.
 std::vector<Place> DemoDirectory::PlacesAround(double lat, double lng) const {
@@ -179,8 +190,9 @@ DemoSearchPage DemoDirectory::Search(const std::string& keyword, double lat, dou
                          kNouns[(h >> 8) % std::size(kNouns)] + " " + kind + " (demo)";
         business.street = std::to_string(10 + (h >> 16) % 990) + " Demo St";
         const Place& place = places[(h >> 44) % places.size()];
-        business.city = place.name;
+        business.city = TownOf(place);
         business.region = place.region;
+        business.areaCode = geo_.AreaCodeOf({place.lat, place.lng, business.city, place.region});
         business.phoneLine = "01" + TwoDigits(position);
         // Within a few hundred metres of its zip code's point, on land.
         business.lat = place.lat + (static_cast<double>((h >> 24) % 2001) - 1000) / 1000 * 0.002;

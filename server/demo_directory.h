@@ -25,6 +25,7 @@ struct DemoBusiness {
     std::string street;
     std::string city;
     std::string region;
+    std::string areaCode;  // of the place it lies in
     std::string phoneLine; // the last four digits, 01NN
     double lat = 0, lng = 0;
     std::string url;
@@ -58,6 +59,7 @@ public:
     DemoSearchPage Search(const std::string& keyword, double lat, double lng, int first) const;
 
 private:
+    std::string TownOf(const Place& place) const;
     std::vector<Place> PlacesAround(double lat, double lng) const;
     bool IsListedIn(const DemoListing& listing, const std::string& city,
                     const std::string& region) const;

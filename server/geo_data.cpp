@@ -140,6 +140,31 @@ const Region* GeoData::FindRegion(const std::string& code) const {
 // Rings of cells around the point, nearest first, until no farther ring can
 // hold a closer city. Distances are those of a flat map scaled at the
 // point's latitude; of two cities as close, the larger (earlier) wins.
+std::string GeoData::AreaCodeOf(const Place& town) const {
+    if (const auto own = townAreaCodes_.find(PlaceKey(town.name, town.region));
+        own != townAreaCodes_.end())
+        return own->second;
+    const double lat = town.lat, lng = town.lng;
+    const std::string& region = town.region;
+    const double scale = std::cos(lat * M_PI / 180);
+    std::string best;
+    double bestDistance = 0;
+    for (const auto& [code, place] : areaCodes_) {
+        if (IsNonGeographicAreaCode(code) || place.region != region)
+            continue;
+        const auto overlaid = overlays_.find(code);
+        const std::string& npa = overlaid == overlays_.end() ? code : overlaid->second;
+        const double dx = (place.lng - lng) * scale;
+        const double dy = place.lat - lat;
+        const double distance = dx * dx + dy * dy;
+        if (best.empty() || distance < bestDistance || (distance == bestDistance && npa < best)) {
+            best = npa;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 const City* GeoData::NearestCity(double lat, double lng) const {
     if (cities_.empty() || !std::isfinite(lat) || !std::isfinite(lng))
         return nullptr;

@@ -76,6 +76,10 @@ public:
 
     // The city closest to a point, found in a grid of whole degrees.
     const City* NearestCity(double lat, double lng) const;
+    // The area code most of the town's exchanges have; else the geographic
+    // code of its region whose place lies nearest, an overlay given as the
+    // code it overlays; "" when none.
+    std::string AreaCodeOf(const Place& town) const;
 
 private:
     void IndexPlaces();
@@ -87,11 +91,12 @@ private:
 
     std::unordered_map<std::string, Place> zips_;
     std::unordered_map<std::string, Place> fsas_;
-    std::unordered_map<std::string, Place> places_;          // "PlaceNameKey|REGION"
-    std::unordered_map<std::string, Place> exchanges_;       // NPA + exchange, or its first digits
-    std::unordered_map<std::string, Place> areaCodes_;       // NPA -> where it stands
-    std::unordered_map<std::string, std::string> overlays_;  // overlay NPA -> base NPA
-    std::unordered_map<std::string, std::string> inService_; // NPA -> "US" or "CA"
+    std::unordered_map<std::string, Place> places_;    // "PlaceNameKey|REGION"
+    std::unordered_map<std::string, Place> exchanges_; // NPA + exchange, or its first digits
+    std::unordered_map<std::string, Place> areaCodes_; // NPA -> where it stands
+    std::unordered_map<std::string, std::string> townAreaCodes_; // PlaceKey -> its NPA
+    std::unordered_map<std::string, std::string> overlays_;      // overlay NPA -> base NPA
+    std::unordered_map<std::string, std::string> inService_;     // NPA -> "US" or "CA"
     std::unordered_map<std::string, Region> regions_;
     std::unordered_map<std::string, std::string> regionCodes_; // RegionKey -> code
     std::vector<City> cities_;

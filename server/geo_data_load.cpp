@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <unordered_set>
 
 namespace orbisk::server {
@@ -206,12 +207,20 @@ std::unordered_set<std::string> GeoData::LocateExchanges() {
 // at its region's largest city.
 void GeoData::LocateAreaCodes(const std::unordered_set<std::string>& located) {
     std::unordered_map<std::string, std::unordered_map<std::string, std::pair<int, Place>>> cities;
+    std::unordered_map<std::string, std::map<std::string, int>> codesOfTown;
     for (const auto& prefix : located) {
         const Place& place = exchanges_.at(prefix);
         auto& [count, where] = cities[prefix.substr(0, 3)][place.name + "|" + place.region];
         ++count;
         where = place;
+        ++codesOfTown[PlaceKey(place.name, place.region)][prefix.substr(0, 3)];
     }
+    // A town's own code is the one most of its exchanges have; the first of equals.
+    for (const auto& [town, codes] : codesOfTown)
+        townAreaCodes_[town] =
+            std::max_element(codes.begin(), codes.end(), [](const auto& a, const auto& b) {
+                return a.second < b.second;
+            })->first;
     std::unordered_map<std::string, long> populations;
     for (const City& town : towns_)
         populations.emplace(PlaceKey(town.place.name, town.place.region), town.population);

@@ -229,9 +229,10 @@ Handler LocalSearchCanada(const DemoDirectory& directory) {
         std::string text =
             "demo local search, " + std::to_string(page.businesses.size()) + " records\n";
         for (const DemoBusiness& business : page.businesses)
-            text += "<record>555|555|" + business.phoneLine + "|" + business.street + "|" +
-                    business.city + "|" + business.region + "| |" + business.title + "|" +
-                    Coordinate(business.lat) + "|" + Coordinate(business.lng) + "</record>\n";
+            text += "<record>" + (business.areaCode.empty() ? "555" : business.areaCode) + "|555|" +
+                    business.phoneLine + "|" + business.street + "|" + business.city + "|" +
+                    business.region + "| |" + business.title + "|" + Coordinate(business.lat) +
+                    "|" + Coordinate(business.lng) + "</record>\n";
         Reply(response, text, "text/plain");
     };
 }

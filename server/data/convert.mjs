@@ -57,6 +57,19 @@ const PROVINCE_BY_LETTER = {
 };
 
 const clean = (text) => String(text).replace(/[\t\r\n]/g, ' ').trim();
+
+// The sortation areas' names come cased by a machine ("(cfb Toronto)",
+// "University Of Toronto"): cased again as people write them.
+const SMALL_WORDS = new Set(['of', 'and', 'the', 'de', 'du', 'des', 'la', 'le', 'les', 'on', 'sur',
+  'en', 'at', 'in']);
+const ACRONYMS = new Set(['cfb', 'cfs', 'cn', 'ytz', 'pei', 'ne', 'nw', 'se', 'sw', 'ii', 'iii']);
+const peopleCase = (name) => name.replace(/[\p{L}\p{N}'’.]+/gu, (word, offset) => {
+  const lower = word.toLowerCase();
+  if (ACRONYMS.has(lower.replace(/\.$/, ''))) return word.toUpperCase();
+  const opensGroup = offset === 0 || /[(/]\s*$/.test(name.slice(0, offset));
+  if (SMALL_WORDS.has(lower) && !opensGroup) return lower;
+  return lower.replace(/^\p{L}|['’]\p{L}/gu, (part) => part.toUpperCase());
+});
 const fixed = (n, d) => Number(n).toFixed(d);
 const write = (name, lines) => {
   fs.writeFileSync(path.join(outDir, name), lines.join('\n') + '\n');
@@ -72,7 +85,7 @@ write('zips.tsv', zips);
 
 // Canadian forward sortation areas: fsa, latitude, longitude, place, province.
 const fsa = Object.values(require(file('zipcodes/lib/codesCanada.js')).codes)
-  .map((c) => [c.zip, fixed(c.latitude, 4), fixed(c.longitude, 4), clean(c.city),
+  .map((c) => [c.zip, fixed(c.latitude, 4), fixed(c.longitude, 4), peopleCase(clean(c.city)),
     CODE_BY_NAME[String(c.state).toLowerCase()] || PROVINCE_BY_LETTER[String(c.zip)[0]]])
   .filter((f) => /^[A-Z]\d[A-Z]$/.test(f[0]) && f[4])
   .map((f) => f.join('\t'));

@@ -163,6 +163,20 @@ TEST_F(GeoDataTest, DemoPlacesLieOnLandNearTheirAddress) {
             }
         }
     }
+    // Listed as people write them: the town, not its district, and the
+    // place's own area code.
+    for (const auto& row : Table("demo_phone_areas.tsv")) {
+        const auto businesses =
+            directory.Search("pizza", std::stod(row[1]), std::stod(row[2]), 1).businesses;
+        ASSERT_FALSE(businesses.empty()) << row[0];
+        for (const DemoBusiness& b : businesses) {
+            EXPECT_NE(row[3].find(b.areaCode), std::string::npos)
+                << row[0] << ": " << b.areaCode << " in " << b.city;
+            EXPECT_EQ(b.areaCode.size(), 3u) << row[0];
+            EXPECT_EQ(b.city.find('('), std::string::npos) << row[0] << ": " << b.city;
+            EXPECT_TRUE(std::isupper(static_cast<unsigned char>(b.city[0]))) << b.city;
+        }
+    }
     ASSERT_FALSE(directory.Listings().empty());
     for (const DemoListing& listing : directory.Listings()) {
         const auto code =
