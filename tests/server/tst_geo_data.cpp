@@ -144,6 +144,18 @@ TEST_F(GeoDataTest, NearestCityMatchesAScanOverEveryCity) {
     EXPECT_EQ(geo->NearestCity(std::nan(""), 0), nullptr);
 }
 
+// Labels name towns as people write them, not the Census's legal names.
+TEST_F(GeoDataTest, CityNamesAreTheTownsPlainNames) {
+    for (const City& city : geo->Cities()) {
+        const std::string lower = Lower(city.place.name);
+        EXPECT_EQ(lower.find("(balance)"), std::string::npos) << city.place.name;
+        EXPECT_NE(lower.rfind("city of ", 0), 0u) << city.place.name;
+    }
+    for (const auto& [name, region] :
+         {std::pair{"Butte", "MT"}, std::pair{"Milford", "CT"}, std::pair{"Sammamish", "WA"}})
+        EXPECT_TRUE(geo->CityIn(name, region)) << name;
+}
+
 // Invented places must agree with the world: a business near its search, on
 // land; a listing at the zip or postal code of its own address.
 TEST_F(GeoDataTest, DemoPlacesLieOnLandNearTheirAddress) {
