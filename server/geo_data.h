@@ -54,6 +54,8 @@ public:
     std::string RegionCode(const std::string& region) const;
     // Cities by falling population, for labels and demo places.
     const std::vector<City>& Cities() const { return cities_; }
+    // Every town of 1,000 people, by falling population.
+    const std::vector<City>& Towns() const { return towns_; }
     // What the data covers, for a check of the data files.
     struct Coverage {
         size_t areaCodes = 0;

@@ -7,11 +7,14 @@
 #include "html_text.h"
 #include "map_page.h"
 #include "map_request.h"
+#include "place_names.h"
 #include "service_handlers.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <unordered_set>
 
 namespace orbisk::server {
 namespace {
@@ -22,10 +25,23 @@ constexpr size_t kMaxMapBodyBytes = 16u * 1024 * 1024;
 
 constexpr const char* kHtml = "text/html; charset=utf-8";
 
+// The names the map may show, larger first: every city, and the towns of
+// 5,000 people that name the country between them.
 std::string CitiesJson(const GeoData& geo) {
+    constexpr long kSmallestLabelledTown = 5000;
+    std::vector<City> named = geo.Cities();
+    std::unordered_set<std::string> known;
+    for (const City& city : named)
+        known.insert(PlaceKey(city.place.name, city.place.region));
+    for (const City& town : geo.Towns())
+        if (town.population >= kSmallestLabelledTown &&
+            known.insert(PlaceKey(town.place.name, town.place.region)).second)
+            named.push_back(town);
+    std::stable_sort(named.begin(), named.end(),
+                     [](const City& a, const City& b) { return a.population > b.population; });
     std::string json = "[";
-    for (size_t i = 0; i < geo.Cities().size(); ++i) {
-        const City& city = geo.Cities()[i];
+    for (size_t i = 0; i < named.size(); ++i) {
+        const City& city = named[i];
         json += (i ? "," : "") + std::string("[") + JsonString(city.place.name) + "," +
                 FormatFixed(city.place.lat, 4) + "," + FormatFixed(city.place.lng, 4) + "," +
                 std::to_string(city.population) + "]";

@@ -75,6 +75,19 @@ const char* kLabelOverlaps = R"((function () {
   return boxes.length + ' ' + overlaps;
 })())";
 
+// The located city's label, and whether it or any other name covers the pin.
+const char* kLocatedName = R"((function () {
+  const pin = document.querySelector('.located-pin');
+  const label = document.querySelector('.city-label.located');
+  if (!pin || !label) return 'no ' + (pin ? 'label' : 'pin');
+  const p = pin.getBoundingClientRect();
+  const covered = [...document.querySelectorAll('.city-label, .region-label')].some((e) => {
+    const b = e.getBoundingClientRect();
+    return b.left < p.right && p.left < b.right && b.top < p.bottom && p.top < b.bottom;
+  });
+  return label.textContent + (covered ? ' covers the pin' : '');
+})())";
+
 } // namespace
 
 class TestMapPicture : public QObject {
@@ -145,6 +158,29 @@ private slots:
             QVERIFY2(labels.value(1) == "0",
                      qPrintable(probe.name + ": " + labels.value(1) + " overlapping labels"));
         }
+    }
+
+    // The city asked for is always named, beside its pin and clear of it.
+    void theLocatedCityIsNamedBesideItsPin() {
+        std::ifstream file(std::string(ORBISK_TEST_DATA_DIR) + "/map/located_names.tsv");
+        int cases = 0;
+        for (std::string line; std::getline(file, line);) {
+            if (line.empty() || line[0] == '#')
+                continue;
+            const QStringList f = QString::fromStdString(line).split('\t');
+            QCOMPARE(f.size(), 4);
+            LocatePanel* panel = run_->Window().Locate();
+            panel->latitude()->setText(f[0]);
+            panel->longitude()->setText(f[1]);
+            const size_t before = run_->Server().RequestCount();
+            run_->Window().OnCommand(kIdGo);
+            QVERIFY(run_->WaitForRequests(before + 1) && run_->WaitIdle());
+            QVERIFY2(ZoomTo(f[2].toInt()), qPrintable(f[3]));
+            QVERIFY2(OutlinesDrawn(), qPrintable(f[3]));
+            QCOMPARE(run_->PageValue(kLocatedName), f[3]);
+            ++cases;
+        }
+        QVERIFY(cases >= 5);
     }
 
     // On paper: the place's title and address above the map and the scale
