@@ -7,6 +7,7 @@
 #include "settings/registry_key.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
 #include <iostream>
@@ -98,7 +99,20 @@ void KeepLargeBlocksOutOfTheHeap() {
 // optimising compiler (lite mode), and the network runs in this process, so the
 // second zygote, kept for unsandboxed helpers, would only hold a relocated copy
 // of the engine. A user's own flags still come after ours.
+// Without a session bus, libdbus starts one of its own for the display
+// (dbus-launch --autolaunch) that outlives the program. With none to find,
+// the program goes without: nothing it does needs a bus started for it.
+void KeepFromStartingASessionBus() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo::exists(QString::fromLocal8Bit(runtime) + "/bus"))
+        return; // the user's bus, where systemd keeps it
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
 void PrepareBrowserEngine() {
+    KeepFromStartingASessionBus();
     if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))

@@ -125,6 +125,8 @@ private slots:
         QCOMPARE(zygotes.size(), size_t(1));
         QVERIFY(test::EnvironmentValue(zygotes[0], "GLIBC_TUNABLES")
                     .find("glibc.malloc.mmap_threshold=131072") != std::string::npos);
+        // A bus given, or none to be had: never one started that outlives the client.
+        QVERIFY(!test::EnvironmentValue(zygotes[0], "DBUS_SESSION_BUS_ADDRESS").empty());
     }
 
     void goLocatesInEveryMode() {
