@@ -325,9 +325,9 @@
     });
     new Pan({ position: 'topright' }).addTo(map);
   }
-  // Every page has a scale: on screen with the large controls only, on paper always.
+  // Every page has a scale: on screen unless the user chose no map control, on paper always.
   L.control.scale({ position: 'bottomleft' }).addTo(map);
-  if (data.mapControl !== 0) document.body.classList.add('no-scale');
+  if (data.mapControl === 2) document.body.classList.add('no-scale');
   const Legend = L.Control.extend({
     onAdd: () => {
       const box = element('div', 'legend');

@@ -335,6 +335,7 @@ private slots:
         run_->prompts.editSettings = [](SettingsStore& settings) {
             settings.Set(SettingsStore::MapTypeIndex, 0);
             settings.Set(SettingsStore::DefaultZoom, 9);
+            settings.Set(SettingsStore::MapControl, static_cast<int>(MapControlKind::Small));
             return settings.Save();
         };
         Command(kIdSettings);
@@ -344,7 +345,11 @@ private slots:
         QCOMPARE(request.Get("ZOOM"), std::string("9"));
         QVERIFY(!request.Has("FZ"));
         QCOMPARE(View().zoom, 9);
+        // Small controls keep the scale: only "no map control" goes without.
         QCOMPARE(run_->PageValue("document.body.className"), QString("plain"));
+        QCOMPARE(run_->PageValue("getComputedStyle(document.querySelector('.leaflet-control-scale'))"
+                                 ".display"),
+                 QString("block"));
     }
 
     void newerDefinitionsAreDownloadedAtStartUpAndUsed() {
