@@ -1,6 +1,7 @@
 #include "app/explorer1.h"
 
 #include "app/map_web_page.h"
+#include "settings/locale_paper.h"
 
 #include <QChildEvent>
 #include <QClipboard>
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -21,6 +23,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <mutex>
 
 namespace orbisk {
 namespace {
@@ -29,8 +32,16 @@ constexpr int kReadTimeoutMs = 1500;
 constexpr int kPrintTimeoutMs = 30'000;
 
 // Screen resolution: a high-resolution printer made one page peak near 800 MB.
+// Prints start on the paper of the user's locale: Letter in the United
+// States and Canada.
 QPrinter& SharedPrinter() {
     static QPrinter printer(QPrinter::ScreenResolution);
+    static std::once_flag sized;
+    std::call_once(sized, [] {
+        if (const auto paper = LocalePaperMillimetres())
+            printer.setPageSize(QPageSize(QSizeF(paper->first, paper->second),
+                                          QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
+    });
     return printer;
 }
 

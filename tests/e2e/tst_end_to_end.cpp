@@ -347,9 +347,10 @@ private slots:
         QCOMPARE(View().zoom, 9);
         // Small controls keep the scale: only "no map control" goes without.
         QCOMPARE(run_->PageValue("document.body.className"), QString("plain"));
-        QCOMPARE(run_->PageValue("getComputedStyle(document.querySelector('.leaflet-control-scale'))"
-                                 ".display"),
-                 QString("block"));
+        QCOMPARE(
+            run_->PageValue("getComputedStyle(document.querySelector('.leaflet-control-scale'))"
+                            ".display"),
+            QString("block"));
     }
 
     void newerDefinitionsAreDownloadedAtStartUpAndUsed() {
