@@ -213,18 +213,24 @@
       place(name, [lat, lng], 'city-label ' + size, font, line);
     }
   }
-  // The city nearest a point, within about 30 km; null when none is that close.
+  // The city a located point names: one its lines name, else the one that is
+  // both near and large (a city's centre, not the district beside the pin),
+  // within about 30 km; null when none is that close.
   function nearestCity(at) {
+    const text = (data.place.lines || []).join(' ');
     let best = null;
-    let bestDistance = 0.3 * 0.3;
+    let bestScore = 0;
     const scale = Math.cos(at[0] * Math.PI / 180);
     for (const city of cities) {
       const dy = city[1] - at[0];
       const dx = (city[2] - at[1]) * scale;
       const distance = dx * dx + dy * dy;
-      if (distance < bestDistance) {
+      if (distance >= 0.3 * 0.3) continue;
+      const named = text.includes(city[0]) ? 1e6 : 1;
+      const score = named * city[3] / (distance + 0.02 * 0.02);
+      if (score > bestScore) {
         best = city;
-        bestDistance = distance;
+        bestScore = score;
       }
     }
     return best;

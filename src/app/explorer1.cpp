@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -23,6 +24,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <algorithm>
 #include <mutex>
 
 namespace orbisk {
@@ -153,6 +155,24 @@ std::pair<std::string, std::string> CExplorer1::PixelToLatLng(QPoint point,
     return view.PixelToLatLng(point.x(), point.y(), width(), height());
 }
 
+void CExplorer1::FitToPaper(const QPageLayout& layout, QObject* context,
+                            std::function<void()> then) {
+    constexpr double kCssPixelsPerPoint = 96.0 / 72.0;
+    constexpr double kHeaderAndFooter = 90; // CSS pixels of the place's lines and the scale
+    const QRectF paper = layout.paintRect(QPageLayout::Point);
+    const double scale =
+        std::min(paper.width() * kCssPixelsPerPoint / std::max(1, width()),
+                 (paper.height() * kCssPixelsPerPoint - kHeaderAndFooter) / std::max(1, height()));
+    const QPointer<QObject> guard(context);
+    page()->runJavaScript(
+        QString("document.documentElement.style.setProperty('--print-scale', '%1')")
+            .arg(std::max(scale, 0.1), 0, 'f', 3),
+        [guard, then = std::move(then)](const QVariant&) {
+            if (guard)
+                then();
+        });
+}
+
 // The engine prints on its own; the printer is the process's, so it outlives
 // the job, and one job at a time goes to it.
 void CExplorer1::Print() {
@@ -165,7 +185,7 @@ void CExplorer1::Print() {
     connect(
         this, &QWebEngineView::printFinished, this, [this] { printing_ = false; },
         Qt::SingleShotConnection);
-    print(&SharedPrinter());
+    FitToPaper(SharedPrinter().pageLayout(), this, [this] { print(&SharedPrinter()); });
 }
 
 // The preview paints while its signal runs, so it waits for the engine, but
@@ -179,7 +199,8 @@ void CExplorer1::PrintPreview() {
         connect(this, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
         QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
         printing_ = true;
-        print(printer);
+        // The loop is the context: past the time-out nothing prints to a gone printer.
+        FitToPaper(printer->pageLayout(), &loop, [this, printer] { print(printer); });
         loop.exec(QEventLoop::ExcludeUserInputEvents);
         printing_ = false;
     });

@@ -8,6 +8,7 @@
 #include <QWebEngineView>
 #include <functional>
 
+class QPageLayout;
 class QWebEngineLoadingInfo;
 
 namespace orbisk {
@@ -45,6 +46,9 @@ public:
     void Print();
     void PrintPreview();
     void PageSetup();
+    // Scales the map to fill the paper of `layout`, with room for the place
+    // above it and the scale below, then calls `then` (unless `context` is gone).
+    void FitToPaper(const QPageLayout& layout, QObject* context, std::function<void()> then);
 
     // A page that has not loaded after this long counts as a failed load, so a
     // server that accepts and never answers cannot keep the window busy.

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QImage>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPdfDocument>
@@ -195,12 +196,17 @@ private slots:
         QVERIFY(OutlinesDrawn());
         QByteArray pdf;
         bool done = false;
+        const QPageLayout landscape(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                    QMarginsF());
+        bool fitted = false;
+        run_->Window().Browser()->FitToPaper(landscape, this, [&fitted] { fitted = true; });
+        QVERIFY(test::WaitUntil([&] { return fitted; }, 5000));
         run_->Window().Browser()->page()->printToPdf(
             [&](const QByteArray& bytes) {
                 pdf = bytes;
                 done = true;
             },
-            QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF()));
+            landscape);
         QVERIFY(test::WaitUntil([&] { return done; }, 20000));
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::ReadOnly);
@@ -210,6 +216,18 @@ private slots:
         QCOMPARE(document.pageCount(), 1);
         if (const QString dir = qEnvironmentVariable("ORBISK_MAP_PICTURES"); !dir.isEmpty())
             document.render(0, (document.pagePointSize(0) * 1.5).toSize()).save(dir + "/print.png");
+        // The map fills the paper's width, not a screen's worth of it.
+        const QImage page = document.render(0, document.pagePointSize(0).toSize());
+        int left = page.width(), right = 0;
+        for (int y = 0; y < page.height(); y += 4)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 200) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        QVERIFY2(right - left > page.width() * 9 / 10,
+                 qPrintable(
+                     QString("the map spans %1 of %2 points").arg(right - left).arg(page.width())));
         const QString text = document.getAllText(0).text();
         for (const char* shown : {"Latitute/Longitute:", "41.88/-87.63", "Chicago", " km", " mi"})
             QVERIFY2(text.contains(shown), qPrintable(QString(shown) + " not in: " + text));
