@@ -58,6 +58,17 @@ TEST(JobState, PagingFollowsTheKeywordAndTheAnswers) {
     }
 }
 
+// A Go or a marker set ends the search: no later job draws its results again.
+TEST(JobState, EndingASearchTakesItsResultsAlong) {
+    JobState state;
+    state.localSearchResults = "<ResultSet totalResultsAvailable=\"24\"/>";
+    state.counters = {24, 10, 11};
+    state.ClearKeyword();
+    EXPECT_EQ(state.localSearchResults, "");
+    EXPECT_EQ(state.SearchStatus().text, " No current search");
+    EXPECT_EQ(state.counters.first, 1);
+}
+
 TEST(JobState, AFinishedJobSetsTheLastPlaceAndTheTitle) {
     JobState state;
     EXPECT_EQ(state.Title("Orbisk", false), "Orbisk");

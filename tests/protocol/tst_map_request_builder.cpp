@@ -200,6 +200,9 @@ TEST_F(MapRequestTest, MarkerSetViewAndReplayReuseTheLastParameters) {
     EXPECT_EQ(result.parameters, "SH=1&NS=3&ZIP=20502");
     EXPECT_EQ(result.caption, "Zip code(postal code): 20502");
     EXPECT_EQ(Open(result.body).m, job.markerSet.ToXml());
+    // A marker added to a shown set keeps its title, not the place before it.
+    job.shownCaption = "Trip";
+    EXPECT_EQ(Build(8, 8).caption, "Trip");
 }
 
 TEST_F(MapRequestTest, ResultsTravelOnlyWithTheSendResultsBit) {
