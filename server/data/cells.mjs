@@ -69,7 +69,8 @@ export function writeCells({ web, shapes, clipPolygon, clipPolyline }) {
         const geometry = { type: fill ? 'MultiPolygon' : 'MultiLineString', coordinates: round(cut) };
         features.push({ type: 'Feature', properties: { kind }, geometry });
       }
-      if (!features.some((f) => f.geometry.type === 'MultiPolygon')) continue;
+      // Open sea is the page's own ground: a cell of water alone is not written.
+      if (!features.some((f) => f.geometry.type === 'MultiPolygon' && f.properties.kind !== 'inlandWater')) continue;
       const name = `${south}_${west}.json`;
       fs.writeFileSync(path.join(folder, name), JSON.stringify({ type: 'FeatureCollection', features }));
       index.push([name, ...exact].join('\t'));

@@ -3,7 +3,8 @@
 //   outlines.json  closer zooms: the Census Bureau's cartographic states for the United States
 //                  (its coasts and the Great Lakes' shores), Natural Earth 1:10m for Canada,
 //                  1:50m for the rest.
-//   cells/         the detailed outlines cut into cells (see cells.mjs).
+//   cells/         the detailed outlines cut into cells (see cells.mjs), with the sea's
+//                  bays and tidal rivers and the smaller lakes over the land (water.mjs).
 //   regions.json   state and province names with a point to write each at, larger first.
 //   counties/NN.json and counties/index.tsv  US counties by state FIPS code, with each
 //                  state's bounds, for the page to fetch only those in view.
@@ -11,6 +12,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { ringsOf, writeCells } from './cells.mjs';
+import { readWater } from './water.mjs';
 
 const round = (value) => (Array.isArray(value) ? value.map(round) : Math.round(value * 1000) / 1000);
 
@@ -130,12 +132,14 @@ export async function writeOutlines({ file, require, outDir, regions }) {
   const edge = (kind) => (f) => ({ kind, fill: false, geometry: ringsOf(f.geometry) });
   const line = (f) => ({ kind: f.properties.kind, fill: false, geometry: f.geometry });
   const { clipPolygon, clipPolyline } = await import(pathToFileURL(file('lineclip/index.js')));
+  const water = readWater(file);
   writeCells({
     web, clipPolygon, clipPolyline,
     shapes: [
       ...countries.map(fill('ground')), ...countries.map(edge('coast')),
       ...open.map(fill('openWater')), ...open.map(edge('shore')),
       ...land.map(fill('land')), ...rivers.map(line),
+      { kind: 'inlandWater', fill: true, geometry: water },
       ...inland.map(fill('inlandWater')), ...inland.map(edge('shore')), ...lines.map(line),
     ],
   });

@@ -338,7 +338,7 @@
     onAdd: () => {
       const box = element('div', 'legend');
       if (satellite) box.appendChild(element('div', '', 'Map and satellite: satellite imagery is not available offline'));
-      box.appendChild(element('div', 'credits', 'Map data: U.S. Census Bureau, Natural Earth, GeoNames'));
+      box.appendChild(element('div', 'credits', 'Map data: U.S. Census Bureau, Natural Earth, GeoNames, © OpenStreetMap contributors'));
       return box;
     },
   });
