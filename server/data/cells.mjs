@@ -11,7 +11,7 @@ const CELL = 5;
 const OVERLAP = 0.02;
 const round = (value) => (Array.isArray(value) ? value.map(round) : Math.round(value * 1000) / 1000);
 
-function boxOf(coordinates) {
+export function boxOf(coordinates) {
   const box = [Infinity, Infinity, -Infinity, -Infinity];
   const visit = (c) => {
     if (typeof c[0] !== 'number') return c.forEach(visit);
@@ -22,7 +22,7 @@ function boxOf(coordinates) {
   return box;
 }
 
-const meets = (a, b) => a[0] <= b[2] && b[0] <= a[2] && a[1] <= b[3] && b[1] <= a[3];
+export const meets = (a, b) => a[0] <= b[2] && b[0] <= a[2] && a[1] <= b[3] && b[1] <= a[3];
 
 // Each part of a geometry with its bounds: polygons for fills, lines for the rest.
 function parts(geometry) {

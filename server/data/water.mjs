@@ -5,6 +5,7 @@
 // OpenStreetMap as the @geo-maps packages give it (ODbL), simplified to the
 // detail the closest cells draw.
 import fs from 'node:fs';
+import { boxOf, meets } from './cells.mjs';
 
 const AREA = [-170, 10, -50, 85]; // west, south, east, north: what the cells cover
 // Degrees, about 500 m for the sea (rivers a kilometre wide keep their banks)
@@ -54,23 +55,13 @@ function simplify(ring, tolerance) {
   return ring.filter((_, i) => keep[i]);
 }
 
-function boxOf(ring) {
-  const box = [Infinity, Infinity, -Infinity, -Infinity];
-  for (const [x, y] of ring) {
-    box[0] = Math.min(box[0], x); box[1] = Math.min(box[1], y);
-    box[2] = Math.max(box[2], x); box[3] = Math.max(box[3], y);
-  }
-  return box;
-}
-
-const meets = (a, b) => a[0] <= b[2] && b[0] <= a[2] && a[1] <= b[3] && b[1] <= a[3];
-
 // Square kilometres inside a ring, near enough at these latitudes.
 function areaKm2(ring) {
   let twice = 0;
   for (let i = 0, j = ring.length - 1; i < ring.length; j = i, i += 1)
     twice += (ring[j][0] - ring[i][0]) * (ring[j][1] + ring[i][1]);
-  const latitude = (boxOf(ring)[1] + boxOf(ring)[3]) / 2;
+  const [, south, , north] = boxOf(ring);
+  const latitude = (south + north) / 2;
   return (Math.abs(twice) / 2) * KM_PER_DEGREE * KM_PER_DEGREE * Math.cos((latitude * Math.PI) / 180);
 }
 

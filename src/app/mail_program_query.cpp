@@ -19,10 +19,7 @@ std::optional<bool> MailProgramRegistered() {
         process.waitForFinished(1000);
         return std::nullopt;
     }
-    const std::string name = process.readAllStandardOutput().trimmed().toStdString();
-    const auto entry = FindDesktopEntry(name);
-    std::string text;
-    return !entry.empty() && ReadWholeFile(entry, 256 * 1024, text) && IsMailProgramEntry(text);
+    return NamesAMailProgram(process.readAllStandardOutput().trimmed().toStdString());
 }
 
 } // namespace orbisk

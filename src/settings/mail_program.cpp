@@ -51,9 +51,10 @@ bool IsMailProgramEntry(const std::string& entryText) {
     return Contains(categories, "Email") || Contains(types, "x-scheme-handler/mailto");
 }
 
-std::filesystem::path FindDesktopEntry(const std::string& fileName) {
+bool FindDesktopEntry(const std::string& fileName, std::filesystem::path& entry,
+                      std::string& text) {
     if (fileName.empty() || fileName.find('/') != std::string::npos)
-        return {};
+        return false;
     std::vector<std::filesystem::path> folders;
     const char* home = std::getenv("HOME");
     const char* dataHome = std::getenv("XDG_DATA_HOME");
@@ -67,12 +68,17 @@ std::filesystem::path FindDesktopEntry(const std::string& fileName) {
         if (!dir.empty())
             folders.emplace_back(dir);
     for (const std::filesystem::path& folder : folders) {
-        const std::filesystem::path entry = folder / "applications" / fileName;
-        std::string ignored;
-        if (ReadWholeFile(entry, kMaxEntryBytes, ignored))
-            return entry;
+        entry = folder / "applications" / fileName;
+        if (ReadWholeFile(entry, kMaxEntryBytes, text))
+            return true;
     }
-    return {};
+    return false;
+}
+
+bool NamesAMailProgram(const std::string& desktopFileName) {
+    std::filesystem::path entry;
+    std::string text;
+    return FindDesktopEntry(desktopFileName, entry, text) && IsMailProgramEntry(text);
 }
 
 } // namespace orbisk

@@ -11,7 +11,11 @@ namespace orbisk {
 bool IsMailProgramEntry(const std::string& entryText);
 
 // The desktop entry file of that name (as "xdg-mime query default" names
-// it) in the user's and the system's application folders; empty when none.
-std::filesystem::path FindDesktopEntry(const std::string& fileName);
+// it) in the user's and the system's application folders, and its text;
+// false when there is none.
+bool FindDesktopEntry(const std::string& fileName, std::filesystem::path& entry, std::string& text);
+
+// Whether the desktop entry of that name is found and is a mail program.
+bool NamesAMailProgram(const std::string& desktopFileName);
 
 } // namespace orbisk

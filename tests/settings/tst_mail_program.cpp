@@ -35,10 +35,15 @@ TEST(MailProgram, DesktopEntriesAreFoundInTheUsersFolderFirst) {
     std::ofstream(dir / "system/applications/other.desktop") << "[Desktop Entry]\n";
     ::setenv("XDG_DATA_HOME", (dir / "home").c_str(), 1);
     ::setenv("XDG_DATA_DIRS", (dir / "system").c_str(), 1);
-    EXPECT_EQ(FindDesktopEntry("mail.desktop"), dir / "home/applications/mail.desktop");
-    EXPECT_EQ(FindDesktopEntry("other.desktop"), dir / "system/applications/other.desktop");
+    std::filesystem::path entry;
+    std::string text;
+    ASSERT_TRUE(FindDesktopEntry("mail.desktop", entry, text));
+    EXPECT_EQ(entry, dir / "home/applications/mail.desktop");
+    ASSERT_TRUE(FindDesktopEntry("other.desktop", entry, text));
+    EXPECT_EQ(entry, dir / "system/applications/other.desktop");
+    EXPECT_EQ(text, "[Desktop Entry]\n");
     for (const char* name : {"", "none.desktop", "../applications/mail.desktop"})
-        EXPECT_TRUE(FindDesktopEntry(name).empty()) << name;
+        EXPECT_FALSE(FindDesktopEntry(name, entry, text)) << name;
 }
 
 } // namespace
