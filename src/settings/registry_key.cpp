@@ -13,6 +13,8 @@ namespace {
 constexpr int kTypeString = 1; // REG_SZ
 constexpr int kTypeDword = 4;  // REG_DWORD
 constexpr int kBusyTimeoutMs = 10'000;
+constexpr int kConnectAttempts = 20;
+constexpr useconds_t kConnectRetryMicroseconds = 25'000;
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS registry_keys(
@@ -159,21 +161,32 @@ bool RegistryKey::OpenForReading(const std::filesystem::path& storeFile, sqlite3
     return false;
 }
 
+// Two programs setting up a new store at once can meet a lock that SQLite
+// reports at once rather than waits for (one upgrading its read while the
+// other writes): the set-up is tried again a few times before it fails.
 bool RegistryKey::Connect(bool mayCreate) {
     if (db_)
         return true;
     if (mayCreate && !PrepareStoreFile(storeFile_))
         return false;
-    if (sqlite3_open_v2(storeFile_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX,
-                        nullptr) == SQLITE_OK) {
-        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-        if (Execute(db_, "PRAGMA journal_mode=WAL") && Execute(db_, "PRAGMA synchronous=FULL") &&
-            Execute(db_, "PRAGMA foreign_keys=ON") && Execute(db_, kSchema))
-            return true;
+    for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
+        if (attempt > 0)
+            ::usleep(kConnectRetryMicroseconds);
+        if (sqlite3_open_v2(storeFile_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX,
+                            nullptr) == SQLITE_OK) {
+            sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+            if (Execute(db_, "PRAGMA journal_mode=WAL") &&
+                Execute(db_, "PRAGMA synchronous=FULL") && Execute(db_, "PRAGMA foreign_keys=ON") &&
+                Execute(db_, kSchema))
+                return true;
+        }
+        Close();
+        // A store in a folder that cannot be written can still be read; any
+        // other failure leaves no connection that could not write.
+        if (::access(storeFile_.parent_path().c_str(), W_OK) != 0)
+            return !mayCreate && OpenForReading(storeFile_, &db_);
     }
-    Close();
-    // A store that cannot be written can still be read.
-    return !mayCreate && OpenForReading(storeFile_, &db_);
+    return false;
 }
 
 void RegistryKey::Close() {

@@ -174,8 +174,10 @@ TEST_F(FavoritesStoreTest, TwoProcessesSavingAtOnceLeaveWholeLists) {
             for (int round = 0; round < 40; ++round) {
                 for (int index = 1; index <= 5; ++index)
                     settings.Set(index, writer + 1);
-                if (!settings.Save() || !favorites.Save())
-                    _exit(1);
+                if (!settings.Save())
+                    _exit(10 + round);
+                if (!favorites.Save())
+                    _exit(100 + round);
             }
             _exit(0);
         }
@@ -201,7 +203,7 @@ TEST_F(FavoritesStoreTest, TwoProcessesSavingAtOnceLeaveWholeLists) {
     for (pid_t pid : children) {
         int status = 0;
         waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
     }
     checkWhole();
 }
