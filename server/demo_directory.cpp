@@ -102,8 +102,9 @@ DemoDirectory::DemoDirectory(const GeoData& geo) : geo_(geo) {
             listing.region = demo.region;
             listing.zip = demo.zip;
             listing.country = demo.country;
-            listing.lat = at.lat + 0.001 * (i + 1);
-            listing.lng = at.lng - 0.0012 * (i + 1);
+            const double room = std::max(at.landRoom, 0.0);
+            listing.lat = at.lat + 0.001 * (i + 1) * room;
+            listing.lng = at.lng - 0.0012 * (i + 1) * room;
             listings_.push_back(listing);
         }
     }
@@ -157,10 +158,11 @@ std::string DemoDirectory::TownOf(const Place& place) const {
     return city && city->place.region == place.region ? city->place.name : place.name;
 }
 
-// Where businesses may lie: the zip codes and sortation areas around the
-// point, else the nearest city, else the point itself.
+// Where businesses may lie: the zip codes and sortation areas on land around
+// the point, else the nearest city, else the point itself.
 std::vector<Place> DemoDirectory::PlacesAround(double lat, double lng) const {
     std::vector<Place> places = geo_.PostalPlacesNear(lat, lng, 0.12, 0.16);
+    std::erase_if(places, [](const Place& place) { return place.landRoom < 0; });
     if (!places.empty())
         return places;
     if (const City* city = geo_.NearestCity(lat, lng))
@@ -194,9 +196,13 @@ DemoSearchPage DemoDirectory::Search(const std::string& keyword, double lat, dou
         business.region = place.region;
         business.areaCode = geo_.AreaCodeOf({place.lat, place.lng, business.city, place.region});
         business.phoneLine = "01" + TwoDigits(position);
-        // Within a few hundred metres of its zip code's point, on land.
-        business.lat = place.lat + (static_cast<double>((h >> 24) % 2001) - 1000) / 1000 * 0.002;
-        business.lng = place.lng + (static_cast<double>((h >> 36) % 2001) - 1000) / 1000 * 0.0025;
+        // Within a few hundred metres of its zip code's point, and no farther
+        // than the land around that point reaches.
+        const double room = std::max(place.landRoom, 0.0);
+        business.lat =
+            place.lat + (static_cast<double>((h >> 24) % 2001) - 1000) / 1000 * 0.002 * room;
+        business.lng =
+            place.lng + (static_cast<double>((h >> 36) % 2001) - 1000) / 1000 * 0.0025 * room;
         business.url = "http://example.com/demo/" + std::to_string(h % 100000);
         page.businesses.push_back(business);
     }

@@ -16,6 +16,9 @@ struct Place {
     double lng = 0;
     std::string name;   // city or place; empty for a whole region
     std::string region; // two-letter state or province code
+    // For a postal code: the share of a demo pin's stray from this point
+    // that stays on land; negative when the point itself lies in water.
+    double landRoom = 1;
 };
 
 struct City {

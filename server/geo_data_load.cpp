@@ -61,6 +61,19 @@ std::optional<Place> MakePlace(const std::string& lat, const std::string& lng,
     return Place{*y, *x, name, region};
 }
 
+// A postal code's place, with its room on land when the table gives it
+// (older tables have none: every point counts as inland).
+std::optional<Place> MakePostalPlace(const std::vector<std::string>& f) {
+    auto place = MakePlace(f[1], f[2], f[3], f[4]);
+    if (!place || f.size() < 6)
+        return place;
+    const auto room = StrictNumber(f[5], -1, 1);
+    if (!room)
+        return std::nullopt;
+    place->landRoom = *room;
+    return place;
+}
+
 } // namespace
 
 bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
@@ -80,12 +93,10 @@ bool GeoData::Load(const std::filesystem::path& directory, std::string& error) {
                           regions_[f[0]] = {f[0], f[1], f[2], place->lat, place->lng};
                       return place.has_value();
                   }) &&
-        ReadTable(
-            directory / "zips.tsv", 5, error, bad,
-            [&](const auto& f) { return into(zips_, f[0])(MakePlace(f[1], f[2], f[3], f[4])); }) &&
-        ReadTable(
-            directory / "fsa.tsv", 5, error, bad,
-            [&](const auto& f) { return into(fsas_, f[0])(MakePlace(f[1], f[2], f[3], f[4])); }) &&
+        ReadTable(directory / "zips.tsv", 5, error, bad,
+                  [&](const auto& f) { return into(zips_, f[0])(MakePostalPlace(f)); }) &&
+        ReadTable(directory / "fsa.tsv", 5, error, bad,
+                  [&](const auto& f) { return into(fsas_, f[0])(MakePostalPlace(f)); }) &&
         ReadTable(directory / "cities.tsv", 5, error, bad,
                   [&](const auto& f) {
                       const auto place = MakePlace(f[2], f[3], f[0], f[1]);

