@@ -45,7 +45,9 @@ as_user orbisk-server --quiet --definitions-version 99 > "$home/server.log" 2>&1
 stop_user() { pkill -u "$user" 2>/dev/null || true; sleep 0.5; }
 trap stop_user EXIT
 for _ in $(seq 50); do grep -q 'serving on' "$home/server.log" && break; sleep 0.1; done
-curl -fsS "http://127.0.0.1:8642/services/zip?code=20502&country=US" | grep -q '<City>Washington</City>'
+as_user curl -fsS "http://127.0.0.1:8642/services/zip?code=20502&country=US" | grep -q '<City>Washington</City>'
+# Another account (root here) is not served by the user's server.
+! curl -fsS -m 5 "http://127.0.0.1:8642/services/zip?code=20502&country=US" >/dev/null 2>&1
 
 step "the client's first map, as a user, with a read-only program directory"
 touch /tmp/orbisk-check-start

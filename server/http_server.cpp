@@ -1,5 +1,6 @@
 #include "http_server.h"
 
+#include "common/socket_owner.h"
 #include "html_text.h"
 
 #include <cerrno>
@@ -82,6 +83,19 @@ const char* ReasonFor(int status) {
 } // namespace
 
 struct HttpCallbacks {
+    // A peer on the loopback interface is a program of any account of this
+    // machine; only this account's own are served. Peers from the network
+    // are a shared server's clients.
+    static MHD_Result Admit(void* self, const sockaddr* address, socklen_t) {
+        const auto peer = TcpEnd::Of(address);
+        if (!peer || !peer->IsLoopback())
+            return MHD_YES;
+        const auto owners = SocketOwners::OfThisMachine();
+        const auto port = static_cast<uint16_t>(static_cast<HttpServer*>(self)->Port());
+        const auto owner = owners ? owners->ConnectedToPort(*peer, port) : std::nullopt;
+        return owner == geteuid() ? MHD_YES : MHD_NO;
+    }
+
     static MHD_Result Access(void* self, MHD_Connection* connection, const char* url,
                              const char* method, const char*, const char* data, size_t* size,
                              void** context) {
@@ -306,7 +320,7 @@ bool HttpServer::Bind(const std::string& host, int port, std::string& error) {
 
 bool HttpServer::Start(std::string& error) {
     const unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | (ipv6_ ? MHD_USE_IPv6 : 0);
-    daemon_ = MHD_start_daemon(flags, 0, nullptr, nullptr, &HttpCallbacks::Access, this,
+    daemon_ = MHD_start_daemon(flags, 0, &HttpCallbacks::Admit, this, &HttpCallbacks::Access, this,
                                MHD_OPTION_LISTEN_SOCKET, listener_, MHD_OPTION_THREAD_POOL_SIZE,
                                limits_.threads, MHD_OPTION_CONNECTION_LIMIT, limits_.maxConnections,
                                MHD_OPTION_CONNECTION_MEMORY_LIMIT, limits_.connectionMemory,

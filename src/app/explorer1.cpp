@@ -102,6 +102,15 @@ void CExplorer1::NavigateWithPost(const QString& address, const QByteArray& body
     load(request);
 }
 
+void CExplorer1::ShowNotice(const QString& title, const QString& text) {
+    loadTimer_.stop();
+    loaded_ = false;
+    setHtml("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title.toHtmlEscaped() +
+            "</title></head><body style=\"font:14px/1.4 sans-serif;margin:24px\"><h1 "
+            "style=\"font-size:18px\">" +
+            title.toHtmlEscaped() + "</h1><p>" + text.toHtmlEscaped() + "</p></body></html>");
+}
+
 bool CExplorer1::NavigateTo(const QString& address) {
     const QUrl url(address);
     if (url.scheme() == "mailto")
@@ -217,7 +226,7 @@ void CExplorer1::PageSetup() {
 void CExplorer1::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     // Started and stopped say nothing of the outcome; only the load timer stops loads.
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus ||
-        info.status() == QWebEngineLoadingInfo::LoadStoppedStatus)
+        info.status() == QWebEngineLoadingInfo::LoadStoppedStatus || info.url().scheme() == "data")
         return;
     loadTimer_.stop();
     switch (info.status()) {

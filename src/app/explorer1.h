@@ -30,6 +30,9 @@ public:
     void ShowPlaceholder(const QColor& ground);
 
     void NavigateWithPost(const QString& address, const QByteArray& body);
+    // A page of the program's own words in place of the map; it counts as no
+    // map page loaded.
+    void ShowNotice(const QString& title, const QString& text);
     // mailto: addresses go to the desktop's handler; false when none could be started.
     bool NavigateTo(const QString& address);
     // Updates `view` from the page's inputs, then calls `done` on the window

@@ -5,6 +5,7 @@
 #include "app/job_runner.h"
 #include "app/job_state.h"
 #include "app/main_layout.h"
+#include "app/map_web_page.h"
 #include "app/startup_trace.h"
 #include "markers/marker_set.h"
 #include "services/service_definitions.h"
@@ -64,11 +65,24 @@ void JobController::Apply(const JobOutcome& outcome) {
     context_.markerSet.country = result->markerSetCountry;
     const QByteArray body = QByteArray::fromStdString(result->body);
     const QString address = QString::fromStdString(result->address);
+    if (const QString foreign = MapWebPage::ForeignServerOf(QUrl(address)); !foreign.isEmpty()) {
+        Refuse(foreign);
+        return;
+    }
     browser_.NavigateWithPost(address, body);
     emit requestSent(address, body);
     emit placeChanged();
     if (!result->searchError.empty())
         emit searchFailed(QString::fromStdString(result->searchError));
+}
+
+// The map page is not asked for: the view says why, and so does a message.
+void JobController::Refuse(const QString& reason) {
+    state_.busy = false;
+    busy_.ShowStill();
+    browser_.ShowNotice("The map cannot be shown", reason);
+    emit stopped();
+    emit failed(reason);
 }
 
 // When the error page itself cannot be shown, the job ends there.

@@ -57,6 +57,7 @@ signals:
 private:
     void Apply(const JobOutcome& outcome);
     void OnNavigateError();
+    void Refuse(const QString& reason);
 
     JobState& state_;
     CExplorer1& browser_;

@@ -1,5 +1,7 @@
 #include "app/map_web_page.h"
 
+#include "common/socket_owner.h"
+
 #include <QDesktopServices>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
@@ -12,12 +14,14 @@ QUrl OriginOf(const QUrl& url) {
                         QUrl::RemoveUserInfo);
 }
 
-// Blocks what the page asks of other origins: the map needs nothing from them.
+// Blocks what the page asks of other origins, since the map needs nothing from
+// them, and what it would send to another account's server.
 class OriginGuard : public QWebEngineUrlRequestInterceptor {
 public:
     explicit OriginGuard(MapWebPage* page) : QWebEngineUrlRequestInterceptor(page), page_(page) {}
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        if (!page_->MayRequest(info.requestUrl()))
+        const QUrl url = info.requestUrl();
+        if (!page_->MayRequest(url) || !MapWebPage::ForeignServerOf(url).isEmpty())
             info.block(true);
     }
 
@@ -57,6 +61,15 @@ bool MapWebPage::MayRequest(const QUrl& url) const {
     if (scheme == "file")
         return origin_.scheme() == "file";
     return OriginOf(url) == origin_;
+}
+
+QString MapWebPage::ForeignServerOf(const QUrl& url) {
+    if (url.scheme() != "http" && url.scheme() != "https")
+        return {};
+    const QString host = url.host().contains(':') ? "[" + url.host() + "]" : url.host();
+    const int port = url.port(url.scheme() == "https" ? 443 : 80);
+    return QString::fromStdString(
+        ForeignLoopbackServer((host + ":" + QString::number(port)).toStdString()));
 }
 
 bool MapWebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {

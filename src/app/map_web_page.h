@@ -23,6 +23,10 @@ public:
     // or what never leaves the process (data:, blob:, the local error page).
     bool MayRequest(const QUrl& url) const;
 
+    // Why the server at `url` must not be sent the user's requests (another
+    // account's server on the loopback interface), or "" when it may.
+    static QString ForeignServerOf(const QUrl& url);
+
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage* createWindow(WebWindowType type) override;

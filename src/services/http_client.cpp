@@ -1,10 +1,13 @@
 #include "services/http_client.h"
 
+#include "common/socket_owner.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <unistd.h>
 
 namespace orbisk {
 namespace {
@@ -106,6 +109,19 @@ curl_slist* RequestHeaders(bool post) {
     return list;
 }
 
+// Once connected and before a byte is sent: a server on the loopback
+// interface must be this account's own. Another account's server there would
+// see every lookup, so the exchange ends unless the kernel names us its owner.
+int OnConnected(void*, char* serverIp, char* clientIp, int serverPort, int clientPort) {
+    const auto server = TcpEnd::Parse(serverIp, static_cast<uint16_t>(serverPort));
+    const auto client = TcpEnd::Parse(clientIp, static_cast<uint16_t>(clientPort));
+    if (!server || !server->IsLoopback())
+        return CURL_PREREQFUNC_OK;
+    const auto owners = SocketOwners::OfThisMachine();
+    const auto owner = owners && client ? owners->Connected(*server, *client) : std::nullopt;
+    return owner == geteuid() ? CURL_PREREQFUNC_OK : CURL_PREREQFUNC_ABORT;
+}
+
 void ApplyTimeouts(CURL* curl, const HttpTimeouts& timeouts) {
     if (timeouts.connectMs > 0)
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeouts.connectMs);
@@ -168,6 +184,7 @@ bool HttpClient::Exchange(const std::string& host, const std::string& path, cons
     curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, OnData);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, OnConnected);
     if (!proxy.empty())
         curl_easy_setopt(handle, CURLOPT_PROXY, proxy.c_str());
     if (body) {

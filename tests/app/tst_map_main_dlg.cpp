@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/explorer1.h"
 #include "app/locate_panel.h"
+#include "foreign_account.h"
 #include "map_window_fixture.h"
 #include "raw_http_server.h"
 #include "web_engine_test.h"
@@ -301,6 +302,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(window.Browser()->url().isLocalFile(), 20000);
         WaitIdle();
         QVERIFY(window.Browser()->url().toLocalFile().endsWith("html/HomeSiteError.htm"));
+    }
+
+    // Another account's server on the port gets not a byte, and the user hears why.
+    void anotherAccountsServerIsNeverAsked() {
+        test::ForeignListener stranger;
+        if (!stranger.Running())
+            QSKIP("only root can start a server as another account");
+        Start(stranger.Host());
+        QTRY_VERIFY_WITH_TIMEOUT(!messages_.filter("belongs to another user").isEmpty(), 20000);
+        WaitIdle();
+        QCOMPARE(stranger.BytesReceived(), 0L);
     }
 
     void keywordPagingAsksForAKeyword() {

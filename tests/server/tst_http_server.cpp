@@ -1,3 +1,4 @@
+#include "foreign_account.h"
 #include "http_server.h"
 
 #include <arpa/inet.h>
@@ -116,6 +117,16 @@ TEST_F(HttpServerTest, AChunkedBodyPastItsCapIsRefusedAndCostsNothingAfter) {
                   std::string::npos);
         EXPECT_NE(Exchange(Post("/echo", "a=1")).find("200 OK"), std::string::npos);
     }
+}
+
+// Another account's program on this machine is not served; this account's is.
+TEST_F(HttpServerTest, OnlyThisAccountsLocalProgramsAreServed) {
+    const std::string request = Post("/echo?a=1", "b");
+    const auto stranger = test::AskAsAnotherAccount(static_cast<uint16_t>(server->Port()), request);
+    if (!stranger)
+        GTEST_SKIP() << "only root can connect as another account";
+    EXPECT_EQ(*stranger, "");
+    EXPECT_NE(Exchange(request).find("b|1"), std::string::npos);
 }
 
 TEST_F(HttpServerTest, ManyHeadersAreRefusedNotKept) {

@@ -1,0 +1,241 @@
+#include "common/socket_owner.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <netinet/in.h>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
+
+namespace orbisk {
+namespace {
+
+// A busy machine lists many sockets; more than this is not a table.
+constexpr size_t kMaxTableBytes = 64u * 1024 * 1024;
+constexpr unsigned kListening = 0x0A;
+
+struct Entry {
+    TcpEnd local, remote;
+    unsigned state = 0;
+    unsigned uid = 0;
+};
+
+template <typename Number> bool Hex(std::string_view text, Number& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+// "0100007F:1F90": the kernel prints each 32-bit word of the address as it
+// lies in memory, read as a number of this machine's byte order.
+bool ParseEnd(std::string_view text, TcpEnd& end) {
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos || !Hex(text.substr(colon + 1), end.port))
+        return false;
+    const std::string_view address = text.substr(0, colon);
+    if (address.size() != 8 && address.size() != 32)
+        return false;
+    std::array<uint8_t, 16> bytes{};
+    for (size_t word = 0; word * 8 < address.size(); ++word) {
+        uint32_t value = 0;
+        if (!Hex(address.substr(word * 8, 8), value))
+            return false;
+        std::memcpy(bytes.data() + word * 4, &value, 4);
+    }
+    if (address.size() == 8) {
+        end.address = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0xff};
+        std::copy_n(bytes.begin(), 4, end.address.begin() + 12);
+    } else {
+        end.address = bytes;
+    }
+    return true;
+}
+
+// "  1: 0100007F:1F90 00000000:0000 0A ... uid ...": the header and any
+// line of another shape give nothing.
+std::optional<Entry> ParseLine(const std::string& line) {
+    std::istringstream words(line);
+    std::string slot, local, remote, state, queues, timer, retransmits, uid;
+    if (!(words >> slot >> local >> remote >> state >> queues >> timer >> retransmits >> uid))
+        return std::nullopt;
+    Entry entry;
+    if (slot.empty() || slot.back() != ':' || !ParseEnd(local, entry.local) ||
+        !ParseEnd(remote, entry.remote) || !Hex(state, entry.state))
+        return std::nullopt;
+    const auto [end, error] = std::from_chars(uid.data(), uid.data() + uid.size(), entry.uid);
+    if (error != std::errc() || end != uid.data() + uid.size())
+        return std::nullopt;
+    return entry;
+}
+
+template <typename Visit> void ForEachEntry(const std::string& tables, Visit visit) {
+    std::istringstream lines(tables);
+    for (std::string line; std::getline(lines, line);)
+        if (const auto entry = ParseLine(line))
+            visit(*entry);
+}
+
+bool ReadTable(const char* path, std::string& into) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    std::vector<char> buffer(64 * 1024);
+    while (file && into.size() < kMaxTableBytes) {
+        file.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        into.append(buffer.data(), static_cast<size_t>(file.gcount()));
+    }
+    return true;
+}
+
+// "localhost", "127.0.0.1" or "[::1]", with ":port" or not.
+std::vector<TcpEnd> LoopbackEnds(const std::string& host) {
+    std::string name = host;
+    uint16_t port = 80;
+    const size_t colon = host.rfind(':');
+    const size_t bracket = host.rfind(']');
+    if (colon != std::string::npos && (bracket == std::string::npos || colon > bracket)) {
+        const auto [end, error] =
+            std::from_chars(host.data() + colon + 1, host.data() + host.size(), port);
+        if (error != std::errc() || end != host.data() + host.size())
+            return {};
+        name = host.substr(0, colon);
+    }
+    if (name.size() >= 2 && name.front() == '[' && name.back() == ']')
+        name = name.substr(1, name.size() - 2);
+    std::vector<TcpEnd> ends;
+    for (const char* ip : {"127.0.0.1", "::1"})
+        if (name == "localhost")
+            ends.push_back(*TcpEnd::Parse(ip, port));
+    if (const auto literal = TcpEnd::Parse(name, port); literal && literal->IsLoopback())
+        ends.push_back(*literal);
+    return ends;
+}
+
+} // namespace
+
+std::optional<TcpEnd> TcpEnd::Parse(const std::string& ip, uint16_t port) {
+    TcpEnd end;
+    end.port = port;
+    in_addr v4{};
+    if (inet_pton(AF_INET, ip.c_str(), &v4) == 1) {
+        end.address = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0xff};
+        std::memcpy(end.address.data() + 12, &v4, 4);
+        return end;
+    }
+    if (inet_pton(AF_INET6, ip.c_str(), end.address.data()) == 1)
+        return end;
+    return std::nullopt;
+}
+
+std::optional<TcpEnd> TcpEnd::Of(const sockaddr* address) {
+    char text[INET6_ADDRSTRLEN] = "";
+    if (address->sa_family == AF_INET) {
+        const auto* v4 = reinterpret_cast<const sockaddr_in*>(address);
+        inet_ntop(AF_INET, &v4->sin_addr, text, sizeof text);
+        return Parse(text, ntohs(v4->sin_port));
+    }
+    if (address->sa_family == AF_INET6) {
+        const auto* v6 = reinterpret_cast<const sockaddr_in6*>(address);
+        inet_ntop(AF_INET6, &v6->sin6_addr, text, sizeof text);
+        return Parse(text, ntohs(v6->sin6_port));
+    }
+    return std::nullopt;
+}
+
+bool TcpEnd::IsLoopback() const {
+    static constexpr std::array<uint8_t, 16> kV6Loopback = {0, 0, 0, 0, 0, 0, 0, 0,
+                                                            0, 0, 0, 0, 0, 0, 0, 1};
+    const bool mapped =
+        std::all_of(address.begin(), address.begin() + 10, [](uint8_t b) { return b == 0; }) &&
+        address[10] == 0xff && address[11] == 0xff;
+    return address == kV6Loopback || (mapped && address[12] == 127);
+}
+
+bool TcpEnd::IsUnspecified() const {
+    const auto zero = [](uint8_t b) { return b == 0; };
+    const bool mappedZero = std::all_of(address.begin(), address.begin() + 10, zero) &&
+                            address[10] == 0xff && address[11] == 0xff &&
+                            std::all_of(address.begin() + 12, address.end(), zero);
+    return mappedZero || std::all_of(address.begin(), address.end(), zero);
+}
+
+std::string TcpEnd::Text() const {
+    char text[INET6_ADDRSTRLEN] = "";
+    const bool mapped =
+        address[10] == 0xff && address[11] == 0xff &&
+        std::all_of(address.begin(), address.begin() + 10, [](uint8_t b) { return b == 0; });
+    if (mapped)
+        inet_ntop(AF_INET, address.data() + 12, text, sizeof text);
+    else
+        inet_ntop(AF_INET6, address.data(), text, sizeof text);
+    const std::string name = mapped ? text : "[" + std::string(text) + "]";
+    return name + ":" + std::to_string(port);
+}
+
+std::optional<SocketOwners> SocketOwners::OfThisMachine() {
+    std::string tables;
+    const bool v4 = ReadTable("/proc/net/tcp", tables);
+    const bool v6 = ReadTable("/proc/net/tcp6", tables);
+    if (!v4 && !v6)
+        return std::nullopt;
+    return SocketOwners(std::move(tables));
+}
+
+std::optional<unsigned> SocketOwners::Connected(const TcpEnd& local, const TcpEnd& remote) const {
+    std::optional<unsigned> owner;
+    ForEachEntry(tables_, [&](const Entry& entry) {
+        if (entry.state != kListening && entry.local.address == local.address &&
+            entry.local.port == local.port && entry.remote.address == remote.address &&
+            entry.remote.port == remote.port)
+            owner = entry.uid;
+    });
+    return owner;
+}
+
+std::optional<unsigned> SocketOwners::ConnectedToPort(const TcpEnd& local,
+                                                      uint16_t remotePort) const {
+    std::optional<unsigned> owner;
+    ForEachEntry(tables_, [&](const Entry& entry) {
+        if (entry.state != kListening && entry.local.address == local.address &&
+            entry.local.port == local.port && entry.remote.port == remotePort)
+            owner = entry.uid;
+    });
+    return owner;
+}
+
+std::optional<unsigned> SocketOwners::ForeignListener(const TcpEnd& at, unsigned uid) const {
+    std::optional<unsigned> foreign;
+    ForEachEntry(tables_, [&](const Entry& entry) {
+        if (entry.state == kListening && entry.local.port == at.port && entry.uid != uid &&
+            (entry.local.address == at.address || entry.local.IsUnspecified()))
+            foreign = entry.uid;
+    });
+    return foreign;
+}
+
+std::string ForeignServerText(const TcpEnd& server, std::optional<unsigned> owner) {
+    const std::string where = "The map server at " + server.Text();
+    const std::string why = " Orbisk sends it nothing, since it would see your searches and "
+                            "markers. Stop that server, or start your own on another port.";
+    if (!owner)
+        return where + " cannot be told to be yours." + why;
+    return where + " belongs to another user (uid " + std::to_string(*owner) + ")." + why;
+}
+
+std::string ForeignLoopbackServer(const std::string& host) {
+    const std::vector<TcpEnd> ends = LoopbackEnds(host);
+    if (ends.empty())
+        return "";
+    const auto owners = SocketOwners::OfThisMachine();
+    for (const TcpEnd& end : ends) {
+        if (!owners)
+            return ForeignServerText(end, std::nullopt);
+        if (const auto foreign = owners->ForeignListener(end, geteuid()))
+            return ForeignServerText(end, foreign);
+    }
+    return "";
+}
+
+} // namespace orbisk
