@@ -34,6 +34,7 @@ Commands:
           [--last-params TEXT] [--local-results XMLFILE] [--settings MAPT,MAPC,ZOOM]
                       print the caption, P, Q, address and body of the map request of a job
   --help              show this text
+  --version           show the program's version
 
 Exit status: 0 success, 1 a failed lookup or a file that won't load, 2 a usage error.
 )";
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + std::min(argc, 2), argv + argc);
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "orbisk-tool 1.1.0\n";
         return 0;
     }
     if (command == "encode" && words.empty())

@@ -8,9 +8,11 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -23,24 +25,58 @@ constexpr const char* kUsage =
     "       orbisk [--trace] --screenshot FILE.png [MARKERSET.obk]\n"
     "       orbisk --help | --version\n"
     "Opens the marker set file when one is given. With --screenshot, writes a picture\n"
-    "of the window once the first map has loaded, and exits. With --trace, prints the\n"
+    "of the window once the first map has loaded, and exits; the exit status is 1 when\n"
+    "no map loaded or a dialog would have waited for an answer. With --trace, prints the\n"
     "time of each start-up step and each repaint on standard error.\n";
 constexpr int kSettleMs = 3000;
 
-// After the first map has loaded and drawn, a picture of the window, then exit.
-void TakeScreenshotWhenLoaded(CMapMainDlg& window, const QString& file) {
-    QObject::connect(window.Browser(), &CExplorer1::documentComplete, &window, [&window, file] {
-        static bool first = true;
-        if (std::exchange(first, false))
+// After the first map has loaded and drawn, a picture of the window, then
+// exit. The local error page is no map: nothing is written and the exit
+// status says so.
+void TakeScreenshotWhenLoaded(CMapMainDlg& window, const QString& file,
+                              std::shared_ptr<bool> stopped) {
+    QObject::connect(
+        window.Browser(), &CExplorer1::documentComplete, &window, [&window, file, stopped] {
+            static bool first = true;
+            if (!std::exchange(first, false))
+                return;
+            if (*stopped) {
+                window.done(1);
+                return;
+            }
+            if (window.Browser()->url().isLocalFile()) {
+                std::cerr << "orbisk: the map server cannot be reached; no screenshot written\n";
+                window.done(1);
+                return;
+            }
             std::cerr << "orbisk: first map loaded " << MillisecondsSinceProcessStart()
                       << " ms after start\n";
-        QTimer::singleShot(kSettleMs, &window, [&window, file] {
-            const bool saved = window.grab().save(file);
-            std::cerr << (saved ? "orbisk: screenshot written to " : "orbisk: cannot write ")
-                      << file.toStdString() << "\n";
-            window.done(saved ? 0 : 1);
+            QTimer::singleShot(kSettleMs, &window, [&window, file] {
+                const bool saved = window.grab().save(file);
+                std::cerr << (saved ? "orbisk: screenshot written to " : "orbisk: cannot write ")
+                          << file.toStdString() << "\n";
+                window.done(saved ? 0 : 1);
+            });
         });
+}
+
+// With nobody at the screen, a dialog would wait for ever: its words go to
+// standard error, and the program exits with status 1 (a dialog before the
+// window's own loop runs is told through `stopped`).
+void FailOnDialog(CMapMainDlg& window, std::shared_ptr<bool> stopped) {
+    auto* watch = new QTimer(&window);
+    QObject::connect(watch, &QTimer::timeout, &window, [&window, stopped] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == &window)
+            return;
+        const auto* box = qobject_cast<QMessageBox*>(modal);
+        const QString words = box ? box->text() : modal->windowTitle();
+        std::cerr << "orbisk: stopped at a dialog: " << words.toStdString() << "\n";
+        *stopped = true;
+        window.done(1);
+        modal->close();
     });
+    watch->start(100);
 }
 
 // The window opens where the user left it, made whole on today's screens, or
@@ -167,8 +203,11 @@ int CMapApp::Run(int argc, char** argv) {
         CMapMainDlg window;
         if (trace)
             new StartupTrace(window);
-        if (!screenshot.empty())
-            TakeScreenshotWhenLoaded(window, QString::fromStdString(screenshot));
+        if (!screenshot.empty()) {
+            const auto stopped = std::make_shared<bool>(false);
+            TakeScreenshotWhenLoaded(window, QString::fromStdString(screenshot), stopped);
+            FailOnDialog(window, stopped);
+        }
         PlaceWindow(window);
         window.show();
         window.Initialize(first);

@@ -26,6 +26,7 @@ printf 'not encoded' | "$tool" decode > "$work/out" 2> "$work/err"; rc=$?
 check test "$rc" = 1
 check test "$(cat "$work/err")" = "decode failed"
 
+check test "$("$tool" --version)" = "orbisk-tool 1.1.0"
 "$tool" --help > "$work/help"; rc=$?
 check test "$rc" = 0
 check grep -q encode "$work/help"

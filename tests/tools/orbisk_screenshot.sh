@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# orbisk --screenshot with nobody at the screen: a dialog or the local error
+# page ends the run with status 1 and no picture, instead of waiting or
+# passing an error page off as the map.
+set -u
+client=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+check() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $*"; fi; }
+export QT_QPA_PLATFORM=offscreen HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
+    XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$work/run"
+
+printf 'not a marker set' > "$work/broken.obk"
+timeout 60 "$client" --screenshot "$work/shot.png" "$work/broken.obk" 2> "$work/err"; rc=$?
+check test "$rc" = 1
+check grep -q "stopped at a dialog: Failed to load marker set" "$work/err"
+check test ! -e "$work/shot.png"
+
+echo "$passed passed, $failed failed"
+test "$failed" = 0
