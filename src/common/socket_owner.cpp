@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <netinet/in.h>
+#include <pwd.h>
 #include <sstream>
 #include <unistd.h>
 #include <vector>
@@ -215,13 +216,29 @@ std::optional<unsigned> SocketOwners::ForeignListener(const TcpEnd& at, unsigned
     return foreign;
 }
 
+namespace {
+
+// "nobody (uid 65534)", or the uid alone when it names no account.
+std::string AccountText(unsigned uid) {
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16 * 1024);
+    const std::string number = "uid " + std::to_string(uid);
+    if (getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return number;
+    return std::string(found->pw_name) + " (" + number + ")";
+}
+
+} // namespace
+
 std::string ForeignServerText(const TcpEnd& server, std::optional<unsigned> owner) {
     const std::string where = "The map server at " + server.Text();
     const std::string why = " Orbisk sends it nothing, since it would see your searches and "
-                            "markers. Stop that server, or start your own on another port.";
+                            "markers. Once that server is stopped, start your own with "
+                            "\"systemctl --user start orbisk-server\".";
     if (!owner)
         return where + " cannot be told to be yours." + why;
-    return where + " belongs to another user (uid " + std::to_string(*owner) + ")." + why;
+    return where + " belongs to another user, " + AccountText(*owner) + "." + why;
 }
 
 std::string ForeignLoopbackServer(const std::string& host) {
