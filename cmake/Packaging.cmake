@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make deb`: a Debian package of the client, orbisk-tool and orbisk-server,
 # installed under /usr. Dependencies come from dpkg-shlibdeps.
 include(GNUInstallDirs)
@@ -42,6 +43,6 @@ businesses around the centre of the map and keeps a set of the user's own\n\
 markers. The local map server orbisk-server, started for each user by a systemd\n\
 user unit, answers every lookup from open data, so the program works offline.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-    ${PROJECT_SOURCE_DIR}/resources/debian/postinst ${PROJECT_SOURCE_DIR}/resources/debian/postrm)
+    ${PROJECT_SOURCE_DIR}/resources/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/map_main_dlg.h"
 
 #include "app/about_box.h"
@@ -7,6 +8,7 @@
 #include "app/explorer1.h"
 #include "app/job_controller.h"
 #include "app/local_search_controller.h"
+#include "app/local_server_start.h"
 #include "app/locate_panel.h"
 #include "app/marker_set_controller.h"
 #include "app/qt_user_prompts.h"
@@ -115,6 +117,7 @@ void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     browser_->ShowPlaceholder(settings_->MapGround());
     Step("definitions");
     update_->LoadDefinitions();
+    StartLocalServerWhenAbsent(definitions_.fixedStrings.At(FixedStrings::ServerHost));
     Step("definition update");
     update_->RunDefinitionUpdate();
     Step("inputs");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/socket_owner.h"
 
 #include <algorithm>
@@ -206,6 +207,15 @@ std::optional<unsigned> SocketOwners::ConnectedToPort(const TcpEnd& local,
     return owner;
 }
 
+bool SocketOwners::Listening(const TcpEnd& at) const {
+    bool found = false;
+    ForEachEntry(tables_, [&](const Entry& entry) {
+        found = found || (entry.state == kListening && entry.local.port == at.port &&
+                          (entry.local.address == at.address || entry.local.IsUnspecified()));
+    });
+    return found;
+}
+
 std::optional<unsigned> SocketOwners::ForeignListener(const TcpEnd& at, unsigned uid) const {
     std::optional<unsigned> foreign;
     ForEachEntry(tables_, [&](const Entry& entry) {
@@ -253,6 +263,15 @@ std::string ForeignLoopbackServer(const std::string& host) {
             return ForeignServerText(end, foreign);
     }
     return "";
+}
+
+bool LoopbackServerAbsent(const std::string& host) {
+    const std::vector<TcpEnd> ends = LoopbackEnds(host);
+    const auto owners = SocketOwners::OfThisMachine();
+    if (ends.empty() || !owners)
+        return false;
+    return std::none_of(ends.begin(), ends.end(),
+                        [&](const TcpEnd& end) { return owners->Listening(end); });
 }
 
 } // namespace orbisk

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -43,6 +44,8 @@ public:
     // The owner of a socket listening on `at` (or on its port of every
     // address) that is not `uid`; nullopt when every such listener is uid's.
     std::optional<unsigned> ForeignListener(const TcpEnd& at, unsigned uid) const;
+    // Whether any socket listens on `at`, or on its port of every address.
+    bool Listening(const TcpEnd& at) const;
 
 private:
     std::string tables_;
@@ -52,6 +55,9 @@ private:
 // be used by this account, or "" when it may: it is another account's, or
 // its owner cannot be told. Hosts that are not loopback are always "".
 std::string ForeignLoopbackServer(const std::string& host);
+
+// Whether `host` is on the loopback interface and nothing listens there.
+bool LoopbackServerAbsent(const std::string& host);
 
 // The text users read when a loopback server is someone else's.
 std::string ForeignServerText(const TcpEnd& server, std::optional<unsigned> owner);

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/socket_owner.h"
 #include "foreign_account.h"
+#include "raw_http_server.h"
 #include "services/http_client.h"
 
 #include <fstream>
@@ -60,6 +62,14 @@ TEST(SocketOwners, OnlyLoopbackHostsAreChecked) {
     EXPECT_EQ(End("::1", 1).IsLoopback(), true);
     EXPECT_EQ(End("192.168.1.1", 1).IsLoopback(), false);
     EXPECT_EQ(End("::1", 8642).Text(), "[::1]:8642");
+}
+
+// The client starts the user's server only where nothing listens.
+TEST(SocketOwners, AnAbsentLoopbackServerIsTold) {
+    test::RawHttpServer listening("HTTP/1.1 200 OK\r\n\r\n");
+    EXPECT_FALSE(LoopbackServerAbsent(listening.Host()));
+    EXPECT_TRUE(LoopbackServerAbsent(test::ClosedLoopbackHost()));
+    EXPECT_FALSE(LoopbackServerAbsent("example.com:8642"));
 }
 
 // The other account's server must not receive a byte, and the user is told why.
