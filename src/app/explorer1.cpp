@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/explorer1.h"
 
 #include "app/map_web_page.h"
@@ -49,16 +50,15 @@ QPrinter& SharedPrinter() {
 
 constexpr int kHttpCacheBytes = 64 * 1024 * 1024;
 
-// One profile for the process, kept under the user's cache folder, so that a
-// second start takes the map files the first one fetched from disk. It is the
-// application's child: every page goes before it.
+// One profile for the process, its HTTP cache under the user's cache folder,
+// so that a second start takes the map files the first one fetched from disk;
+// what pages store stays where the engine keeps it, in the application's data
+// folder, Orbisk's own. It is the application's child: every page goes before it.
 QWebEngineProfile* MapProfile() {
     static QWebEngineProfile* const profile = [] {
         auto* made = new QWebEngineProfile("orbisk", QCoreApplication::instance());
-        const QString folder =
-            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/orbisk";
-        made->setCachePath(folder + "/http");
-        made->setPersistentStoragePath(folder + "/storage");
+        made->setCachePath(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                           "/orbisk/http");
         made->setHttpCacheMaximumSize(kHttpCacheBytes);
         made->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
         return made;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/map_app.h"
 
 #include "app/explorer1.h"
@@ -195,7 +196,9 @@ int CMapApp::Run(int argc, char** argv) {
     int toolkitArgc = 1;
     char* toolkitArgv[] = {argv[0], nullptr};
     QApplication application(toolkitArgc, toolkitArgv);
-    QApplication::setApplicationName("Orbisk");
+    // The name is the folder of the application's data, the same as
+    // Orbisk's own (~/.local/share/orbisk).
+    QApplication::setApplicationName("orbisk");
     QApplication::setApplicationVersion("1.1.0");
     QApplication::setDesktopFileName("orbisk");
     int result = 0;
