@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lookups of the server's geographic data, in process: the nearest city of a
 // point (the name shown for a map click; at least 200,000 a second), a zip
 // code and a telephone exchange.

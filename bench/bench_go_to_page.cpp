@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Go to page loaded, per locate mode: the real client, offscreen, against the
 // real orbisk-server; then the peak memory of the client, its browser
 // processes and the server. Prints one line per mode and one for memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map page for a request carrying 1,000 markers and 100 results: decode
 // the body, read the documents, draw the page (target under 20 ms).
 #include "map_page.h"

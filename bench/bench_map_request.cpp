@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building one map request as the start-up job does (job 13: locate by phone,
 // local search, results and markers in the body) with 50 markers and a
 // 100-result search answer, the services on loopback.

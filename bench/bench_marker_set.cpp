@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a marker set file and reading it back, as a save and a load do,
 // for sets of 5,000 to 200,000 markers: the time must grow with the count,
 // not with its square (200,000 markers in under a second).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The codec beside raw zlib on the same 60 KB of typical request text: the
 // letter encoding should cost little next to the compression itself.
 #include "protocol/parameter_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zip code lookups per second from two client threads with keep-alive
 // connections to an orbisk-server in this process (target over 5,000).
 #include "orbisk_server.h"

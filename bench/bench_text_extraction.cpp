@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // List-mode extraction over answers of about 1 MB and 10 MB (10,000 and
 // 100,000 records): the tenfold answer should cost about ten times as much.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Hostile clients against a running orbisk-server: slow senders, huge
 bodies and headers, overlapping ranges, deep nesting and expanding requests.
 Prints what each probe got and the server's memory after it.

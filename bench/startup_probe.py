@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What a user feels of Orbisk's start-up, measured from outside the process.
 
     startup_probe.py ORBISK [--runs N] [--idle SECONDS] [--goes N]
@@ -256,6 +257,11 @@ def main():
     if "memory after goes" in results[0]:
         print(f"PSS after {options.goes} Go commands {by_kind(results[0]['memory after goes'])}")
         print(f"PSS {SETTLE} s later {by_kind(results[0]['memory settled'])}")
+        if "memory after idle" in results[0]:
+            grown = sum(results[0]["memory settled"].values()) - sum(
+                results[0]["memory after idle"].values())
+            print(f"growth over {options.goes} Go commands {grown / 1024:.1f} MB "
+                  f"(settled, against the idle window; target under 10 MB)")
 
 
 if __name__ == "__main__":
