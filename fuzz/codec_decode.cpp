@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoded parameters arrive in map page bodies and definition files.
 #include "protocol/parameter_codec.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Definition files are downloaded; any text must leave usable definitions.
 #include "services/service_definitions.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers of outside services are hostile text. The input is a small header,
 // then a blank line, then the answer:
 //   P name=value    a parameter of the result definition

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any web page the user visits can POST to the local map server, so its
 // reader of map page bodies meets whatever a page can send.
 #include "map_request.h"

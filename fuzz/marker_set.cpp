@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Marker set files come from mail and downloads.
 #include "markers/marker_set.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local search answers (United States) come from an outside service.
 #include "search/local_search_result_set.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian package built by `make deb` and checks it as a user
 # would: the commands, the server answering, the client's first map as a
 # user who cannot write the program directory, then a removal that leaves

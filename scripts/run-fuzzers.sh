@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every libFuzzer target of build/fuzz for SECONDS each (default 60),
 # two at a time. New inputs go to build/fuzz/corpus, the seeds in fuzz/corpus
 # stay as committed; a crash, leak, time-out or memory blow-up fails the run

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make run: start orbisk-server unless one is listening, then the client.
 # Without a display the client runs under Xvfb, pictures its first map into
 # build/screenshot.png and exits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "geo_data.h"
 
 #include "common/atomic_file.h"

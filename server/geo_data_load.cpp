@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the converted tables and indexing them once at start-up.
 #include "common/atomic_file.h"
 #include "common/strict_number.h"

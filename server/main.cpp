@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisk-server: the map server and the outside services Orbisk uses, on
 // this machine, so that Orbisk works without any outside network.
 #include "orbisk_server.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "service_handlers.h"
 
 #include "common/number_format.h"

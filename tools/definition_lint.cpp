@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "definition_lint.h"
 
 #include "common/leading_number.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisk-tool: the core on the command line, for definition authors and
 // server developers.
 #include "codec_commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detailed outlines cut into cells of whole degrees, so that a page
 // close in parses and draws only the ground in view:
 //   cells/LAT_LNG.json  one cell's features, by kind;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converts the geographic packages once, at build time, into the small
 // tab-separated files orbisk-server loads at start-up.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map page's outlines, one file per level of detail, converted at build time:
 //   overview.json  continent zooms: Natural Earth 1:110m countries, states, provinces, lakes.
 //   outlines.json  closer zooms: the Census Bureau's cartographic states for the United States

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How far from a postal code's point the demo directory may place a pin and
 // stay on land, for the water the map draws (water.mjs). A zip code by a
 // bay or a lake otherwise scatters its invented businesses into the water.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Water that the Census states and Natural Earth draw as land close in: the
 // sea reaching up bays, sounds and tidal rivers (Upper New York Bay, the East
 // River, Newark and Jamaica Bays, Puget Sound, Chesapeake Bay) and lakes of

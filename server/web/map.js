@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the map page of orbisk-server. Everything the request carried comes
 // from the JSON block and is put into the page as text, never as markup.
 (function () {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/about_box.h"
 
 #include <QDialogButtonBox>
@@ -16,7 +17,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     for (const char* line :
          {"Orbisk (North America Edition)  Version 1.1.0", "Brevant Solutions",
           "Maps and lookups from orbisk-server; see NOTICE for the data it uses.",
-          "This copy is freeware, provided \"AS-IS\" without warranty of any kind."})
+          "This copy is freeware, provided \"AS-IS\" without warranty of any kind.",
+          "Free software under the GNU General Public License, version 3 or later."})
         text->addWidget(new QLabel(line, this));
     auto* top = new QHBoxLayout;
     top->addWidget(picture);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/bottom_panel.h"
 
 #include "app/command_ids.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/busy_indicator.h"
 
 #include "app/control_helpers.h"

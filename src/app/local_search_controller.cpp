@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/local_search_controller.h"
 
 #include "app/bottom_panel.h"

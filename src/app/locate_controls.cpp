@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/locate_controls.h"
 
 #include "app/busy_indicator.h"

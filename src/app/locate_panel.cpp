@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/locate_panel.h"
 
 #include "settings/ui/float_number_edit_box.h"

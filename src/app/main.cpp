@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orbisk (North America Edition): the desktop map client.
 #include "app/map_app.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/map_web_page.h"
 
 #include "common/socket_owner.h"

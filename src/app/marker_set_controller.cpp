@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/marker_set_controller.h"
 
 #include "app/explorer1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program icon into the PNG sizes of the hicolor icon theme.
 //   orbisk-render-icons ICON.svg OUTPUT_DIR
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window_placement.h"
 
 #include "common/strict_number.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The marker set document: what a save writes, a load reads and every map
 // request carries.
 #include "common/leading_number.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/store_recovery.h"
 
 #include "settings/registry_key.h"

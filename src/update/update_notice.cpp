@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "update/update_notice.h"
 
 #include "settings/settings_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window started against a map server stand-in on loopback, for the
 // window tests, which run offscreen.
 #pragma once

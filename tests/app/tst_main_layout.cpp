@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_layout.h"
 #include "app/window_title.h"
 #include "protocol/map_view_state.h"

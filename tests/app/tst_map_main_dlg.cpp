@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window through its widgets and commands, against a map server
 // stand-in on loopback: start-up, locate panel, layout and menus. Runs offscreen.
 #include "app/command_ids.h"

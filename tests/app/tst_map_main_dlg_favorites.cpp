@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's favorites, settings sheet, edit boxes, program and
 // definition updates, and its store, against a map server stand-in. Runs offscreen.
 #include "app/command_ids.h"

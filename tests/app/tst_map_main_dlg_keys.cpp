@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's keys and its close path: Enter, Escape, a late answer of
 // the page, and what closing or loading does to unsaved markers. Runs offscreen.
 #include "app/command_ids.h"

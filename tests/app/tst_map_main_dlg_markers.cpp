@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's markers: placing, editing, saving, loading and sending
 // them, and marker set files named on the command line. Runs offscreen.
 #include "app/command_ids.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser engine's helper processes below this one, read from /proc, for
 // tests and benchmarks that look at what the engine runs.
 #pragma once

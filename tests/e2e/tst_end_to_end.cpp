@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real client, offscreen, against the real orbisk-server on a free port,
 // driven through its commands. Each test checks what the server received and
 // what the page it answered shows.

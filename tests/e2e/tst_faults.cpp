@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real client and the real orbisk-server in a hostile world: services
 // that refuse, stay silent or answer garbage, a map server that fails or never
 // answers, and directories that cannot be written.

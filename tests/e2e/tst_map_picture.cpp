@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map page as the user sees it: the real client shows places of a table
 // at their zooms, and the page's own pixels must show water where there is
 // water (the Great Lakes among it) and land where there is land, with no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/fixed_strings.h"
 #include "settings/program_environment.h"
 

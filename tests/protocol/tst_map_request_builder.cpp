@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
 #include "protocol/map_request_builder.h"
 #include "protocol/parameter_codec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
 #include "search/local_search_result_set.h"
 #include "services/param_slot.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orbisk-tool geocode in every mode against a running orbisk-server, through
 # the definition file that server publishes.
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "foreign_account.h"
 #include "http_server.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "orbisk_server.h"
 #include "protocol/parameter_codec.h"
 #include "services/http_client.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
 #include "raw_http_server.h"
 #include "services/geocode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
 #include "protocol/parameter_codec.h"
 #include "services/service_call_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/program_environment.h"
 #include "settings/registry_key.h"
 #include "temp_dir.h"

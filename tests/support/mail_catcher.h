@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for the desktop's mail program: QDesktopServices hands it the
 // mailto links the client opens, and xdg-mime names it as the default.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A directory nobody can write into, for tests of read-only homes and program folders.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake --install gives a self-contained program directory, the command, the
 # server with its data, and the desktop entry, icons and marker set type.
 set -u

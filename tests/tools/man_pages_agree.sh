@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every option a program's --help names is described on its manual page.
 set -euo pipefail
 man_dir=$1

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orbisk --screenshot with nobody at the screen: a dialog or the local error
 # page ends the run with status 1 and no picture, instead of waiting or
 # passing an error page off as the map.

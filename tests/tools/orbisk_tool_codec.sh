@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orbisk-tool encode/decode: byte-exact round trips, exit codes and messages.
 set -u
 tool=$1

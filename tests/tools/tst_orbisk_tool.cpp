@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "defs_commands.h"
 #include "fake_services.h"
 #include "markers_command.h"

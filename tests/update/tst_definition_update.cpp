@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "loopback_server.h"
 #include "protocol/parameter_codec.h"
 #include "temp_dir.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "favorites/ui/add_favorite_dialog.h"
 
 #include <QFormLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "favorites/ui/dialog_edit_favorites.h"
 
 #include "favorites/favorites_list.h"

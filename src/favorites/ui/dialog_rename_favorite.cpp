@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "favorites/ui/dialog_rename_favorite.h"
 
 #include <QHBoxLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "markers/ui/dialog_add_new_marker.h"
 
 #include "settings/ui/float_number_edit_box.h"

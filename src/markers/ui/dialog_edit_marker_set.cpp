@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "markers/ui/dialog_edit_marker_set.h"
 
 #include "markers/ui/dialog_add_new_marker.h"

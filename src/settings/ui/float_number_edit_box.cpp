@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ui/float_number_edit_box.h"
 
 namespace orbisk {

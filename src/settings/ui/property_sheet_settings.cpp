@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ui/property_sheet_settings.h"
 
 #include "settings/settings_store.h"
