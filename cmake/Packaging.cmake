@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Brevant Solutions <orbisk@brevant.com>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The map page's Leaflet files are links into libjs-leaflet.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libjs-leaflet")
 # Started by the client, not linked: seen by no library scan.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop map client for the United States and Canada")
@@ -40,8 +42,9 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Orbisk finds a place by telephone number, zip or postal code, street address or\n\
 latitude and longitude and shows it on an interactive map. It searches for\n\
 businesses around the centre of the map and keeps a set of the user's own\n\
-markers. The local map server orbisk-server, started for each user by a systemd\n\
-user unit, answers every lookup from open data, so the program works offline.")
+markers. The local map server orbisk-server, a systemd user unit the client\n\
+starts when it needs it, answers every lookup from open data, so the program\n\
+works offline.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/resources/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
