@@ -41,7 +41,7 @@ as_user mkdir -p -m 700 "$home/run"
 step "orbisk-server by hand, as the user, answers a zip lookup"
 # It offers a newer definition version, so the client's update must write
 # its Map.dat into the user's data directory, not the program directory.
-as_user orbisk-server --quiet --definitions-version 99 > "$home/server.log" 2>&1 &
+as_user orbisk-server --definitions-version 99 > "$home/server.log" 2>&1 &
 # runuser stays the parent: stop what runs as the user, not runuser.
 stop_user() { pkill -u "$user" 2>/dev/null || true; sleep 0.5; }
 trap stop_user EXIT
@@ -57,6 +57,23 @@ test -s "$home/first.png"
 test -s "$home/.local/share/orbisk/Map.dat"
 changed=$(find /usr/lib/orbisk /usr/share/orbisk-server -newer /tmp/orbisk-check-start)
 [ -z "$changed" ] || { echo "written in the program directory: $changed" >&2; exit 1; }
+
+step "another user's client sends the first user's server nothing, and says why"
+other=orbisk-check2
+id "$other" >/dev/null 2>&1 || useradd --create-home "$other"
+other_home=$(getent passwd "$other" | cut -d: -f6)
+runuser -u "$other" -- mkdir -p -m 700 "$other_home/run"
+served=$(grep -cE '^(GET|POST|HEAD) ' "$home/server.log" || true)
+rc=0
+runuser -u "$other" -- env HOME="$other_home" XDG_RUNTIME_DIR="$other_home/run" \
+    xvfb-run -a -s "-screen 0 1024x768x24" orbisk --screenshot "$other_home/first.png" \
+    2> "$other_home/client.log" || rc=$?
+[ "$rc" = 1 ] || { echo "the other user's client exited $rc" >&2; exit 1; }
+grep -q "belongs to another user, $user" "$other_home/client.log"
+test ! -e "$other_home/first.png"
+[ "$(grep -cE '^(GET|POST|HEAD) ' "$home/server.log" || true)" = "$served" ] ||
+    { echo "the first user's server was asked by the other user" >&2; exit 1; }
+userdel --remove "$other" 2>/dev/null || true
 stop_user
 trap - EXIT
 
