@@ -41,9 +41,11 @@ bench: build
 	build/$(PRESET)/bin/bench_geo_data
 	build/$(PRESET)/bin/bench_server_load
 
-# A Debian package, build/$(PRESET)/package/orbisk_<version>_amd64.deb.
+# A Debian package, build/$(PRESET)/package/orbisk_<version>_amd64.deb. Its
+# file times are those of the last commit unless SOURCE_DATE_EPOCH says
+# otherwise, so the same tree packs to the same bytes.
 deb: build
-	cd build/$(PRESET) && cpack -G DEB
+	cd build/$(PRESET) && SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(git log -1 --format=%ct)} cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

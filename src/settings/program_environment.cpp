@@ -52,7 +52,17 @@ std::string DiscoverProgramDirectory() {
     if (error)
         return {};
     // On Linux "\\" is an ordinary file name character, so only "/" separates.
-    return program.parent_path().string();
+    return ProgramDirectoryOf(program).string();
+}
+
+std::filesystem::path ProgramDirectoryOf(const std::filesystem::path& executable) {
+    const std::filesystem::path own = executable.parent_path();
+    const std::filesystem::path installed = own.parent_path() / "share" / "orbisk";
+    std::error_code error;
+    if (!std::filesystem::exists(own / "Map.dat", error) &&
+        std::filesystem::exists(installed / "Map.dat", error))
+        return installed;
+    return own;
 }
 
 std::string ChooseComputerName(const std::string& canonicalName, const std::string& shortName) {

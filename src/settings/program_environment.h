@@ -26,6 +26,11 @@ struct ProgramEnvironment {
 constexpr const char* kProgramDirVariable = "ORBISK_PROGRAM_DIR";
 
 std::string DiscoverProgramDirectory();
+// The program directory of the program file `executable`: its own folder
+// when that holds Map.dat (a build tree), else ../share/orbisk beside it
+// when that does (an installation: /usr/bin/orbisk, /usr/share/orbisk),
+// else its own folder.
+std::filesystem::path ProgramDirectoryOf(const std::filesystem::path& executable);
 
 // The canonical name when it is fully qualified (has a dot), else the short name.
 std::string ChooseComputerName(const std::string& canonicalName, const std::string& shortName);

@@ -3,8 +3,10 @@
 #include "settings/registry_key.h"
 #include "temp_dir.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 namespace orbisk {
 namespace {
@@ -38,6 +40,27 @@ TEST_F(ProgramEnvironmentTest, ProgramDirectoryIsTheExecutablesOrTheOverride) {
     setenv(kProgramDirVariable, "/opt/orbisk/", 1);
     EXPECT_EQ(DiscoverProgramDirectory(), "/opt/orbisk");
     EXPECT_EQ(DiscoverEnvironment(store).programDirectory, "/opt/orbisk");
+}
+
+// A build tree keeps Map.dat beside the program; an installation in share.
+TEST_F(ProgramEnvironmentTest, ProgramFilesAreBesideTheProgramOrInShare) {
+    const struct {
+        std::vector<const char*> files;
+        const char* expected;
+    } cases[] = {
+        {{"bin/Map.dat", "share/orbisk/Map.dat"}, "bin"},
+        {{"share/orbisk/Map.dat"}, "share/orbisk"},
+        {{"share/orbisk/html/HomeSiteError.htm"}, "bin"},
+        {{}, "bin"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir tree;
+        for (const char* file : c.files) {
+            std::filesystem::create_directories((tree / file).parent_path());
+            std::ofstream(tree / file) << "x";
+        }
+        EXPECT_EQ(ProgramDirectoryOf(tree / "bin" / "orbisk"), tree / c.expected) << c.expected;
+    }
 }
 
 TEST_F(ProgramEnvironmentTest, ComputerNamePrefersAFullyQualifiedName) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# cmake --install gives a self-contained program directory, the command, the
-# server with its data, and the desktop entry, icons and marker set type.
+# cmake --install gives the programs in bin, the client's files in
+# share/orbisk, the server with its data (Leaflet linked from Debian's
+# libjs-leaflet), and the desktop entry, icons and marker set type.
 set -u
 cmake=$1
 build=$2
@@ -12,8 +13,8 @@ trap 'rm -rf "$prefix"' EXIT
 passed=0 failed=0
 check() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $*"; fi; }
 
-for file in lib/orbisk/orbisk lib/orbisk/Map.dat lib/orbisk/html/HomeSiteError.htm bin/orbisk-server \
-            share/orbisk-server/zips.tsv share/orbisk-server/web/leaflet/leaflet.min.js \
+for file in bin/orbisk share/orbisk/Map.dat share/orbisk/html/HomeSiteError.htm bin/orbisk-server \
+            share/orbisk-server/zips.tsv \
             share/applications/orbisk.desktop share/mime/packages/orbisk-markerset.xml \
             share/icons/hicolor/scalable/apps/orbisk.svg share/icons/hicolor/48x48/apps/orbisk.png \
             share/icons/hicolor/256x256/apps/orbisk.png bin/orbisk-tool lib/systemd/user/orbisk-server.service \
@@ -21,8 +22,10 @@ for file in lib/orbisk/orbisk lib/orbisk/Map.dat lib/orbisk/html/HomeSiteError.h
             share/metainfo/com.brevant.Orbisk.metainfo.xml share/doc/orbisk/copyright; do
     check test -s "$prefix/$file"
 done
-check test -d "$prefix/lib/orbisk/MarkerSets"
-check test "$(readlink -f "$prefix/bin/orbisk")" = "$(readlink -f "$prefix/lib/orbisk/orbisk")"
+check test ! -L "$prefix/bin/orbisk"
+check test ! -e "$prefix/lib/orbisk"
+check test "$(readlink "$prefix/share/orbisk-server/web/leaflet/leaflet.min.js")" = \
+    ../../../javascript/leaflet/leaflet.min.js
 check grep -q '^MimeType=application/x-orbisk-markerset;$' "$prefix/share/applications/orbisk.desktop"
 check grep -q '<glob pattern="\*.obk"/>' "$prefix/share/mime/packages/orbisk-markerset.xml"
 check test "$("$prefix/bin/orbisk" --version)" = "Orbisk (North America Edition) 1.1.0"
