@@ -2,10 +2,11 @@
 # Debian's build flags, hardening included (fortified functions, stack
 # protector, read-only relocations bound now) and the source path mapped
 # away, for every optimised build; the sanitizer and fuzzing builds and the
-# debug build bring their own. Flags the environment gives (a package
-# build's) come through CMake's own CXXFLAGS and LDFLAGS as well.
+# debug build bring their own, and a package build gives them through the
+# environment already.
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
-if(NOT DPKG_BUILDFLAGS OR ORBISK_SANITIZE OR ORBISK_FUZZ OR CMAKE_BUILD_TYPE STREQUAL "Debug")
+if(NOT DPKG_BUILDFLAGS OR ORBISK_SANITIZE OR ORBISK_FUZZ OR CMAKE_BUILD_TYPE STREQUAL "Debug"
+   OR "$ENV{CXXFLAGS}" MATCHES "_FORTIFY_SOURCE")
   return()
 endif()
 foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
