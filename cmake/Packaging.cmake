@@ -19,7 +19,7 @@ endforeach()
 add_custom_target(orbisk_package_docs ALL DEPENDS ${compressed})
 install(FILES ${doc_dir}/orbisk.1.gz ${doc_dir}/orbisk-tool.1.gz ${doc_dir}/orbisk-server.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${doc_dir}/changelog.gz ${PROJECT_SOURCE_DIR}/resources/debian/copyright
+install(FILES ${doc_dir}/changelog.gz ${PROJECT_SOURCE_DIR}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orbisk)
 
 set(CPACK_GENERATOR DEB)
