@@ -72,6 +72,17 @@ std::optional<Entry> ParseLine(const std::string& line) {
     return entry;
 }
 
+// ::ffff:a.b.c.d, the form an IPv4 address is held in.
+bool IsMappedV4(const std::array<uint8_t, 16>& address) {
+    return std::all_of(address.begin(), address.begin() + 10, [](uint8_t b) { return b == 0; }) &&
+           address[10] == 0xff && address[11] == 0xff;
+}
+
+bool ListensOn(const Entry& entry, const TcpEnd& at) {
+    return entry.state == kListening && entry.local.port == at.port &&
+           (entry.local.address == at.address || entry.local.IsUnspecified());
+}
+
 template <typename Visit> void ForEachEntry(const std::string& tables, Visit visit) {
     std::istringstream lines(tables);
     for (std::string line; std::getline(lines, line);)
@@ -89,6 +100,16 @@ bool ReadTable(const char* path, std::string& into) {
         into.append(buffer.data(), static_cast<size_t>(file.gcount()));
     }
     return true;
+}
+
+// The owner of the last socket of the tables that `match` takes.
+template <typename Match> std::optional<unsigned> OwnerOf(const std::string& tables, Match match) {
+    std::optional<unsigned> owner;
+    ForEachEntry(tables, [&](const Entry& entry) {
+        if (match(entry))
+            owner = entry.uid;
+    });
+    return owner;
 }
 
 // "localhost", "127.0.0.1" or "[::1]", with ":port" or not.
@@ -149,31 +170,24 @@ std::optional<TcpEnd> TcpEnd::Of(const sockaddr* address) {
 bool TcpEnd::IsLoopback() const {
     static constexpr std::array<uint8_t, 16> kV6Loopback = {0, 0, 0, 0, 0, 0, 0, 0,
                                                             0, 0, 0, 0, 0, 0, 0, 1};
-    const bool mapped =
-        std::all_of(address.begin(), address.begin() + 10, [](uint8_t b) { return b == 0; }) &&
-        address[10] == 0xff && address[11] == 0xff;
-    return address == kV6Loopback || (mapped && address[12] == 127);
+    return address == kV6Loopback || (IsMappedV4(address) && address[12] == 127);
 }
 
 bool TcpEnd::IsUnspecified() const {
     const auto zero = [](uint8_t b) { return b == 0; };
-    const bool mappedZero = std::all_of(address.begin(), address.begin() + 10, zero) &&
-                            address[10] == 0xff && address[11] == 0xff &&
-                            std::all_of(address.begin() + 12, address.end(), zero);
-    return mappedZero || std::all_of(address.begin(), address.end(), zero);
+    const auto v4 = address.begin() + 12;
+    return std::all_of(address.begin(), address.end(), zero) ||
+           (IsMappedV4(address) && std::all_of(v4, address.end(), zero));
 }
 
 std::string TcpEnd::Text() const {
     char text[INET6_ADDRSTRLEN] = "";
-    const bool mapped =
-        address[10] == 0xff && address[11] == 0xff &&
-        std::all_of(address.begin(), address.begin() + 10, [](uint8_t b) { return b == 0; });
-    if (mapped)
+    if (IsMappedV4(address)) {
         inet_ntop(AF_INET, address.data() + 12, text, sizeof text);
-    else
-        inet_ntop(AF_INET6, address.data(), text, sizeof text);
-    const std::string name = mapped ? text : "[" + std::string(text) + "]";
-    return name + ":" + std::to_string(port);
+        return std::string(text) + ":" + std::to_string(port);
+    }
+    inet_ntop(AF_INET6, address.data(), text, sizeof text);
+    return "[" + std::string(text) + "]:" + std::to_string(port);
 }
 
 std::optional<SocketOwners> SocketOwners::OfThisMachine() {
@@ -186,44 +200,25 @@ std::optional<SocketOwners> SocketOwners::OfThisMachine() {
 }
 
 std::optional<unsigned> SocketOwners::Connected(const TcpEnd& local, const TcpEnd& remote) const {
-    std::optional<unsigned> owner;
-    ForEachEntry(tables_, [&](const Entry& entry) {
-        if (entry.state != kListening && entry.local.address == local.address &&
-            entry.local.port == local.port && entry.remote.address == remote.address &&
-            entry.remote.port == remote.port)
-            owner = entry.uid;
+    return OwnerOf(tables_, [&](const Entry& entry) {
+        return entry.state != kListening && entry.local == local && entry.remote == remote;
     });
-    return owner;
 }
 
 std::optional<unsigned> SocketOwners::ConnectedToPort(const TcpEnd& local,
                                                       uint16_t remotePort) const {
-    std::optional<unsigned> owner;
-    ForEachEntry(tables_, [&](const Entry& entry) {
-        if (entry.state != kListening && entry.local.address == local.address &&
-            entry.local.port == local.port && entry.remote.port == remotePort)
-            owner = entry.uid;
+    return OwnerOf(tables_, [&](const Entry& entry) {
+        return entry.state != kListening && entry.local == local && entry.remote.port == remotePort;
     });
-    return owner;
 }
 
 bool SocketOwners::Listening(const TcpEnd& at) const {
-    bool found = false;
-    ForEachEntry(tables_, [&](const Entry& entry) {
-        found = found || (entry.state == kListening && entry.local.port == at.port &&
-                          (entry.local.address == at.address || entry.local.IsUnspecified()));
-    });
-    return found;
+    return OwnerOf(tables_, [&](const Entry& entry) { return ListensOn(entry, at); }).has_value();
 }
 
 std::optional<unsigned> SocketOwners::ForeignListener(const TcpEnd& at, unsigned uid) const {
-    std::optional<unsigned> foreign;
-    ForEachEntry(tables_, [&](const Entry& entry) {
-        if (entry.state == kListening && entry.local.port == at.port && entry.uid != uid &&
-            (entry.local.address == at.address || entry.local.IsUnspecified()))
-            foreign = entry.uid;
-    });
-    return foreign;
+    return OwnerOf(tables_,
+                   [&](const Entry& entry) { return ListensOn(entry, at) && entry.uid != uid; });
 }
 
 namespace {

@@ -24,6 +24,7 @@ struct TcpEnd {
     bool IsLoopback() const;
     bool IsUnspecified() const;
     std::string Text() const;
+    bool operator==(const TcpEnd&) const = default;
 };
 
 // Who owns a local TCP socket, as the kernel lists it in /proc/net/tcp and
