@@ -4,14 +4,11 @@
 # share/orbisk, the server with its data (Leaflet linked from Debian's
 # libjs-leaflet), and the desktop entry, icons and marker set type.
 set -u
+. "$(dirname "$0")/checks.sh"
+prefix=$work
 cmake=$1
 build=$2
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
 "$cmake" --install "$build" --prefix "$prefix" > /dev/null || { echo "install failed"; exit 1; }
-
-passed=0 failed=0
-check() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $*"; fi; }
 
 for file in bin/orbisk share/orbisk/Map.dat share/orbisk/html/HomeSiteError.htm bin/orbisk-server \
             share/orbisk-server/zips.tsv \
@@ -38,5 +35,4 @@ check grep -q 'serving on http://127.0.0.1:' "$prefix/server.log"
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+report

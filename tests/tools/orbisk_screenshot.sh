@@ -4,11 +4,8 @@
 # page ends the run with status 1 and no picture, instead of waiting or
 # passing an error page off as the map.
 set -u
+. "$(dirname "$0")/checks.sh"
 client=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $*"; fi; }
 export QT_QPA_PLATFORM=offscreen HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data \
     XDG_CACHE_HOME=$work/cache XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$work/run"
@@ -19,5 +16,4 @@ check test "$rc" = 1
 check grep -q "stopped at a dialog: Failed to load marker set" "$work/err"
 check test ! -e "$work/shot.png"
 
-echo "$passed passed, $failed failed"
-test "$failed" = 0
+report

@@ -2,11 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # orbisk-tool encode/decode: byte-exact round trips, exit codes and messages.
 set -u
+. "$(dirname "$0")/checks.sh"
 tool=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() { if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $*"; fi; }
 
 printf 'SH=1&NS=3&ZIP=20502&LAT=&LNG=&SH=1&NS=3&ZIP=20502' > "$work/plain"
 printf 'HGLIK@FO@KECDECOK@FKECFEKHBOL@@KECBC@CEC@CBECOAGL@AKEECOAOCGGKEEK@FLDIE@@@KBEDK@ML' > "$work/expected"
@@ -34,5 +31,4 @@ check grep -q encode "$work/help"
 "$tool" nonsense 2> /dev/null; rc=$?
 check test "$rc" = 2
 
-echo "$passed passed, $failed failed"
-test "$failed" = 0
+report
