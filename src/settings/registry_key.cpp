@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/registry_key.h"
 
+#include "common/user_dirs.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -99,14 +101,6 @@ std::string UpToFirstZero(const std::string& bytes) {
     return bytes.substr(0, bytes.find('\0'));
 }
 
-std::filesystem::path HomeDirectory() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return ".";
-}
-
 // The store holds the user's own data: only the user may read it.
 bool PrepareStoreFile(const std::filesystem::path& file) {
     std::error_code error;
@@ -130,11 +124,9 @@ RegistryKey::~RegistryKey() {
 }
 
 std::filesystem::path RegistryKey::DefaultStoreFile() {
-    std::filesystem::path base;
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-        base = config;
-    else
-        base = HomeDirectory() / ".config";
+    std::filesystem::path base = UserBaseDirectory(UserDir::Config);
+    if (base.empty())
+        base = ".config";
     return base / "orbisk" / "registry.sqlite3";
 }
 
