@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "data_table.h"
 #include "demo_directory.h"
 #include "geo_data.h"
 
@@ -21,18 +22,7 @@ double Kilometres(double lat1, double lng1, double lat2, double lng2) {
 }
 
 std::vector<std::vector<std::string>> Table(const std::string& name) {
-    std::ifstream file(std::string(ORBISK_TEST_DATA_DIR) + "/places/" + name);
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> fields;
-        std::istringstream in(line);
-        for (std::string field; std::getline(in, field, '\t');)
-            fields.push_back(field);
-        rows.push_back(fields);
-    }
-    return rows;
+    return test::DataTable("places/" + name);
 }
 
 class GeoDataTest : public ::testing::Test {
