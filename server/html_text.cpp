@@ -92,4 +92,20 @@ std::string EncodeFormValue(const std::string& text) {
     return encoded;
 }
 
+std::string EncodeQueryValue(const std::string& text) {
+    static const char* kHex = "0123456789ABCDEF";
+    std::string encoded;
+    for (const unsigned char c : text) {
+        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+            c == '-' || c == '.' || c == '_' || c == '~') {
+            encoded += static_cast<char>(c);
+            continue;
+        }
+        encoded += '%';
+        encoded += kHex[c >> 4];
+        encoded += kHex[c & 15];
+    }
+    return encoded;
+}
+
 } // namespace orbisk::server

@@ -22,4 +22,8 @@ std::string DecodeFormValue(const std::string& text);
 // A value for a "name=value&..." answer: "&", "=", "%" and blanks escaped.
 std::string EncodeFormValue(const std::string& text);
 
+// A value for a URL's query or a form body sent out: every byte but
+// letters, digits and - . _ ~ as "%XX".
+std::string EncodeQueryValue(const std::string& text);
+
 } // namespace orbisk::server

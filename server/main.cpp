@@ -11,9 +11,14 @@
 
 namespace {
 
+using orbisk::server::kPublicNominatim;
+using orbisk::server::kPublicOverpass;
+using orbisk::server::OnlineSettings;
+
 constexpr const char* kUsage =
     "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
     "[--definitions-version N] [--record DIR] [--quiet] [--check-data]\n"
+    "                     [--online] [--nominatim URL] [--overpass URL]\n"
     "       orbisk-server --help | --version\n"
     "  The local map server of Orbisk and its stand-ins for the outside "
     "services; --data defaults to ../share/orbisk-server beside the program.\n"
@@ -21,7 +26,11 @@ constexpr const char* kUsage =
     "offers that definition version;\n"
     "  --record DIR keeps every map page body received in DIR;\n"
     "  --check-data reports what the data covers and exits, 1 when a "
-    "file is missing or malformed.\n";
+    "file is missing or malformed;\n"
+    "  --nominatim and --overpass ask those OpenStreetMap services for street "
+    "addresses and the local search,\n"
+    "  --online the public ones; without any of the three, "
+    "~/.config/orbisk/orbisk-server.conf decides.\n";
 
 bool ParseNumber(const std::string& text, int& value) {
     try {
@@ -44,6 +53,12 @@ bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options,
             checkData = true;
             continue;
         }
+        if (word == "--online") {
+            auto& online = options.online.emplace(options.online.value_or(OnlineSettings{}));
+            online.nominatim = online.nominatim.empty() ? kPublicNominatim : online.nominatim;
+            online.overpass = online.overpass.empty() ? kPublicOverpass : online.overpass;
+            continue;
+        }
         if (i + 1 >= argc)
             return false;
         const std::string value = argv[++i];
@@ -53,7 +68,12 @@ bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options,
             options.dataDirectory = value;
         else if (word == "--record")
             options.recordDirectory = value;
-        else if (word == "--port") {
+        else if (word == "--nominatim" || word == "--overpass") {
+            if (!orbisk::server::IsUpstreamAddress(value))
+                return false;
+            auto& online = options.online.emplace(options.online.value_or(OnlineSettings{}));
+            (word == "--nominatim" ? online.nominatim : online.overpass) = value;
+        } else if (word == "--port") {
             if (!ParseNumber(value, options.port) || options.port < 0 || options.port > 65535)
                 return false;
         } else if (word == "--definitions-version") {
@@ -97,6 +117,8 @@ int CheckData(const std::filesystem::path& directory) {
 int main(int argc, char** argv) {
     orbisk::server::ServerOptions options;
     options.dataDirectory = orbisk::server::DefaultDataDirectory();
+    options.onlineSettingsFile = orbisk::server::OnlineSettingsFile();
+    options.answerCache = orbisk::server::DefaultAnswerCacheFile();
     bool checkData = false;
     const std::string first = argc == 2 ? argv[1] : "";
     if (first == "--help" || first == "-h") {

@@ -143,6 +143,7 @@ std::string JsonData(const MapPageContent& content, const StaticUrl& staticUrl) 
                        ",\"mapType\":" + std::to_string(content.mapType) +
                        ",\"notFound\":" + JsonString(content.notFound) +
                        ",\"fellBack\":" + JsonString(content.fellBack) +
+                       ",\"offline\":" + JsonString(content.offline) +
                        ",\"files\":{\"overview\":" + JsonString(staticUrl("overview.json")) +
                        ",\"outlines\":" + JsonString(staticUrl("outlines.json")) +
                        ",\"counties\":" + JsonString(staticUrl("counties.json")) +

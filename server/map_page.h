@@ -41,6 +41,7 @@ struct MapPageContent {
     std::vector<std::string> placeLines;
     std::string notFound; // a note over the overview when a lookup failed
     std::string fellBack; // a note when the place shown is coarser than asked (no street)
+    std::string offline;  // a note when an online service failed and offline data answered
     std::vector<PageMarker> markers;
     std::vector<PageResult> results;
 };

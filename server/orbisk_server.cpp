@@ -95,6 +95,10 @@ bool OrbiskServer::Start(const ServerOptions& options, std::string& error) {
     if (!geo_.Load(options.dataDirectory, error))
         return false;
     directory_ = std::make_unique<DemoDirectory>(geo_);
+    onlineSettings_ =
+        std::make_unique<OnlineSettingsSource>(options.online, options.onlineSettingsFile);
+    answers_ = std::make_unique<AnswerCache>(options.answerCache);
+    online_ = std::make_unique<OnlineData>(*onlineSettings_, *answers_);
     if (!static_.Load(options.dataDirectory / "web", error))
         return false;
     static_.Add("cities.json", CitiesJson(geo_), "application/json");
@@ -135,7 +139,9 @@ void OrbiskServer::RegisterHandlers() {
             const auto url = [this](const std::string& name) {
                 return "/static/" + static_.VersionedName(name);
             };
-            response.Reply(RenderMapPage(BuildMapPageContent(request, geo_), url), kHtml);
+            MapPageContent content = BuildMapPageContent(request, geo_);
+            content.offline = online_->OfflineNote();
+            response.Reply(RenderMapPage(content, url), kHtml);
         },
         kMaxMapBodyBytes);
     http_.Route("GET", "/map/definition/version/",
@@ -159,7 +165,7 @@ void OrbiskServer::RegisterHandlers() {
     http_.RoutePrefix("/static/", [this](const HttpRequest& request, HttpResponse& response) {
         static_.Serve(request.path.substr(std::strlen("/static/")), request, response);
     });
-    RegisterServiceHandlers(http_, geo_, *directory_);
+    RegisterServiceHandlers(http_, geo_, *directory_, *online_);
 }
 
 void OrbiskServer::RecordBody(const std::string& body) {

@@ -5,11 +5,13 @@
 #include "demo_directory.h"
 #include "geo_data.h"
 #include "http_server.h"
+#include "online_data.h"
 #include "static_files.h"
 
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace orbisk::server {
@@ -23,6 +25,12 @@ struct ServerOptions {
     // When set, every map page body is kept there as NNNNNN.body in the order
     // it arrived, so that a client's requests can be inspected afterwards.
     std::filesystem::path recordDirectory;
+    // OpenStreetMap's services: the command line's choice when it made one,
+    // else the settings file's (none when empty), with answers kept in
+    // answerCache (nothing kept when empty).
+    std::optional<OnlineSettings> online;
+    std::filesystem::path onlineSettingsFile;
+    std::filesystem::path answerCache;
 };
 
 // The local map server: the map page, the definition downloads, the
@@ -47,6 +55,9 @@ private:
     int port_ = 0;
     GeoData geo_;
     std::unique_ptr<DemoDirectory> directory_;
+    std::unique_ptr<OnlineSettingsSource> onlineSettings_;
+    std::unique_ptr<AnswerCache> answers_;
+    std::unique_ptr<OnlineData> online_;
     DefinitionService definitions_;
     StaticFiles static_;
     std::atomic<int> recorded_{0};

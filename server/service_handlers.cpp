@@ -5,6 +5,7 @@
 #include "common/strict_number.h"
 #include "common/text.h"
 #include "html_text.h"
+#include "search_listings.h"
 
 #include <climits>
 #include <optional>
@@ -105,16 +106,28 @@ Handler ExchangeLookup(const GeoData& geo) {
     };
 }
 
-// The United States street service knows only the demo addresses.
-Handler StreetUnitedStates(const DemoDirectory& directory) {
-    return [&directory](const HttpRequest& request, HttpResponse& response) {
-        const auto listing = directory.ByAddress(Param(request, "number"), Param(request, "street"),
-                                                 Param(request, "city"), Param(request, "state"));
+std::string StreetCoordinates(const UpstreamPoint& at, const char* status) {
+    return std::string("status: ") + status + "\ncoords: " + Coordinate(at.lat) + "," +
+           Coordinate(at.lng) + ";\n";
+}
+
+// The United States street service: the geocoder when online, else only the
+// demo addresses.
+Handler StreetUnitedStates(const DemoDirectory& directory, OnlineData& online) {
+    return [&directory, &online](const HttpRequest& request, HttpResponse& response) {
+        const StreetQuery query{Param(request, "number"),
+                                Param(request, "street"),
+                                Param(request, "city"),
+                                Param(request, "state"),
+                                "",
+                                "us"};
+        if (const auto at = online.Street(query))
+            return Reply(response, StreetCoordinates(*at, "ok (OpenStreetMap)"), "text/plain");
+        const auto listing =
+            directory.ByAddress(query.number, query.street, query.city, query.region);
         if (!listing || listing->country != "US")
             return Reply(response, "status: not found\n", "text/plain");
-        Reply(response,
-              "status: ok (demo address)\ncoords: " + Coordinate(listing->lat) + "," +
-                  Coordinate(listing->lng) + ";\n",
+        Reply(response, StreetCoordinates({listing->lat, listing->lng}, "ok (demo address)"),
               "text/plain");
     };
 }
@@ -132,14 +145,18 @@ Handler PostalCode(const GeoData& geo) {
     };
 }
 
-// Canadian addresses: a demo address, or a city when no street was asked for.
-Handler CanadianAddress(const GeoData& geo, const DemoDirectory& directory) {
-    return [&geo, &directory](const HttpRequest& request, HttpResponse& response) {
+// Canadian addresses: the geocoder's when online, else a demo address, or a
+// city when no street was asked for.
+Handler CanadianAddress(const GeoData& geo, const DemoDirectory& directory, OnlineData& online) {
+    return [&geo, &directory, &online](const HttpRequest& request, HttpResponse& response) {
         const std::string street = Trimmed(Param(request, "street"));
         const std::string city = Param(request, "city");
         const std::string province = Param(request, "province");
         std::optional<Place> place;
         const std::string number = Param(request, "number");
+        if (const auto at = online.Street({number, street, city, province, "", "ca"}))
+            return Reply(response, CanadaMatch(Place{at->lat, at->lng, city, province}),
+                         "text/plain");
         // The client drops a short suffix ("Demo St" arrives as "Demo").
         auto listing = directory.ByAddress(number, street, city, province);
         if (!listing)
@@ -176,81 +193,102 @@ Handler CityPlace(const GeoData& geo, const DemoDirectory& directory) {
 }
 
 // The centre and first position of a local search, or a 400 answer saying
-// which of them is not a number in range.
-std::optional<DemoSearchPage> SearchPage(const DemoDirectory& directory, const HttpRequest& request,
-                                         const char* firstName, HttpResponse& response) {
+// which of them is not a number in range. OpenStreetMap's places when the
+// local search is online and answers, else the demo directory's.
+std::optional<ListingsPage> SearchPage(const DemoDirectory& directory, OnlineData& online,
+                                       const HttpRequest& request, const char* firstName,
+                                       HttpResponse& response) {
     const auto lat = StrictLatitude(Param(request, "lat"));
     const auto lng = StrictLongitude(Param(request, "lng"));
     const std::string firstText = Param(request, firstName);
     const auto first =
         firstText.empty() ? std::optional<int>(1) : StrictInteger(firstText, INT_MIN, INT_MAX);
-    if (lat && lng && first)
-        return directory.Search(Param(request, "query"), *lat, *lng, *first);
-    response.status = 400;
-    response.Reply(std::string("lat (-90 to 90), lng (-180 to 180) and ") + firstName +
-                       " (a whole number) must be numbers\n",
-                   "text/plain");
-    return std::nullopt;
+    if (!lat || !lng || !first) {
+        response.status = 400;
+        response.Reply(std::string("lat (-90 to 90), lng (-180 to 180) and ") + firstName +
+                           " (a whole number) must be numbers\n",
+                       "text/plain");
+        return std::nullopt;
+    }
+    const std::string query = Param(request, "query");
+    if (const auto places = online.Places(query, *lat, *lng))
+        return OsmListingsPage(*places, *first);
+    return DemoListingsPage(directory.Search(query, *lat, *lng, *first));
 }
 
-Handler LocalSearchUnitedStates(const DemoDirectory& directory) {
-    return [&directory](const HttpRequest& request, HttpResponse& response) {
+Handler LocalSearchUnitedStates(const DemoDirectory& directory, OnlineData& online) {
+    return [&directory, &online](const HttpRequest& request, HttpResponse& response) {
         const std::string query = Param(request, "query");
-        const auto found = SearchPage(directory, request, "start", response);
+        const auto found = SearchPage(directory, online, request, "start", response);
         if (!found)
             return;
-        const DemoSearchPage& page = *found;
+        const ListingsPage& page = *found;
         std::string xml =
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultSet totalResultsAvailable=\"" +
             std::to_string(page.total) + "\" totalResultsReturned=\"" +
-            std::to_string(page.businesses.size()) + "\" firstResultPosition=\"" +
-            std::to_string(page.first) + "\" demo=\"true\">\n";
-        for (const DemoBusiness& business : page.businesses)
-            xml += "<Result><Title>" + EscapeHtml(business.title) + "</Title><Address>" +
-                   EscapeHtml(business.street) + "</Address><City>" + EscapeHtml(business.city) +
-                   "</City><State>" + EscapeHtml(business.region) + "</State><Phone>555-" +
-                   business.phoneLine + "</Phone><Latitude>" + Coordinate(business.lat) +
-                   "</Latitude><Longitude>" + Coordinate(business.lng) +
-                   "</Longitude><BusinessUrl>" + EscapeHtml(business.url) +
+            std::to_string(page.listings.size()) + "\" firstResultPosition=\"" +
+            std::to_string(page.first) + (page.demo ? "\" demo=\"true\">\n" : "\">\n");
+        for (const SearchListing& listing : page.listings)
+            xml += "<Result><Title>" + EscapeHtml(listing.title) + "</Title><Address>" +
+                   EscapeHtml(listing.street) + "</Address><City>" + EscapeHtml(listing.city) +
+                   "</City><State>" + EscapeHtml(listing.region) + "</State><Phone>" +
+                   EscapeHtml(listing.phone) + "</Phone><Latitude>" + Coordinate(listing.lat) +
+                   "</Latitude><Longitude>" + Coordinate(listing.lng) +
+                   "</Longitude><BusinessUrl>" + EscapeHtml(listing.url) +
                    "</BusinessUrl></Result>\n";
-        xml += "<ResultSetMapUrl>http://example.com/demo/search?query=" +
-               EscapeHtml(EncodeFormValue(query)) + "</ResultSetMapUrl>\n</ResultSet>\n";
+        xml += "<ResultSetMapUrl>" +
+               EscapeHtml((page.demo ? "http://example.com/demo/search?query="
+                                     : "https://www.openstreetmap.org/search?query=") +
+                          EncodeFormValue(query)) +
+               "</ResultSetMapUrl>\n</ResultSet>\n";
         Reply(response, xml, "text/xml");
     };
 }
 
-// Canada answers records of separated fields; every field is non-empty,
-// since empty fields do not count when the client numbers them.
-Handler LocalSearchCanada(const DemoDirectory& directory) {
-    return [&directory](const HttpRequest& request, HttpResponse& response) {
-        const auto found = SearchPage(directory, request, "first", response);
+// A field of a Canadian record: never empty, since empty fields do not count
+// when the client numbers them, and never holding a separator or a tag.
+std::string RecordField(const std::string& text) {
+    std::string field;
+    for (const char c : text)
+        if (c == '|')
+            field += '/';
+        else if (c != '<' && c != '>' && c != '\n' && c != '\r')
+            field += c;
+    return field.empty() ? " " : field;
+}
+
+// Canada answers records of separated fields.
+Handler LocalSearchCanada(const DemoDirectory& directory, OnlineData& online) {
+    return [&directory, &online](const HttpRequest& request, HttpResponse& response) {
+        const auto found = SearchPage(directory, online, request, "first", response);
         if (!found)
             return;
-        const DemoSearchPage& page = *found;
-        std::string text =
-            "demo local search, " + std::to_string(page.businesses.size()) + " records\n";
-        for (const DemoBusiness& business : page.businesses)
-            text += "<record>" + (business.areaCode.empty() ? "555" : business.areaCode) + "|555|" +
-                    business.phoneLine + "|" + business.street + "|" + business.city + "|" +
-                    business.region + "| |" + business.title + "|" + Coordinate(business.lat) +
-                    "|" + Coordinate(business.lng) + "</record>\n";
+        const ListingsPage& page = *found;
+        std::string text = std::string(page.demo ? "demo" : "OpenStreetMap") + " local search, " +
+                           std::to_string(page.listings.size()) + " records\n";
+        for (const SearchListing& l : page.listings)
+            text += "<record>" + RecordField(l.npa) + "|" + RecordField(l.nxx) + "|" +
+                    RecordField(l.line) + "|" + RecordField(l.street) + "|" + RecordField(l.city) +
+                    "|" + RecordField(l.region) + "| |" + RecordField(l.title) + "|" +
+                    Coordinate(l.lat) + "|" + Coordinate(l.lng) + "</record>\n";
         Reply(response, text, "text/plain");
     };
 }
 
 } // namespace
 
-void RegisterServiceHandlers(HttpServer& http, const GeoData& geo, const DemoDirectory& directory) {
+void RegisterServiceHandlers(HttpServer& http, const GeoData& geo, const DemoDirectory& directory,
+                             OnlineData& online) {
     http.Route("GET", "/services/directory/phone", DirectoryByPhone(directory));
     http.Route("POST", "/services/directory/address", DirectoryByAddress(geo, directory));
     http.Route("GET", "/services/exchange", ExchangeLookup(geo));
-    http.Route("POST", "/services/geocode/us", StreetUnitedStates(directory));
+    http.Route("POST", "/services/geocode/us", StreetUnitedStates(directory, online));
     http.Route("GET", "/services/geocode/ca", PostalCode(geo));
-    http.Route("POST", "/services/geocode/ca", CanadianAddress(geo, directory));
+    http.Route("POST", "/services/geocode/ca", CanadianAddress(geo, directory, online));
     http.Route("GET", "/services/zip", ZipCode(geo));
     http.Route("GET", "/services/place", CityPlace(geo, directory));
-    http.Route("GET", "/services/local/us", LocalSearchUnitedStates(directory));
-    http.Route("GET", "/services/local/ca", LocalSearchCanada(directory));
+    http.Route("GET", "/services/local/us", LocalSearchUnitedStates(directory, online));
+    http.Route("GET", "/services/local/ca", LocalSearchCanada(directory, online));
 }
 
 } // namespace orbisk::server

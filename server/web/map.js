@@ -339,12 +339,16 @@
     onAdd: () => {
       const box = element('div', 'legend');
       if (satellite) box.appendChild(element('div', '', 'Map and satellite: satellite imagery is not available offline'));
-      box.appendChild(element('div', 'credits', 'Map data: U.S. Census Bureau, Natural Earth, GeoNames, © OpenStreetMap contributors'));
+      const credits = element('div', 'credits', 'Map data: U.S. Census Bureau, Natural Earth, GeoNames, ');
+      const osm = element('a', '', '© OpenStreetMap contributors');
+      osm.href = 'https://www.openstreetmap.org/copyright';
+      credits.appendChild(osm);
+      box.appendChild(credits);
       return box;
     },
   });
   new Legend({ position: 'bottomright' }).addTo(map);
-  const note = data.notFound || data.fellBack;
+  const note = [data.notFound || data.fellBack, data.offline].filter(Boolean).join(' ');
   if (note) document.body.appendChild(element('div', 'note', note));
 
   // What only paper shows: the located place's title and address above the
