@@ -3,6 +3,8 @@
 
 #include "common/user_dirs.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <sqlite3.h>
 #include <vector>
@@ -142,6 +144,10 @@ void AnswerCache::Trim() {
 }
 
 std::filesystem::path DefaultAnswerCacheFile() {
+    // A systemd unit's own cache folder, where it has one.
+    if (const char* unit = std::getenv("CACHE_DIRECTORY");
+        unit && unit[0] == '/' && !std::strchr(unit, ':'))
+        return std::filesystem::path(unit) / "answers.sqlite3";
     const std::filesystem::path base = UserBaseDirectory(UserDir::Cache);
     return base.empty() ? base : base / "orbisk-server" / "answers.sqlite3";
 }

@@ -52,8 +52,9 @@ private:
     int64_t stored_ = 0; // bytes of answers in the file
 };
 
-// $XDG_CACHE_HOME/orbisk-server/answers.sqlite3, else ~/.cache/…; empty
-// when no home folder is known.
+// answers.sqlite3 in $CACHE_DIRECTORY (a systemd unit's), else in
+// $XDG_CACHE_HOME/orbisk-server or ~/.cache/orbisk-server; empty when no
+// home folder is known.
 std::filesystem::path DefaultAnswerCacheFile();
 
 } // namespace orbisk::server

@@ -11,9 +11,9 @@
 
 namespace {
 
-using orbisk::server::kPublicNominatim;
-using orbisk::server::kPublicOverpass;
-using orbisk::server::OnlineSettings;
+using orbisk::kPublicNominatim;
+using orbisk::kPublicOverpass;
+using orbisk::OnlineSettings;
 
 constexpr const char* kUsage =
     "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
@@ -69,7 +69,7 @@ bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options,
         else if (word == "--record")
             options.recordDirectory = value;
         else if (word == "--nominatim" || word == "--overpass") {
-            if (!orbisk::server::IsUpstreamAddress(value))
+            if (!orbisk::IsUpstreamAddress(value))
                 return false;
             auto& online = options.online.emplace(options.online.value_or(OnlineSettings{}));
             (word == "--nominatim" ? online.nominatim : online.overpass) = value;
@@ -117,7 +117,7 @@ int CheckData(const std::filesystem::path& directory) {
 int main(int argc, char** argv) {
     orbisk::server::ServerOptions options;
     options.dataDirectory = orbisk::server::DefaultDataDirectory();
-    options.onlineSettingsFile = orbisk::server::OnlineSettingsFile();
+    options.onlineSettingsFile = orbisk::OnlineSettingsFile();
     options.answerCache = orbisk::server::DefaultAnswerCacheFile();
     bool checkData = false;
     const std::string first = argc == 2 ? argv[1] : "";

@@ -3,7 +3,7 @@
 
 #include "answer_cache.h"
 #include "nominatim.h"
-#include "online_settings.h"
+#include "online_settings_source.h"
 #include "overpass.h"
 #include "request_pacer.h"
 #include "upstream_fetch.h"

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/program_files.h"
 
-#include "common/user_dirs.h"
 #include "settings/program_environment.h"
 
 #include <cstdlib>
@@ -19,8 +18,13 @@ ProgramFiles::ProgramFiles(std::string programDirectory, std::filesystem::path u
       writable_(programDirectoryWritable) {}
 
 std::filesystem::path ProgramFiles::UserDataDirectory() {
-    const std::filesystem::path base = UserBaseDirectory(UserDir::Data);
-    return base.empty() ? base : base / "orbisk";
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && dataHome[0] == '/')
+        return std::filesystem::path(dataHome) / "orbisk";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::filesystem::path(home) / ".local" / "share" / "orbisk";
+    return {};
 }
 
 // The names come from the definitions, which an update can replace: none may

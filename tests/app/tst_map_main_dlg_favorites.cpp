@@ -2,6 +2,7 @@
 // The main window's favorites, settings sheet, edit boxes, program and
 // definition updates, and its store, against a map server stand-in. Runs offscreen.
 #include "app/command_ids.h"
+#include "common/atomic_file.h"
 #include "favorites/favorites_store.h"
 #include "favorites/ui/add_favorite_dialog.h"
 #include "favorites/ui/dialog_edit_favorites.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -142,6 +144,45 @@ private slots:
         sheet.Apply(settings);
         QCOMPARE(settings.Get(SettingsStore::UpdatePreferenceIndex), 2);
         QCOMPARE(settings.Get(SettingsStore::MaxFavorites), 25);
+    }
+
+    void theOnlinePageKeepsTheServersFile() {
+        SettingsStore settings(dir_->Path() / "registry.sqlite3");
+        const auto file = dir_->Path() / "server-config" / "orbisk-server.conf";
+        const auto open = [&] {
+            auto sheet = std::make_unique<CPropertySheetSettings>(settings, nullptr, file);
+            sheet->show();
+            sheet->tabs->setCurrentWidget(sheet->onlinePage);
+            return sheet;
+        };
+        std::string error;
+        auto sheet = open();
+        QVERIFY(!sheet->onlinePage->useOnline->isChecked());
+        QVERIFY(!sheet->onlinePage->nominatimEdit->isEnabled());
+        QCOMPARE(sheet->onlinePage->nominatimEdit->text(), QString(kPublicNominatim));
+        QVERIFY(sheet->onlinePage->Save(error));
+        QVERIFY2(!std::filesystem::exists(file), "nothing changed, nothing written");
+        sheet->onlinePage->useOnline->setChecked(true);
+        sheet->onlinePage->nominatimEdit->setText("javascript:alert(1)");
+        QVERIFY(!sheet->onlinePage->Save(error));
+        QVERIFY(error.find("javascript:alert(1)") != std::string::npos);
+        sheet->onlinePage->nominatimEdit->setText("https://geo.example.org");
+        QVERIFY2(sheet->onlinePage->Save(error), error.c_str());
+        std::string text;
+        QVERIFY(ReadWholeFile(file, 4096, text));
+        std::vector<std::string> problems;
+        QCOMPARE(ParseOnlineSettings(text, problems).nominatim,
+                 std::string("https://geo.example.org"));
+        QCOMPARE(ParseOnlineSettings(text, problems).overpass, std::string(kPublicOverpass));
+        QVERIFY(problems.empty());
+        sheet = open();
+        QVERIFY(sheet->onlinePage->useOnline->isChecked());
+        sheet->onlinePage->useOnline->setChecked(false);
+        QVERIFY(sheet->onlinePage->Save(error));
+        QVERIFY(ReadWholeFile(file, 4096, text));
+        QVERIFY(!ParseOnlineSettings(text, problems).Any());
+        sheet = open();
+        QCOMPARE(sheet->onlinePage->nominatimEdit->text(), QString("https://geo.example.org"));
     }
 
     void confirmedSettingsReachTheServer() {

@@ -4,9 +4,9 @@
 #include "data_table.h"
 #include "html_text.h"
 #include "nominatim.h"
-#include "online_settings.h"
 #include "overpass.h"
 #include "search_listings.h"
+#include "settings/online_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ui/property_sheet_settings.h"
 
+#include "common/atomic_file.h"
+#include "settings/online_settings.h"
 #include "settings/settings_store.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -10,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -111,7 +116,70 @@ void CPropertyFavorites::ReadControls() {
     maximum = maximumSlider->value();
 }
 
-CPropertySheetSettings::CPropertySheetSettings(const SettingsStore& settings, QWidget* parent)
+CPropertyOnline::CPropertyOnline(std::filesystem::path file, QWidget* parent)
+    : SettingsPage(parent), file_(std::move(file)) {
+    ReadWholeFile(file_, 64 * 1024, text_);
+    std::vector<std::string> problems;
+    wasOn_ = on = ParseOnlineSettings(text_, problems).Any();
+    // The addresses the file names even while off, else the public ones.
+    const OnlineSettings named = ParseOnlineSettings(text_ + "\nonline = yes\n", problems);
+    wasNominatim_ = nominatim = named.nominatim;
+    wasOverpass_ = overpass = named.overpass;
+    auto* group = new QGroupBox("OpenStreetMap", this);
+    useOnline = new QCheckBox("Find street addresses and local businesses online", group);
+    useOnline->setChecked(on);
+    nominatimEdit = new QLineEdit(QString::fromStdString(nominatim), group);
+    overpassEdit = new QLineEdit(QString::fromStdString(overpass), group);
+    auto* note = new QLabel("When this is on, the addresses and keywords you look up are sent to "
+                            "these services. When it is off, or they cannot be reached, Orbisk "
+                            "answers from its offline data.",
+                            group);
+    note->setWordWrap(true);
+    auto* form = new QFormLayout(group);
+    form->addRow(useOnline);
+    form->addRow("Geocoder (Nominatim):", nominatimEdit);
+    form->addRow("Local search (Overpass):", overpassEdit);
+    form->addRow(note);
+    const auto enable = [this](bool checked) {
+        nominatimEdit->setEnabled(checked);
+        overpassEdit->setEnabled(checked);
+    };
+    enable(on);
+    connect(useOnline, &QCheckBox::toggled, this, enable);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+}
+
+void CPropertyOnline::ReadControls() {
+    on = useOnline->isChecked();
+    nominatim = nominatimEdit->text().trimmed().toStdString();
+    overpass = overpassEdit->text().trimmed().toStdString();
+}
+
+bool CPropertyOnline::Save(std::string& error) {
+    if (!WasShown())
+        return true;
+    ReadControls();
+    if (on == wasOn_ && nominatim == wasNominatim_ && overpass == wasOverpass_)
+        return true;
+    for (const std::string* address : {&nominatim, &overpass})
+        if (on && !IsUpstreamAddress(*address)) {
+            error = "\"" + *address + "\" is not an http or https address.";
+            return false;
+        }
+    std::error_code ignored;
+    std::filesystem::create_directories(file_.parent_path(), ignored);
+    if (file_.empty() ||
+        !WriteFileAtomically(file_, FormatOnlineSettings(on, nominatim, overpass, text_), &error)) {
+        error = "The online setting could not be saved in " + file_.string() + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+CPropertySheetSettings::CPropertySheetSettings(const SettingsStore& settings, QWidget* parent,
+                                               std::filesystem::path onlineFile)
     : QDialog(parent) {
     setWindowTitle("Options");
     setWindowIcon(QIcon(":/icons/128.svg"));
@@ -124,8 +192,17 @@ CPropertySheetSettings::CPropertySheetSettings(const SettingsStore& settings, QW
     tabs->addTab(mapPage, "Map");
     tabs->addTab(updatePage, "Update");
     tabs->addTab(favoritesPage, "Favorites");
+    onlinePage = new CPropertyOnline(std::move(onlineFile));
+    tabs->addTab(onlinePage, "Online");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // The server's file is written first: when it cannot be, the sheet
+    // stays open with the reason, and nothing else has changed.
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        std::string error;
+        if (onlinePage->Save(error))
+            return accept();
+        QMessageBox::warning(this, "Options", QString::fromStdString(error));
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settings/online_settings.h"
+
 #include <QDialog>
 #include <QWidget>
+#include <filesystem>
+#include <string>
 
+class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QRadioButton;
 class QSlider;
 class QTabWidget;
@@ -65,11 +71,38 @@ public:
     QSlider* maximumSlider = nullptr;
 };
 
-// "Options": the three pages over the five settings.
+// "Online": whether orbisk-server asks OpenStreetMap's services, and which,
+// kept in the server's own settings file, which the server reads again when
+// it changes.
+class CPropertyOnline : public SettingsPage {
+    Q_OBJECT
+public:
+    explicit CPropertyOnline(std::filesystem::path file, QWidget* parent = nullptr);
+    void ReadControls() override;
+    // Writes the file when the page was shown and its choice changed; false
+    // with the reason when an address is not http(s) or the file cannot be
+    // written.
+    bool Save(std::string& error);
+
+    bool on = false;
+    std::string nominatim, overpass;
+    QCheckBox* useOnline = nullptr;
+    QLineEdit* nominatimEdit = nullptr;
+    QLineEdit* overpassEdit = nullptr;
+
+private:
+    std::filesystem::path file_;
+    std::string text_; // the file as it was read
+    bool wasOn_ = false;
+    std::string wasNominatim_, wasOverpass_;
+};
+
+// "Options": the pages over the five settings and the server's online data.
 class CPropertySheetSettings : public QDialog {
     Q_OBJECT
 public:
-    explicit CPropertySheetSettings(const SettingsStore& settings, QWidget* parent = nullptr);
+    explicit CPropertySheetSettings(const SettingsStore& settings, QWidget* parent = nullptr,
+                                    std::filesystem::path onlineFile = OnlineSettingsFile());
     // Reads the pages that were shown into `settings` (not saved).
     void Apply(SettingsStore& settings);
 
@@ -77,6 +110,7 @@ public:
     CPropertyMap* mapPage = nullptr;
     CPropertyUpdate* updatePage = nullptr;
     CPropertyFavorites* favoritesPage = nullptr;
+    CPropertyOnline* onlinePage = nullptr;
 };
 
 // Runs the sheet; on OK stores the settings and returns true. The caller

@@ -3,17 +3,15 @@
 
 #include <chrono>
 #include <filesystem>
-#include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
-namespace orbisk::server {
+namespace orbisk {
 
 inline constexpr const char* kPublicNominatim = "https://nominatim.openstreetmap.org";
 inline constexpr const char* kPublicOverpass = "https://overpass-api.de/api/interpreter";
 
-// Which OpenStreetMap services the server asks, if any. An empty address
+// Which OpenStreetMap services orbisk-server asks, if any. An empty address
 // leaves that service off, and its answers come from the offline data.
 struct OnlineSettings {
     std::string nominatim; // the search API's base address
@@ -32,6 +30,12 @@ struct OnlineSettings {
 // off. Lines that cannot be used are named in `problems` and skipped.
 OnlineSettings ParseOnlineSettings(const std::string& text, std::vector<std::string>& problems);
 
+// The file's text for the desktop's choice: on or off, with the addresses
+// kept either way so that turning it on again finds them; other settings
+// of `previous` (a hand-set interval) are kept.
+std::string FormatOnlineSettings(bool on, const std::string& nominatim, const std::string& overpass,
+                                 const std::string& previous);
+
 // An http or https address with a host and nothing that could end the line.
 bool IsUpstreamAddress(const std::string& address);
 
@@ -39,24 +43,4 @@ bool IsUpstreamAddress(const std::string& address);
 // when neither can be found.
 std::filesystem::path OnlineSettingsFile();
 
-// The settings in force: those of the command line when it named any,
-// else the file's, read again whenever it changes, so the desktop's
-// settings take effect without restarting the server.
-class OnlineSettingsSource {
-public:
-    OnlineSettingsSource() = default;
-    OnlineSettingsSource(std::optional<OnlineSettings> commandLine, std::filesystem::path file);
-
-    OnlineSettings Current();
-
-private:
-    std::optional<OnlineSettings> commandLine_;
-    std::filesystem::path file_;
-    std::mutex mutex_;
-    std::chrono::steady_clock::time_point checked_{};
-    std::filesystem::file_time_type stamp_{};
-    std::uintmax_t size_ = 0;
-    OnlineSettings fromFile_;
-};
-
-} // namespace orbisk::server
+} // namespace orbisk
