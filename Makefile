@@ -40,6 +40,7 @@ bench: build
 	build/$(PRESET)/bin/bench_map_page
 	build/$(PRESET)/bin/bench_geo_data
 	build/$(PRESET)/bin/bench_server_load
+	build/$(PRESET)/bin/bench_online_street
 
 # A Debian package, build/$(PRESET)/package/orbisk_<version>_amd64.deb. Its
 # file times are those of the last commit unless SOURCE_DATE_EPOCH says

@@ -6,6 +6,8 @@
 #   PSS after 200 Go commands and 20 s later, and the growth over them (under 10 MB),
 #   the second start (bench/startup_probe.py),
 #   Go to page loaded per locate mode and peak memory (bench_go_to_page),
+#   offline and with a 50 ms stand-in geocoder; a cached online street lookup
+#   against an offline one (bench_online_street),
 #   request building, page generation and zip lookups (Google Benchmark).
 # Needs port 8642 free: the default Map.dat names it.
 set -euo pipefail
@@ -41,6 +43,10 @@ python3 bench/startup_probe.py "$bin/orbisk" --runs "$runs" --idle 60 --goes 200
 
 echo "== Go to page loaded, peak memory"
 XDG_RUNTIME_DIR="$scratch" "$bin/bench_go_to_page" 2>/dev/null
+echo "== the same, the server asking a stand-in geocoder that answers in 50 ms (street: under 200 ms)"
+XDG_RUNTIME_DIR="$scratch" "$bin/bench_go_to_page" --upstream-ms 50 2>/dev/null | grep -E "mode|street|stand-in"
+echo "== a street lookup offline and online from the cache (under 1 ms more)"
+"$bin/bench_online_street" 2>/dev/null | grep -E "^Street"
 
 echo "== request building (job 13, 50 markers, 100 results)"
 "$bin/bench_map_request" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // orbisk-server: the map server and the outside services Orbisk uses, on
 // this machine, so that Orbisk works without any outside network.
+#include "common/strict_number.h"
 #include "orbisk_server.h"
 
 #include <csignal>
@@ -18,7 +19,7 @@ using orbisk::OnlineSettings;
 constexpr const char* kUsage =
     "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
     "[--definitions-version N] [--record DIR] [--quiet] [--check-data]\n"
-    "                     [--online] [--nominatim URL] [--overpass URL]\n"
+    "                     [--online] [--nominatim URL] [--overpass URL] [--nominatim-interval S]\n"
     "       orbisk-server --help | --version\n"
     "  The local map server of Orbisk and its stand-ins for the outside "
     "services; --data defaults to ../share/orbisk-server beside the program.\n"
@@ -29,7 +30,8 @@ constexpr const char* kUsage =
     "file is missing or malformed;\n"
     "  --nominatim and --overpass ask those OpenStreetMap services for street "
     "addresses and the local search,\n"
-    "  --online the public ones; without any of the three, "
+    "  --online the public ones, --nominatim-interval the seconds between geocoder requests (1);\n"
+    "  without any of these, "
     "~/.config/orbisk/orbisk-server.conf decides.\n";
 
 bool ParseNumber(const std::string& text, int& value) {
@@ -68,7 +70,13 @@ bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options,
             options.dataDirectory = value;
         else if (word == "--record")
             options.recordDirectory = value;
-        else if (word == "--nominatim" || word == "--overpass") {
+        else if (word == "--nominatim-interval") {
+            const auto seconds = orbisk::StrictNumber(value, 0, 60);
+            if (!seconds)
+                return false;
+            options.online.emplace(options.online.value_or(OnlineSettings{})).nominatimInterval =
+                std::chrono::milliseconds(static_cast<long>(*seconds * 1000));
+        } else if (word == "--nominatim" || word == "--overpass") {
             if (!orbisk::IsUpstreamAddress(value))
                 return false;
             auto& online = options.online.emplace(options.online.value_or(OnlineSettings{}));

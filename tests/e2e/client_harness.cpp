@@ -17,6 +17,8 @@ namespace orbisk::test {
 ClientHarness::ClientHarness() {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir_.Path() / "config").string()));
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir_.Path() / "data").string()));
+    // The server it starts keeps its answers here, never in the user's cache.
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((dir_.Path() / "cache").string()));
     qputenv(kProgramDirVariable, QByteArray::fromStdString((dir_.Path() / "program").string()));
 }
 
