@@ -4,6 +4,8 @@
 #include "common/strict_number.h"
 #include "orbisk_server.h"
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <iostream>
 #include <pthread.h>
@@ -19,6 +21,7 @@ using orbisk::OnlineSettings;
 constexpr const char* kUsage =
     "usage: orbisk-server [--host 127.0.0.1] [--port 8642] [--data DIR] "
     "[--definitions-version N] [--record DIR] [--quiet] [--check-data]\n"
+    "                     [--public-address HOST:PORT]\n"
     "                     [--online] [--nominatim URL] [--overpass URL] [--nominatim-interval S]\n"
     "       orbisk-server --help | --version\n"
     "  The local map server of Orbisk and its stand-ins for the outside "
@@ -26,6 +29,7 @@ constexpr const char* kUsage =
     "  --port 0 picks a free port and prints it; --definitions-version "
     "offers that definition version;\n"
     "  --record DIR keeps every map page body received in DIR;\n"
+    "  --public-address names HOST:PORT in the served definitions (behind a load balancer);\n"
     "  --check-data reports what the data covers and exits, 1 when a "
     "file is missing or malformed;\n"
     "  --nominatim and --overpass ask those OpenStreetMap services for street "
@@ -42,6 +46,19 @@ bool ParseNumber(const std::string& text, int& value) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// A name or address and a port, nothing that could leave an XML attribute.
+bool IsHostAndPort(const std::string& text) {
+    const size_t colon = text.rfind(':');
+    int port = 0;
+    if (colon == std::string::npos || colon == 0 || !ParseNumber(text.substr(colon + 1), port) ||
+        port < 1 || port > 65535)
+        return false;
+    return std::all_of(text.begin(), text.begin() + static_cast<long>(colon), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '[' ||
+               c == ']' || c == ':';
+    });
 }
 
 bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options, bool& checkData) {
@@ -70,7 +87,11 @@ bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options,
             options.dataDirectory = value;
         else if (word == "--record")
             options.recordDirectory = value;
-        else if (word == "--nominatim-interval") {
+        else if (word == "--public-address") {
+            if (!IsHostAndPort(value))
+                return false;
+            options.publicAddress = value;
+        } else if (word == "--nominatim-interval") {
             const auto seconds = orbisk::StrictNumber(value, 0, 60);
             if (!seconds)
                 return false;

@@ -115,7 +115,8 @@ bool OrbiskServer::Start(const ServerOptions& options, std::string& error) {
         return false;
     }
     port_ = http_.Port();
-    if (!definitions_.Load(options.dataDirectory / "Map.xml", HostAndPort(),
+    if (!definitions_.Load(options.dataDirectory / "Map.xml",
+                           options.publicAddress.empty() ? HostAndPort() : options.publicAddress,
                            options.definitionsVersion, error))
         return false;
     RegisterHandlers();

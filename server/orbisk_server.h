@@ -25,6 +25,9 @@ struct ServerOptions {
     // When set, every map page body is kept there as NNNNNN.body in the order
     // it arrived, so that a client's requests can be inspected afterwards.
     std::filesystem::path recordDirectory;
+    // The host:port the served definitions name, when clients reach the
+    // server through another address (a load balancer); empty: its own.
+    std::string publicAddress;
     // OpenStreetMap's services: the command line's choice when it made one,
     // else the settings file's (none when empty), with answers kept in
     // answerCache (nothing kept when empty).
