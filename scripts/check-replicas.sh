@@ -14,6 +14,8 @@ if ! command -v haproxy > /dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q haproxy > /dev/null
 fi
 work=$(mktemp -d)
+# The replicas read no user's online settings and keep their caches here.
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
 pids=()
 cleanup() { kill "${pids[@]}" 2> /dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT

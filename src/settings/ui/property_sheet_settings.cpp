@@ -130,6 +130,11 @@ CPropertyOnline::CPropertyOnline(std::filesystem::path file, QWidget* parent)
     useOnline->setChecked(on);
     nominatimEdit = new QLineEdit(QString::fromStdString(nominatim), group);
     overpassEdit = new QLineEdit(QString::fromStdString(overpass), group);
+    // Wide enough for the public addresses, shown from their start.
+    for (QLineEdit* edit : {nominatimEdit, overpassEdit}) {
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(kPublicOverpass) + 24);
+        edit->setCursorPosition(0);
+    }
     auto* note = new QLabel("When this is on, the addresses and keywords you look up are sent to "
                             "these services. When it is off, or they cannot be reached, Orbisk "
                             "answers from its offline data.",
