@@ -2,6 +2,7 @@
 // orbisk-server: the map server and the outside services Orbisk uses, on
 // this machine, so that Orbisk works without any outside network.
 #include "common/strict_number.h"
+#include "common/version.h"
 #include "orbisk_server.h"
 
 #include <algorithm>
@@ -155,7 +156,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (first == "--version") {
-        std::cout << "orbisk-server 1.1.0\n";
+        std::cout << "orbisk-server " << orbisk::kVersionText << "\n";
         return 0;
     }
     if (!ParseOptions(argc, argv, options, checkData)) {

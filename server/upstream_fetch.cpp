@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "upstream_fetch.h"
 
+#include "common/version.h"
+
 #include <curl/curl.h>
 #include <memory>
 
@@ -34,7 +36,8 @@ UpstreamAnswer Exchange(const std::string& url, const std::string* formBody,
     CURL* handle = curl.get();
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, kUpstreamUserAgent);
+    const std::string userAgent = UpstreamUserAgent();
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, userAgent.c_str());
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
     curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.total.count()));
@@ -59,6 +62,10 @@ UpstreamAnswer Exchange(const std::string& url, const std::string* formBody,
 }
 
 } // namespace
+
+std::string UpstreamUserAgent() {
+    return std::string("Orbisk/") + kVersionText + " (orbisk-server; orbisk@brevant.com)";
+}
 
 UpstreamAnswer FetchUpstream(const std::string& url, const UpstreamLimits& limits) {
     return Exchange(url, nullptr, limits);

@@ -9,8 +9,7 @@ namespace orbisk::server {
 
 // Every request to an outside service names the program, as the public
 // OpenStreetMap services ask, with the address its makers read.
-inline constexpr const char* kUpstreamUserAgent =
-    "Orbisk/1.1.0 (orbisk-server; orbisk@brevant.com)";
+std::string UpstreamUserAgent();
 
 struct UpstreamAnswer {
     bool ok = false;

@@ -2,6 +2,7 @@
 // orbisk-tool: the core on the command line, for definition authors and
 // server developers.
 #include "codec_commands.h"
+#include "common/version.h"
 #include "defs_commands.h"
 #include "markers_command.h"
 #include "request_command.h"
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "--version") {
-        std::cout << "orbisk-tool 1.1.0\n";
+        std::cout << "orbisk-tool " << orbisk::kVersionText << "\n";
         return 0;
     }
     if (command == "encode" && words.empty())

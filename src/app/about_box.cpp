@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/about_box.h"
 
+#include "common/version.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -14,11 +16,12 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* picture = new QLabel(this);
     picture->setPixmap(QIcon(":/icons/128.svg").pixmap(48, 48));
     auto* text = new QVBoxLayout;
-    for (const char* line :
-         {"Orbisk (North America Edition)  Version 1.1.0", "Brevant Solutions",
-          "Maps and lookups from orbisk-server; see NOTICE for the data it uses.",
-          "This copy is freeware, provided \"AS-IS\" without warranty of any kind.",
-          "Free software under the GNU General Public License, version 3 or later."})
+    for (const QString& line :
+         QStringList{QString("Orbisk (North America Edition)  Version ") + kVersionText,
+                     "Brevant Solutions",
+                     "Maps and lookups from orbisk-server; see NOTICE for the data it uses.",
+                     "This copy is freeware, provided \"AS-IS\" without warranty of any kind.",
+                     "Free software under the GNU General Public License, version 3 or later."})
         text->addWidget(new QLabel(line, this));
     auto* top = new QHBoxLayout;
     top->addWidget(picture);

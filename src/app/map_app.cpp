@@ -5,6 +5,7 @@
 #include "app/map_main_dlg.h"
 #include "app/startup_trace.h"
 #include "app/window_placement.h"
+#include "common/version.h"
 #include "settings/registry_key.h"
 
 #include <QApplication>
@@ -184,7 +185,7 @@ int CMapApp::Run(int argc, char** argv) {
         return 0;
     }
     if (first == "--version") {
-        std::cout << "Orbisk (North America Edition) 1.1.0\n";
+        std::cout << "Orbisk (North America Edition) " << kVersionText << "\n";
         return 0;
     }
     if (files > 1) {
@@ -199,7 +200,7 @@ int CMapApp::Run(int argc, char** argv) {
     // The name is the folder of the application's data, the same as
     // Orbisk's own (~/.local/share/orbisk).
     QApplication::setApplicationName("orbisk");
-    QApplication::setApplicationVersion("1.1.0");
+    QApplication::setApplicationVersion(kVersionText);
     QApplication::setDesktopFileName("orbisk");
     int result = 0;
     {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/version.h"
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -10,9 +12,6 @@ namespace orbisk {
 enum class UpdatePreference { ApplyWithoutInterrupting = 0, Notify = 1, Disabled = 2 };
 enum class MapControlKind { Large = 0, Small = 1, None = 2 };
 enum class MapType { MapOnly = 0, MapAndSatellite = 1 };
-
-// The program version, sent as VER and compared with the newest program's.
-inline constexpr double kProgramVersion = 1.1;
 
 // The five integer settings, addressed 1 to 5, kept in the store under
 // "Software\Brevant Solutions\Orbisk\Settings" as texts named "1" to "5".
