@@ -19,7 +19,7 @@ build: configure
 test: build
 	ctest --preset $(PRESET)
 
-# Core tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Core and server tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
 	@cmake --preset asan > /dev/null
 	cmake --build --preset asan -j $(JOBS)
