@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "answer_cache.h"
 
+#include "common/sqlite_statement.h"
 #include "common/user_dirs.h"
 
 #include <cstdlib>
@@ -11,36 +12,6 @@
 
 namespace orbisk::server {
 namespace {
-
-bool Execute(sqlite3* db, const char* sql) {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-struct Statement {
-    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &handle, nullptr); }
-    ~Statement() { sqlite3_finalize(handle); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    Statement& Bind(int index, const std::string& text) {
-        sqlite3_bind_text(handle, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-        return *this;
-    }
-    Statement& Bind(int index, int64_t number) {
-        sqlite3_bind_int64(handle, index, number);
-        return *this;
-    }
-    bool Row() { return handle && sqlite3_step(handle) == SQLITE_ROW; }
-    bool Done() { return handle && sqlite3_step(handle) == SQLITE_DONE; }
-    int64_t Number(int column) { return sqlite3_column_int64(handle, column); }
-    std::string Text(int column) {
-        const auto* text = static_cast<const char*>(sqlite3_column_blob(handle, column));
-        return text ? std::string(text, sqlite3_column_bytes(handle, column)) : "";
-    }
-
-    sqlite3_stmt* handle = nullptr;
-};
 
 constexpr const char* kSchema =
     "PRAGMA journal_mode=WAL;"
@@ -80,7 +51,7 @@ bool AnswerCache::Open() {
             SQLITE_OK &&
         sqlite3_busy_timeout(db_, 1000) == SQLITE_OK && Execute(db_, kSchema)) {
         Statement total(db_, "SELECT coalesce(sum(length(value)), 0) FROM answers");
-        stored_ = total.Row() ? total.Number(0) : 0;
+        stored_ = total.Step() == SQLITE_ROW ? total.ColumnInt64(0) : 0;
         return true;
     }
     std::cerr << "orbisk-server: cannot keep answers in " << file_.string() << ": "
@@ -99,9 +70,9 @@ std::optional<std::string> AnswerCache::Get(const std::string& key) {
     const int64_t oldest = now_() - std::chrono::seconds(kMaxAge).count();
     Statement query(db_, "SELECT value FROM answers WHERE key = ? AND stored >= ?");
     query.Bind(1, key).Bind(2, oldest);
-    if (!query.Row())
+    if (query.Step() != SQLITE_ROW)
         return std::nullopt;
-    return query.Text(0);
+    return query.ColumnBytes(0);
 }
 
 void AnswerCache::Put(const std::string& key, const std::string& value) {
@@ -110,10 +81,10 @@ void AnswerCache::Put(const std::string& key, const std::string& value) {
         return;
     Statement old(db_, "SELECT length(value) FROM answers WHERE key = ?");
     old.Bind(1, key);
-    const int64_t replaced = old.Row() ? old.Number(0) : 0;
+    const int64_t replaced = old.Step() == SQLITE_ROW ? old.ColumnInt64(0) : 0;
     Statement put(db_, "INSERT OR REPLACE INTO answers(key, value, stored) VALUES(?, ?, ?)");
     put.Bind(1, key).Bind(2, value).Bind(3, now_());
-    if (!put.Done())
+    if (!put.Run())
         return;
     stored_ += static_cast<int64_t>(value.size()) - replaced;
     if (stored_ > maxBytes_)
@@ -125,22 +96,22 @@ void AnswerCache::Put(const std::string& key, const std::string& value) {
 void AnswerCache::Trim() {
     const int64_t oldest = now_() - std::chrono::seconds(kMaxAge).count();
     Statement expired(db_, "DELETE FROM answers WHERE stored < ?");
-    expired.Bind(1, oldest).Done();
+    expired.Bind(1, oldest).Run();
     std::vector<std::string> dropped;
     {
         Statement ages(db_,
                        "SELECT key, length(value) FROM answers ORDER BY stored DESC, rowid DESC");
         int64_t kept = 0;
-        while (ages.Row())
-            if ((kept += ages.Number(1)) > maxBytes_ / 4 * 3)
-                dropped.push_back(ages.Text(0));
+        while (ages.Step() == SQLITE_ROW)
+            if ((kept += ages.ColumnInt64(1)) > maxBytes_ / 4 * 3)
+                dropped.push_back(ages.ColumnBytes(0));
     }
     Execute(db_, "BEGIN");
     for (const std::string& key : dropped)
-        Statement(db_, "DELETE FROM answers WHERE key = ?").Bind(1, key).Done();
+        Statement(db_, "DELETE FROM answers WHERE key = ?").Bind(1, key).Run();
     Execute(db_, "COMMIT");
     Statement total(db_, "SELECT coalesce(sum(length(value)), 0) FROM answers");
-    stored_ = total.Row() ? total.Number(0) : 0;
+    stored_ = total.Step() == SQLITE_ROW ? total.ColumnInt64(0) : 0;
 }
 
 std::filesystem::path DefaultAnswerCacheFile() {
