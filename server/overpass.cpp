@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "overpass.h"
 
-#include "bounded_json.h"
+#include "common/bounded_json.h"
 #include "common/number_format.h"
 #include "common/strict_number.h"
 #include "common/text.h"

@@ -3,6 +3,7 @@
 // server developers.
 #include "codec_commands.h"
 #include "common/version.h"
+#include "convert_command.h"
 #include "defs_commands.h"
 #include "markers_command.h"
 #include "request_command.h"
@@ -29,6 +30,11 @@ Commands:
           [--number N --street S --city C --state ST --country "United States"|Canada] [--zoom Z]
                       locate a place through the services of a definition file
   markers FILE        read a marker set file and print the marker set document it holds
+  convert IN OUT [--format obk|gpx|kml|kmz|geojson] [--route-points none|ends|all]
+                      convert markers between marker set, GPX, KML, KMZ and GeoJSON
+                      files (the format of OUT by its extension, or --format); the
+                      points of GPX routes and tracks: none, start and end (the
+                      default) or all
   request --job CODE [--action N] [--defs FILE] [--mode phone|zip|street|latlng]
           [--npa A --nxx B --xxxx C] [--zip Z] [--number N --street S --city C --state ST --country COUNTRY]
           [--lat L --lng G] [--keyword K --first N] [--canadian] [--markers OBKFILE]
@@ -67,6 +73,8 @@ int main(int argc, char** argv) {
         return orbisk::tool::RunGeocode(words, std::cout, std::cerr);
     if (command == "markers")
         return orbisk::tool::RunMarkers(words, std::cout, std::cerr);
+    if (command == "convert")
+        return orbisk::tool::RunConvert(words, std::cout, std::cerr);
     if (command == "request")
         return orbisk::tool::RunRequest(words, std::cout, std::cerr);
     std::cerr << kUsage;

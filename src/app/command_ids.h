@@ -36,6 +36,8 @@ enum CommandId : int {
     kIdLoadMarkerSet = 32790,
     kIdSaveMarkerSet = 32791,
     kIdSendMarkerSet = 32792,
+    kIdImportMarkers = 32793,
+    kIdExportMarkers = 32794,
     kIdFirstFavorite = 33000,
     kIdLastFavorite = 33025,
 };

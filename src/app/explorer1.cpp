@@ -70,6 +70,8 @@ QWebEngineProfile* MapProfile() {
 
 CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
     setPage(page_ = new MapWebPage(MapProfile(), this));
+    // A file dropped on the map is the window's to open, not a page to go to.
+    setAcceptDrops(false);
     connect(page(), &QWebEnginePage::loadingChanged, this, &CExplorer1::OnLoadingChanged);
     loadTimer_.setSingleShot(true);
     loadTimer_.setInterval(kDefaultLoadTimeoutMs);

@@ -16,6 +16,9 @@ MainMenus::MainMenus(QWidget* window) : QObject(window), bar_(new QMenuBar(windo
     Add(file, "S&ave Marker Set", kIdSaveMarkerSet);
     Add(file, "S&end Marker Set", kIdSendMarkerSet);
     file->addSeparator();
+    Add(file, "&Import Markers...", kIdImportMarkers);
+    Add(file, "E&xport Markers...", kIdExportMarkers);
+    file->addSeparator();
     Add(file, "Page &Setup", kIdPageSetup);
     Add(file, "P&rint Preview", kIdPrintPreview);
     Add(file, "&Print", kIdPrint);
@@ -40,7 +43,8 @@ MainMenus::MainMenus(QWidget* window) : QObject(window), bar_(new QMenuBar(windo
         {kIdLoadMarkerSet, QKeySequence("Ctrl+O")}, {kIdSaveMarkerSet, QKeySequence("Ctrl+S")},
         {kIdPrint, QKeySequence("Ctrl+P")},         {kIdPrintPreview, QKeySequence("Ctrl+Shift+P")},
         {kIdClose, QKeySequence("Ctrl+Q")},         {kIdAbout, QKeySequence("F1")},
-        {kIdAddFavorite, QKeySequence("Ctrl+D")}};
+        {kIdAddFavorite, QKeySequence("Ctrl+D")},   {kIdImportMarkers, QKeySequence("Ctrl+I")},
+        {kIdExportMarkers, QKeySequence("Ctrl+E")}};
     for (const auto& [id, key] : keys)
         Action(id)->setShortcut(key);
 }

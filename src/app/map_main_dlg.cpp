@@ -10,6 +10,7 @@
 #include "app/local_search_controller.h"
 #include "app/local_server_start.h"
 #include "app/locate_panel.h"
+#include "app/marker_exchange_controller.h"
 #include "app/marker_set_controller.h"
 #include "app/qt_user_prompts.h"
 #include "app/update_controller.h"
@@ -19,7 +20,10 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTimer>
 #include <utility>
 
@@ -78,6 +82,8 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     markers_ =
         std::make_unique<MarkerSetController>(currentMarkerSet_, mapView_, *browser_, prompts_,
                                               starter, definitions_, environment_, this);
+    exchange_ = std::make_unique<MarkerExchangeController>(currentMarkerSet_, prompts_, starter);
+    setAcceptDrops(true);
     jobs_ = new JobController(state_, *browser_, locate_->Busy(),
                               {definitions_, currentMarkerSet_, mapView_, Settings(), environment_,
                                layout_, serviceTimeouts},
@@ -132,7 +138,7 @@ void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     Step("first job");
     // Without a readable file of the command line, the first job locates
     // the default place with its local search.
-    if (!markers_->OpenCommandLine(commandLinePath)) {
+    if (!OpenFile(QString::fromStdString(commandLinePath), true)) {
         bottom_->SetKeyword(Text(state_.keyword));
         StartJob(kLocate | kLocalSearch | kSendResults);
     }
@@ -166,6 +172,8 @@ void CMapMainDlg::OnCommand(int id) {
     case kIdLoadMarkerSet: markers_->Load(); break;
     case kIdSendMarkers:
     case kIdSendMarkerSet: markers_->Send(); break;
+    case kIdImportMarkers: exchange_->Import(); break;
+    case kIdExportMarkers: exchange_->Export(); break;
     case kIdAddMarker:
     case kIdMarkerIcon: TogglePlacingMode(); break;
     case kIdEditMarkers: markers_->Edit(); break;
@@ -331,6 +339,39 @@ void CMapMainDlg::ShowMarkerSet(int actionCode) {
     state_.MarkerSetLoaded(currentMarkerSet_.country, actionCode);
     search_->Clear();
     StartJob(kMarkerSetView);
+}
+
+bool CMapMainDlg::OpenFile(const QString& path, bool commandLine) {
+    if (MarkerExchangeController::Handles(QString(path).remove('"')))
+        return exchange_->Import(QString(path).remove('"'));
+    if (commandLine)
+        return markers_->OpenCommandLine(path.toStdString());
+    markers_->Load(path);
+    return true;
+}
+
+namespace {
+
+// The one local file a drag carries, or empty.
+QString DraggedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile() : QString();
+}
+
+} // namespace
+
+void CMapMainDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DraggedFile(event->mimeData()).isEmpty() && !Busy())
+        event->acceptProposedAction();
+}
+
+void CMapMainDlg::dropEvent(QDropEvent* event) {
+    const QString path = DraggedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to end: the dialogs come after.
+    QTimer::singleShot(0, this, [this, path] { OpenFile(path, false); });
 }
 
 } // namespace orbisk

@@ -36,6 +36,7 @@ class CExplorer1;
 class JobController;
 class LocalSearchController;
 class LocatePanel;
+class MarkerExchangeController;
 class MarkerSetController;
 class UpdateController;
 class UserPrompts;
@@ -101,6 +102,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void customEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A marker set or marker file dropped on the window is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void reject() override;
 
 private:
@@ -116,6 +120,8 @@ private:
     void TogglePanel(bool locatePanel);
     void TogglePlacingMode();
     void OnGo();
+    // A marker set file, or a marker file to import; false when none was read.
+    bool OpenFile(const QString& path, bool commandLine);
 
     std::unique_ptr<UserPrompts> ownPrompts_;
     UserPrompts& prompts_;
@@ -149,6 +155,7 @@ private:
     std::unique_ptr<SettingsController> settings_;
     std::unique_ptr<UpdateController> update_;
     std::unique_ptr<MarkerSetController> markers_;
+    std::unique_ptr<MarkerExchangeController> exchange_;
 };
 
 // Posted to the main window: a click on the map while placing a marker, and

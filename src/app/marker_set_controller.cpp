@@ -123,19 +123,17 @@ SaveOutcome MarkerSetController::SaveNow() {
     return outcome;
 }
 
-void MarkerSetController::Load() {
+void MarkerSetController::Load(const QString& dropped) {
     if (jobs_.Busy())
         return;
     if (set_.IsModified() &&
-        prompts_.Message("You have unsaved marker(s) in your current marker set.\nYou can save "
-                         "them before you load new "
-                         "marker set.\n\nDo you want to load new marker set now and ignore the "
-                         "unsaved marker(s)?",
-                         "Question", QMessageBox::Question,
+        prompts_.Message(kReplaceUnsavedQuestion, "Question", QMessageBox::Question,
                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
         return;
     const QString path =
-        prompts_.ChooseFile(false, Text(ProgramFile(FixedStrings::CurrentMarkerSetFile)));
+        dropped.isEmpty()
+            ? prompts_.ChooseFile(false, Text(ProgramFile(FixedStrings::CurrentMarkerSetFile)))
+            : dropped;
     if (path.isEmpty())
         return;
     if (ReadInto(path.toStdString(), "Failed to load marker set file.\n"))

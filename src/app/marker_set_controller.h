@@ -32,7 +32,8 @@ public:
     // said, unless there is none) when it cannot be found or read.
     bool OpenCommandLine(const std::string& commandLinePath);
     void Save();
-    void Load();
+    // Loads `path`, or a file the user chooses when it is empty.
+    void Load(const QString& path = {});
     void Send();
     void Edit();
     void AddAt(QPoint position);

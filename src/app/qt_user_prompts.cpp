@@ -5,10 +5,12 @@
 #include "favorites/ui/dialog_edit_favorites.h"
 #include "markers/ui/dialog_add_new_marker.h"
 #include "markers/ui/dialog_edit_marker_set.h"
+#include "markers/ui/import_options_dialog.h"
 #include "settings/ui/property_sheet_settings.h"
 #include "update/ui/dialog_update_progress.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace orbisk {
 
@@ -26,6 +28,36 @@ QString QtUserPrompts::ChooseFile(bool save, const QString& initialPath) {
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("obk");
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString QtUserPrompts::ChooseExchangeFile(bool save, const QString& initialPath) {
+    static const QStringList kFilters{"GPX files (*.gpx)", "KML files (*.kml)", "KMZ files (*.kmz)",
+                                      "GeoJSON files (*.geojson *.json)"};
+    QStringList filters = kFilters;
+    if (!save)
+        filters.prepend("Marker files (*.gpx *.kml *.kmz *.geojson *.json)");
+    QFileDialog dialog(parent_, save ? "Export Markers" : "Import Markers", initialPath,
+                       filters.join(";;") + ";;All Files (*)");
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("gpx");
+    // A name typed without an extension takes the chosen format's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) {
+                         const qsizetype star = filter.indexOf("*.");
+                         if (star >= 0)
+                             dialog.setDefaultSuffix(
+                                 filter.mid(star + 2).section(QRegularExpression("[ )]"), 0, 0));
+                     });
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+bool QtUserPrompts::ChooseImport(ImportChoice& choice) {
+    ImportOptionsDialog dialog(choice, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.Choice();
+    return true;
 }
 
 bool QtUserPrompts::EditMarker(MarkerDetails& details) {

@@ -16,6 +16,8 @@ public:
                                         QMessageBox::Icon icon,
                                         QMessageBox::StandardButtons buttons) override;
     QString ChooseFile(bool save, const QString& initialPath) override;
+    QString ChooseExchangeFile(bool save, const QString& initialPath) override;
+    bool ChooseImport(ImportChoice& choice) override;
     bool EditMarker(MarkerDetails& details) override;
     void ShowUpdate(const QString& name, const QString& downloadAddress) override;
     bool NameFavorite(QString& name) override;

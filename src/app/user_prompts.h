@@ -9,6 +9,7 @@ namespace orbisk {
 class CDialogEditMarkerSet;
 class FavoritesList;
 class SettingsStore;
+struct ImportChoice;
 struct MarkerDetails;
 
 // Every question the main window and its flows put to the user. The program
@@ -22,6 +23,11 @@ public:
             QMessageBox::StandardButtons buttons = QMessageBox::Ok) = 0;
     // The marker set file to save or load; empty when the user cancelled.
     virtual QString ChooseFile(bool save, const QString& initialPath) = 0;
+    // A GPX, KML, KMZ or GeoJSON file to import or export to; empty when
+    // the user cancelled. An export's name ends as its chosen format's does.
+    virtual QString ChooseExchangeFile(bool save, const QString& initialPath) = 0;
+    // False when the user cancelled the import; `choice` holds the answer otherwise.
+    virtual bool ChooseImport(ImportChoice& choice) = 0;
     // False when the user cancelled; `details` holds the answer otherwise.
     virtual bool EditMarker(MarkerDetails& details) = 0;
     virtual void ShowUpdate(const QString& name, const QString& downloadAddress) = 0;

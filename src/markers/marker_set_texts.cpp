@@ -6,6 +6,11 @@
 
 namespace orbisk {
 
+const char* const kReplaceUnsavedQuestion =
+    "You have unsaved marker(s) in your current marker set.\nYou can save them before you load "
+    "new marker set.\n\nDo you want to load new marker set now and ignore the unsaved "
+    "marker(s)?";
+
 std::string OutOfScreenQuestion(int total, int outside) {
     std::string text = "In current marker set, there ";
     if (total <= 1)

@@ -4,6 +4,7 @@
 #include "xml/xml_error.h"
 
 #include <exception>
+#include <string_view>
 
 namespace orbisk {
 namespace {
@@ -183,6 +184,18 @@ XmlNode XmlNode::SelectSingle(const std::string& query) const {
     } catch (const std::exception&) {
         return {};
     }
+}
+
+XmlNode XmlNode::ChildNamed(const std::string& baseName) const {
+    for (pugi::xml_node child = node_.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const std::string_view name = child.name();
+        const size_t colon = name.find(':');
+        if ((colon == std::string_view::npos ? name : name.substr(colon + 1)) == baseName)
+            return XmlNode(document_, child);
+    }
+    return {};
 }
 
 } // namespace orbisk

@@ -46,6 +46,11 @@ public:
     // First node matching an element name or path below this node; a null node
     // when nothing matches or the query is not valid. Never throws.
     XmlNode SelectSingle(const std::string& query) const;
+    // The first child element whose name, without a namespace prefix, is
+    // `baseName`; a null node when there is none. Never throws.
+    XmlNode ChildNamed(const std::string& baseName) const;
+    // Its text, or empty.
+    std::string ChildText(const std::string& baseName) const { return ChildNamed(baseName).Text(); }
 
 private:
     // Readers walk children with ChildCount and ChildAt in a loop; remembering

@@ -16,6 +16,14 @@ QString ScriptedPrompts::ChooseFile(bool, const QString&) {
     return files.isEmpty() ? QString() : files.takeFirst();
 }
 
+QString ScriptedPrompts::ChooseExchangeFile(bool save, const QString& initialPath) {
+    return ChooseFile(save, initialPath);
+}
+
+bool ScriptedPrompts::ChooseImport(ImportChoice& choice) {
+    return chooseImport ? chooseImport(choice) : true;
+}
+
 bool ScriptedPrompts::EditMarker(MarkerDetails& details) {
     markers.push_back(details);
     return editMarker ? editMarker(details) : true;

@@ -36,11 +36,15 @@ public:
     std::function<void(FavoritesList&)> organizeFavorites;
     std::function<bool(SettingsStore&)> editSettings;
     std::function<int(CDialogEditMarkerSet&)> editMarkerSet;
+    // Without it an import takes the choice as offered.
+    std::function<bool(ImportChoice&)> chooseImport;
 
     QMessageBox::StandardButton Message(const QString& text, const QString& caption,
                                         QMessageBox::Icon icon,
                                         QMessageBox::StandardButtons buttons) override;
     QString ChooseFile(bool save, const QString& initialPath) override;
+    QString ChooseExchangeFile(bool save, const QString& initialPath) override;
+    bool ChooseImport(ImportChoice& choice) override;
     bool EditMarker(MarkerDetails& details) override;
     void ShowUpdate(const QString& name, const QString& downloadAddress) override;
     bool NameFavorite(QString& name) override;

@@ -1,27 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "bounded_json.h"
+#include "common/bounded_json.h"
 
-namespace orbisk::server {
+namespace orbisk {
 namespace {
 
 struct TooDeep {};
 
 } // namespace
 
-std::optional<nlohmann::json> ParseBoundedJson(const std::string& text, int maxDepth) {
+std::optional<nlohmann::json> ParseBoundedJson(const std::string& text, int maxDepth,
+                                               std::string* error) {
     const auto guard = [maxDepth](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
         if (depth > maxDepth)
             throw TooDeep{};
         return true;
     };
     try {
-        nlohmann::json parsed = nlohmann::json::parse(text, guard, false);
-        if (parsed.is_discarded())
-            return std::nullopt;
-        return parsed;
+        return nlohmann::json::parse(text, guard);
     } catch (const TooDeep&) {
-        return std::nullopt;
+        if (error)
+            *error = "nested deeper than " + std::to_string(maxDepth) + " levels";
+    } catch (const nlohmann::json::exception& failure) {
+        // Past the library's "[json.exception...] " tag the message is plain words.
+        const std::string what = failure.what();
+        const size_t tag = what.find("] ");
+        if (error)
+            *error = "not JSON: " + (tag == std::string::npos ? what : what.substr(tag + 2));
     }
+    return std::nullopt;
 }
 
 std::string JsonText(const nlohmann::json& object, const char* name, size_t maxBytes) {
@@ -40,4 +46,4 @@ std::string JsonText(const nlohmann::json& object, const char* name, size_t maxB
     return text.substr(0, cut);
 }
 
-} // namespace orbisk::server
+} // namespace orbisk
