@@ -77,10 +77,16 @@ std::string TagName(std::string_view tag) {
     return name;
 }
 
-bool EndsLine(const std::string& name) {
-    static const std::array<std::string_view, 14> kBlocks{"br", "p",  "div", "li", "tr", "h1", "h2",
-                                                          "h3", "h4", "h5",  "h6", "ul", "ol", "table"};
+bool IsBlock(const std::string& name) {
+    static const std::array<std::string_view, 13> kBlocks{"p",  "div", "li", "tr", "h1", "h2", "h3",
+                                                          "h4", "h5",  "h6", "ul", "ol", "table"};
     return std::find(kBlocks.begin(), kBlocks.end(), name) != kBlocks.end();
+}
+
+void EndLine(std::string& text) {
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    text += '\n';
 }
 
 // Appends text, making every run of white space one space.
@@ -124,11 +130,11 @@ std::vector<std::string> HtmlToLines(const std::string& html) {
                 at = end == std::string::npos ? html.size() : end + 1;
                 continue;
             }
-            if (EndsLine(name)) {
-                while (!text.empty() && text.back() == ' ')
-                    text.pop_back();
-                text += '\n';
-            }
+            // A line break always ends a line; a block only ends one that has begun.
+            if (name == "br" || (IsBlock(name) && !text.empty() && text.back() != '\n'))
+                EndLine(text);
+            else if (name == "td" || name == "th")
+                AppendText(text, " ");
             continue;
         }
         if (c == '&') {

@@ -3,9 +3,11 @@
 // them, and marker set files named on the command line. Runs offscreen.
 #include "app/command_ids.h"
 #include "app/explorer1.h"
+#include "interchange/exchange_file.h"
 #include "mail_catcher.h"
 #include "map_window_fixture.h"
 #include "markers/ui/dialog_edit_marker_set.h"
+#include "markers/ui/import_options_dialog.h"
 #include "web_engine_test.h"
 
 #include <QApplication>
@@ -13,6 +15,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QTest>
 #include <fstream>
 
@@ -136,6 +139,60 @@ private slots:
                  qPrintable(messages_.last()));
         QCOMPARE(catcher.links.size(), 1);
         QDesktopServices::unsetUrlHandler("mailto");
+    }
+
+    // Import from the menu, the command line's way and a drop; export by name.
+    void importsAndExportsMarkerFiles() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        const QString data = QString(ORBISK_TEST_DATA_DIR) + "/interchange/";
+        window.CurrentMarkerSet().AddMarker({"45", "-75", "Mine", "", {}});
+        const auto broken = dir_->Path() / "broken.gpx";
+        std::ofstream(broken) << "<gpx><wpt lat=\"45\" lon=\"-200\"/></gpx>";
+        files_ << QString::fromStdString(broken.string());
+        window.OnCommand(kIdImportMarkers);
+        QVERIFY2(messages_.last().endsWith("waypoint 1 has longitude \"-200\", not a number from "
+                                           "-180 to 180"),
+                 qPrintable(messages_.last()));
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(1));
+
+        prompts_.chooseImport = [](ImportChoice& choice) {
+            choice.append = choice.canAppend;
+            choice.points = PathPoints::All;
+            return true;
+        };
+        files_ << data + "receiver.gpx";
+        window.OnCommand(kIdImportMarkers);
+        QCOMPARE(messages_.last(), QString("Imported from receiver.gpx: 2 waypoints; 4 track points."));
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(7));
+        QCOMPARE(window.CurrentMarkerSet().Markers()[0].title, std::string("Mine"));
+        QVERIFY(window.CurrentMarkerSet().IsModified());
+        QCOMPARE(window.JobCode(), 16);
+        WaitIdle();
+
+        const QString exported = QString::fromStdString((dir_->Path() / "out.geojson").string());
+        files_ << exported << QString::fromStdString((dir_->Path() / "out.txt").string());
+        window.OnCommand(kIdExportMarkers);
+        ImportedPlaces places;
+        std::string why;
+        QVERIFY(ExchangeFile::Read(exported.toStdString(), places, why));
+        QCOMPARE(places.markers.size(), size_t(7));
+        window.OnCommand(kIdExportMarkers);
+        QVERIFY(messages_.last().startsWith("Failed to export markers: name the file with .gpx"));
+
+        // A drop replaces the set, after the question about its unsaved markers.
+        prompts_.chooseImport = {};
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(data + "features.geojson")});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &drop);
+        QTRY_COMPARE(window.CurrentMarkerSet().title, std::string("Montreal"));
+        QVERIFY(messages_[messages_.size() - 2].startsWith("You have unsaved marker(s)"));
+        QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(3));
+        WaitIdle();
     }
 
     void closingAsksAboutUnsavedMarkers() {
