@@ -37,6 +37,7 @@ bench: build
 	build/$(PRESET)/bin/bench_text_extraction
 	build/$(PRESET)/bin/bench_map_request
 	build/$(PRESET)/bin/bench_marker_set
+	build/$(PRESET)/bin/bench_interchange
 	build/$(PRESET)/bin/bench_map_page
 	build/$(PRESET)/bin/bench_geo_data
 	build/$(PRESET)/bin/bench_server_load

@@ -28,7 +28,7 @@ bool KeyStartsAt(const std::string& text, size_t at) {
 // multiple of it, so a small body cannot make the server build a huge page.
 constexpr size_t kMaxDecodedBytes = 16u * 1024 * 1024;
 constexpr size_t kMinDecodedBudget = 1024u * 1024;
-constexpr size_t kExpansionFactor = 32;
+constexpr size_t kExpansionFactor = 128;
 
 class Decoder {
 public:

@@ -9,8 +9,9 @@
 namespace orbisk::tool {
 namespace {
 
-constexpr const char* kUsage = "usage: orbisk-tool convert IN OUT [--format obk|gpx|kml|kmz|geojson] "
-                               "[--route-points none|ends|all]\n";
+constexpr const char* kUsage =
+    "usage: orbisk-tool convert IN OUT [--format obk|gpx|kml|kmz|geojson] "
+    "[--route-points none|ends|all]\n";
 
 std::optional<PathPoints> PathPointsNamed(const std::string& name) {
     if (name == "none")
@@ -34,8 +35,8 @@ int RunConvert(const std::vector<std::string>& words, std::ostream& out, std::os
     }
     const std::string in = arguments.Positionals()[0];
     const std::string target = arguments.Positionals()[1];
-    const auto format = arguments.Has("format") ? FormatNamed(*arguments.Value("format"))
-                                                  : FormatOfPath(target);
+    const auto format =
+        arguments.Has("format") ? FormatNamed(*arguments.Value("format")) : FormatOfPath(target);
     const auto choice = PathPointsNamed(arguments.ValueOr("route-points", "ends"));
     if (!format || !choice) {
         err << (format ? "--route-points takes none, ends or all\n"
@@ -46,7 +47,8 @@ int RunConvert(const std::vector<std::string>& words, std::ostream& out, std::os
     ImportedPlaces places;
     MarkerSet set;
     std::string why;
-    if (!ExchangeFile::Read(in, places, why) || !ExchangeFile::MakeSet(places, *choice, in, set, why)) {
+    if (!ExchangeFile::Read(in, places, why) ||
+        !ExchangeFile::MakeSet(places, *choice, in, set, why)) {
         err << "cannot convert " << in << ": " << why << "\n";
         return 1;
     }

@@ -249,11 +249,21 @@
       .addTo(map).bindPopup(popup('Located place', data.place.lines, ''));
   }
 
-  data.markers.forEach((marker) => {
-    const icon = L.divIcon({ className: '', html: element('div', 'marker-pin'), iconSize: [18, 18], iconAnchor: [9, 18] });
-    L.marker(marker.at, { icon: icon, title: marker.title })
-      .addTo(map).bindPopup(popup(marker.title, marker.details, marker.link));
-  });
+  // Thousands of markers (an imported track, a GPS receiver's waypoints) go
+  // on one canvas, added at once: an element per pin would hold the page
+  // for minutes. Popups are made when opened.
+  const manyMarkers = data.markers.length > 1000;
+  const canvas = manyMarkers ? L.canvas({ padding: 0.2 }) : null;
+  const markerLayer = L.layerGroup(data.markers.map((marker) => {
+    const layer = manyMarkers
+      ? L.circleMarker(marker.at, { renderer: canvas, radius: 4, weight: 1, color: '#174ea6', fillColor: '#3b82f6', fillOpacity: 0.9 })
+      : L.marker(marker.at, {
+        icon: L.divIcon({ className: '', html: element('div', 'marker-pin'), iconSize: [18, 18], iconAnchor: [9, 18] }),
+        title: marker.title,
+      });
+    return layer.bindPopup(() => popup(marker.title, marker.details, marker.link));
+  }));
+  markerLayer.addTo(map);
 
   // Numbered results: a pin each, spread apart where pins would cover each
   // other's numbers, and a list over the map whose entries open their pin.

@@ -60,9 +60,9 @@ bool MarkerExchangeController::Import(const QString& given) {
                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
         return false;
     MarkerSet imported;
-    const bool taken =
-        choice.append ? ExchangeFile::AppendTo(places, choice.points, set_, why)
-                      : ExchangeFile::MakeSet(places, choice.points, path.toStdString(), imported, why);
+    const bool taken = choice.append ? ExchangeFile::AppendTo(places, choice.points, set_, why)
+                                     : ExchangeFile::MakeSet(places, choice.points,
+                                                             path.toStdString(), imported, why);
     if (!taken) {
         Error("Failed to import markers from " + path + ":\n" + QString::fromStdString(why));
         return false;

@@ -126,16 +126,11 @@ bool ExchangeFile::AppendTo(ImportedPlaces& places, PathPoints choice, MarkerSet
 
 std::string ExchangeFile::Serialize(const MarkerSet& set, ExchangeFormat format) {
     switch (format) {
-    case ExchangeFormat::Gpx:
-        return WriteGpx(set);
-    case ExchangeFormat::Kml:
-        return WriteKml(set);
-    case ExchangeFormat::Kmz:
-        return PackKmz(WriteKml(set));
-    case ExchangeFormat::GeoJson:
-        return WriteGeoJson(set);
-    case ExchangeFormat::MarkerSet:
-        return set.ToXml();
+    case ExchangeFormat::Gpx: return WriteGpx(set);
+    case ExchangeFormat::Kml: return WriteKml(set);
+    case ExchangeFormat::Kmz: return PackKmz(WriteKml(set));
+    case ExchangeFormat::GeoJson: return WriteGeoJson(set);
+    case ExchangeFormat::MarkerSet: return set.ToXml();
     }
     return {};
 }

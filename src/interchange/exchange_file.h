@@ -17,8 +17,7 @@ class ExchangeFile {
 public:
     // What the file holds, whichever of the formats it is (its bytes decide,
     // not its name); false with the reason in `error`.
-    static bool Read(const std::filesystem::path& path, ImportedPlaces& places,
-                     std::string& error);
+    static bool Read(const std::filesystem::path& path, ImportedPlaces& places, std::string& error);
     // The same from bytes already read.
     static bool Parse(const std::string& bytes, ImportedPlaces& places, std::string& error);
 

@@ -49,16 +49,11 @@ std::optional<ExchangeFormat> FormatOfBytes(const std::string& bytes) {
 
 std::string FormatLabel(ExchangeFormat format) {
     switch (format) {
-    case ExchangeFormat::MarkerSet:
-        return "marker set";
-    case ExchangeFormat::Gpx:
-        return "GPX";
-    case ExchangeFormat::Kml:
-        return "KML";
-    case ExchangeFormat::Kmz:
-        return "KMZ";
-    case ExchangeFormat::GeoJson:
-        return "GeoJSON";
+    case ExchangeFormat::MarkerSet: return "marker set";
+    case ExchangeFormat::Gpx: return "GPX";
+    case ExchangeFormat::Kml: return "KML";
+    case ExchangeFormat::Kmz: return "KMZ";
+    case ExchangeFormat::GeoJson: return "GeoJSON";
     }
     return "";
 }

@@ -144,23 +144,28 @@ ImportedPlaces ReadGeoJson(const std::string& text) {
     return places;
 }
 
+// Written member by member: a document tree of 250,000 features first would
+// cost more time than the writing itself.
 std::string WriteGeoJson(const MarkerSet& set) {
-    nlohmann::ordered_json features = nlohmann::ordered_json::array();
+    const auto quoted = [](const std::string& text) {
+        return json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+    };
+    std::string out =
+        "{\"type\":\"FeatureCollection\",\"name\":" + quoted(set.title) + ",\"features\":[";
     for (size_t i = 0; i < set.Markers().size(); ++i) {
         const Marker& marker = set.Markers()[i];
         const ExportedPoint point = ExportedPointOf(marker, i + 1);
-        nlohmann::ordered_json properties = {{"name", marker.title}};
+        out += i ? ",\n" : "\n";
+        out += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[" +
+               CoordinateText(point.lng) + "," + CoordinateText(point.lat) +
+               "]},\"properties\":{\"name\":" + quoted(marker.title);
         if (!marker.url.empty())
-            properties["url"] = marker.url;
+            out += ",\"url\":" + quoted(marker.url);
         if (!point.description.empty())
-            properties["description"] = point.description;
-        features.push_back({{"type", "Feature"},
-                            {"geometry", {{"type", "Point"}, {"coordinates", {point.lng, point.lat}}}},
-                            {"properties", std::move(properties)}});
+            out += ",\"description\":" + quoted(point.description);
+        out += "}}";
     }
-    const nlohmann::ordered_json collection = {
-        {"type", "FeatureCollection"}, {"name", set.title}, {"features", std::move(features)}};
-    return collection.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    return out + "\n]}\n";
 }
 
 } // namespace orbisk

@@ -39,7 +39,8 @@ ImportedPath Path(const XmlNode& node, bool track, size_t number) {
         for (size_t i = 0; i < holder.ChildCount(); ++i) {
             const XmlNode point = holder.ChildAt(i);
             if (point.BaseName() == pointName)
-                path.points.push_back(Position(point, what + std::to_string(path.points.size() + 1)));
+                path.points.push_back(
+                    Position(point, what + std::to_string(path.points.size() + 1)));
         }
     };
     if (!track)

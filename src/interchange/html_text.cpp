@@ -72,14 +72,15 @@ std::string Reference(std::string_view name) {
 std::string TagName(std::string_view tag) {
     size_t at = tag.find_first_not_of("/ ");
     std::string name;
-    while (at < tag.size() && (IsLetter(tag[at]) || std::isdigit(static_cast<unsigned char>(tag[at]))))
+    while (at < tag.size() &&
+           (IsLetter(tag[at]) || std::isdigit(static_cast<unsigned char>(tag[at]))))
         name += static_cast<char>(std::tolower(static_cast<unsigned char>(tag[at++])));
     return name;
 }
 
 bool IsBlock(const std::string& name) {
-    static const std::array<std::string_view, 13> kBlocks{"p",  "div", "li", "tr", "h1", "h2", "h3",
-                                                          "h4", "h5",  "h6", "ul", "ol", "table"};
+    static const std::array<std::string_view, 13> kBlocks{
+        "p", "div", "li", "tr", "h1", "h2", "h3", "h4", "h5", "h6", "ul", "ol", "table"};
     return std::find(kBlocks.begin(), kBlocks.end(), name) != kBlocks.end();
 }
 
@@ -103,7 +104,8 @@ void AppendText(std::string& out, std::string_view text) {
 
 bool LooksLikeHtml(const std::string& text) {
     for (size_t at = 0; at + 1 < text.size(); ++at) {
-        if (text[at] == '<' && (IsLetter(text[at + 1]) || text[at + 1] == '/' || text[at + 1] == '!'))
+        if (text[at] == '<' &&
+            (IsLetter(text[at + 1]) || text[at + 1] == '/' || text[at + 1] == '!'))
             return true;
         const size_t semicolon = text[at] == '&' ? text.find(';', at) : std::string::npos;
         if (semicolon != std::string::npos && semicolon - at <= 10 &&
@@ -118,8 +120,8 @@ std::vector<std::string> HtmlToLines(const std::string& html) {
     size_t at = 0;
     while (at < html.size()) {
         const char c = html[at];
-        if (c == '<' && at + 1 < html.size() && (IsLetter(html[at + 1]) || html[at + 1] == '/' ||
-                                                 html[at + 1] == '!')) {
+        if (c == '<' && at + 1 < html.size() &&
+            (IsLetter(html[at + 1]) || html[at + 1] == '/' || html[at + 1] == '!')) {
             const size_t close = html.find('>', at);
             if (close == std::string::npos)
                 break;

@@ -67,8 +67,7 @@ std::string UnpackKmz(const std::string& bytes, size_t maxBytes) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    Archive archive(source ? zip_open_from_source(source, ZIP_RDONLY, &error)
-                           : nullptr);
+    Archive archive(source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr);
     if (!archive) {
         if (source)
             zip_source_free(source);

@@ -163,7 +163,8 @@ private slots:
         };
         files_ << data + "receiver.gpx";
         window.OnCommand(kIdImportMarkers);
-        QCOMPARE(messages_.last(), QString("Imported from receiver.gpx: 2 waypoints; 4 track points."));
+        QCOMPARE(messages_.last(),
+                 QString("Imported from receiver.gpx: 2 waypoints; 4 track points."));
         QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(7));
         QCOMPARE(window.CurrentMarkerSet().Markers()[0].title, std::string("Mine"));
         QVERIFY(window.CurrentMarkerSet().IsModified());
@@ -184,7 +185,8 @@ private slots:
         prompts_.chooseImport = {};
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(data + "features.geojson")});
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(&window, &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);

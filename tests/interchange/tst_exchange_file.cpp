@@ -92,9 +92,16 @@ MarkerSet TrickySet() {
     MarkerSet set;
     set.title = "Trip <1> & \"friends\"";
     const std::vector<Marker> markers = {
-        {"40.689247", "-74.044502", "Statue of Liberty", "https://www.nps.gov/stli/?a=1&b=2",
+        {"40.689247",
+         "-74.044502",
+         "Statue of Liberty",
+         "https://www.nps.gov/stli/?a=1&b=2",
          {"Liberty Island", "", "<b>not bold</b> &amp; kept"}},
-        {"45.508800", "-73.554000", "Basilique Notre-Dame de Montréal", "", {"Caf\xC3\xA9 l'\xC3\xA9t\xC3\xA9"}},
+        {"45.508800",
+         "-73.554000",
+         "Basilique Notre-Dame de Montréal",
+         "",
+         {"Caf\xC3\xA9 l'\xC3\xA9t\xC3\xA9"}},
         {"-33.8", "151.2", "", "", {}},
         {"0.0000001", "-179.9999999", "Edge", "", {"one", "", ""}},
     };
@@ -203,7 +210,8 @@ TEST(ConvertCommand, ConvertsAndSaysWhatItReadOrWhyNot) {
     for (const auto& c : cases) {
         std::ostringstream said, err;
         EXPECT_EQ(tool::RunConvert(c.words, said, err), c.status) << err.str();
-        EXPECT_NE((said.str() + err.str()).find(c.said), std::string::npos) << said.str() << err.str();
+        EXPECT_NE((said.str() + err.str()).find(c.said), std::string::npos)
+            << said.str() << err.str();
     }
     ImportedPlaces places;
     std::string why;

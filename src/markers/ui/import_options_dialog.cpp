@@ -38,11 +38,11 @@ ImportOptionsDialog::ImportOptionsDialog(const ImportChoice& choice, QWidget* pa
     auto* layout = new QVBoxLayout(this);
     const QString markers = Counted(choice.markers, "marker", "markers");
     auto* summary = new QLabel(
-        choice.paths == 0 ? QString("The file holds %1.").arg(markers)
-                          : QString("The file holds %1 and %2 with %3 in all.")
-                                .arg(markers,
-                                     Counted(choice.paths, "route or track", "routes and tracks"),
-                                     Counted(choice.pathPoints, "point", "points")),
+        choice.paths == 0
+            ? QString("The file holds %1.").arg(markers)
+            : QString("The file holds %1 and %2 with %3 in all.")
+                  .arg(markers, Counted(choice.paths, "route or track", "routes and tracks"),
+                       Counted(choice.pathPoints, "point", "points")),
         this);
     summary->setTextFormat(Qt::PlainText);
     summary->setWordWrap(true);
