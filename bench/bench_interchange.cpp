@@ -45,7 +45,8 @@ orbisk::MarkerSet SetOf(int count) {
     for (int i = 0; i < count; ++i)
         set.Markers().push_back({std::to_string(30 + (i % 2000) * 0.01),
                                  std::to_string(-120 + (i / 2000) * 0.1),
-                                 "Marker " + std::to_string(i), "https://example.org/" + std::to_string(i),
+                                 "Marker " + std::to_string(i),
+                                 "https://example.org/" + std::to_string(i),
                                  {"Line one", "Line two"}});
     return set;
 }

@@ -18,6 +18,8 @@ QMessageBox::StandardButton QtUserPrompts::Message(const QString& text, const QS
                                                    QMessageBox::Icon icon,
                                                    QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, caption, text, buttons, parent_);
+    // Messages quote file names and file contents: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -10,6 +10,8 @@ namespace orbisk {
 std::string Trimmed(const std::string& text);
 // ASCII letters in upper case; other bytes unchanged.
 std::string Upper(std::string text);
+// ASCII letters in lower case; other bytes unchanged.
+std::string Lower(std::string text);
 // The parts of `text` between the separators; one part when there is none.
 std::vector<std::string> Split(const std::string& text, char separator);
 

@@ -1,19 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/exchange_format.h"
 
-#include <algorithm>
-#include <cctype>
+#include "common/text.h"
 
 namespace orbisk {
-namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-} // namespace
 
 std::optional<ExchangeFormat> FormatNamed(const std::string& name) {
     const std::string lower = Lower(name);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/kmz_archive.h"
 
+#include "common/text.h"
 #include "interchange/imported_places.h"
 
-#include <cctype>
 #include <memory>
 #include <zip.h>
 
@@ -22,12 +22,7 @@ struct EntryCloser {
 using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
 
 bool EndsWithKml(const std::string& name) {
-    if (name.size() < 4)
-        return false;
-    std::string end = name.substr(name.size() - 4);
-    for (char& c : end)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return end == ".kml";
+    return name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".kml";
 }
 
 zip_int64_t KmlEntry(zip_t* archive) {

@@ -23,7 +23,7 @@ check test ! -L "$prefix/bin/orbisk"
 check test ! -e "$prefix/lib/orbisk"
 check test "$(readlink "$prefix/share/orbisk-server/web/leaflet/leaflet.min.js")" = \
     ../../../javascript/leaflet/leaflet.min.js
-check grep -q '^MimeType=application/x-orbisk-markerset;$' "$prefix/share/applications/orbisk.desktop"
+check grep -q '^MimeType=application/x-orbisk-markerset;application/gpx+xml;application/vnd.google-earth.kml+xml;application/vnd.google-earth.kmz;application/geo+json;$' "$prefix/share/applications/orbisk.desktop"
 check grep -q '<glob pattern="\*.obk"/>' "$prefix/share/mime/packages/orbisk-markerset.xml"
 check test "$("$prefix/bin/orbisk" --version)" = "Orbisk (North America Edition) 1.1.0"
 
