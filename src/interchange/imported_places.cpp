@@ -104,6 +104,17 @@ std::string ImportedPlaces::Report() const {
     return report;
 }
 
+namespace {
+
+// A value from the file as a message quotes it: a hostile file's megabyte
+// of "latitude" is cut to its start.
+std::string Quoted(const std::string& text) {
+    constexpr size_t kShown = 40;
+    return text.size() <= kShown ? text : text.substr(0, kShown) + "...";
+}
+
+} // namespace
+
 void CheckMarkerCount(size_t count) {
     if (count > MarkerSet::kMaxMarkers)
         throw ExchangeError("more than " + std::to_string(MarkerSet::kMaxMarkers) +
@@ -113,13 +124,15 @@ void CheckMarkerCount(size_t count) {
 double ImportedLatitude(const std::string& text, const std::string& what) {
     if (const auto value = StrictLatitude(text))
         return *value;
-    throw ExchangeError(what + " has latitude \"" + text + "\", not a number from -90 to 90");
+    throw ExchangeError(what + " has latitude \"" + Quoted(text) +
+                        "\", not a number from -90 to 90");
 }
 
 double ImportedLongitude(const std::string& text, const std::string& what) {
     if (const auto value = StrictLongitude(text))
         return *value;
-    throw ExchangeError(what + " has longitude \"" + text + "\", not a number from -180 to 180");
+    throw ExchangeError(what + " has longitude \"" + Quoted(text) +
+                        "\", not a number from -180 to 180");
 }
 
 std::vector<std::string> TextLines(const std::string& text) {
