@@ -79,19 +79,42 @@
   // Cells and counties are drawn kind by kind across files, so that no
   // cell's ground covers its neighbour's lines; a whole file keeps its order.
   const kinds = ['whole', 'ground', 'openWater', 'land', 'river', 'inlandWater', 'county', 'shore', 'coast', 'region'];
+  // A file that cannot be had says so, in the console and on the page until
+  // it comes, and is asked for again when the map next needs it: a failure
+  // is never kept.
+  const failing = new Set();
+  let failedNote = null;
+  function fetchJson(url) {
+    return fetch(url).then((r) => {
+      if (!r.ok) throw new Error('HTTP ' + r.status);
+      return r.json();
+    }).then((json) => {
+      failing.delete(url);
+      if (failedNote && !failing.size) failedNote = failedNote.remove();
+      return json;
+    }, (error) => {
+      console.warn('Orbisk: ' + url + ' could not be loaded: ' + error.message);
+      failing.add(url);
+      failedNote = failedNote || document.body.appendChild(element('div', 'note', 'Part of the map could not be loaded from the map server.'));
+      throw error;
+    });
+  }
   const layers = {};
   function layerOf(url, byKind) {
     if (!layers[url]) {
       const make = (features) => L.geoJSON(features, {
         style: (f) => styles[f.properties.kind], interactive: false, pane: 'outlines', renderer: renderer,
       });
-      layers[url] = fetch(url).then((r) => r.json()).then((outlines) => {
+      layers[url] = fetchJson(url).then((outlines) => {
         if (!byKind) return { whole: make(outlines) };
         const found = {};
         outlines.features.forEach((f) => (found[f.properties.kind] = found[f.properties.kind] || []).push(f));
         Object.keys(found).forEach((kind) => { found[kind] = make(found[kind]); });
         return found;
-      }).catch(() => ({}));
+      }).catch(() => {
+        delete layers[url];
+        return {};
+      });
     }
     return layers[url];
   }
@@ -124,7 +147,7 @@
       drawn();
     });
   }
-  const index = (name) => fetch(data.files[name]).then((r) => r.json()).then((list) => { indexes[name] = list; })
+  const index = (name) => fetchJson(data.files[name]).then((list) => { indexes[name] = list; })
     .catch(() => {});
   // Nothing is drawn before the indexes are known, so "drawn" is never said of a partial map.
   Promise.all([index('counties'), index('cells')]).then(() => {
@@ -236,7 +259,7 @@
     }
     return best;
   }
-  const names = (url) => fetch(url).then((r) => r.json()).catch(() => []);
+  const names = (url) => fetchJson(url).catch(() => []);
   Promise.all([names(data.files.regions), names(data.files.cities)]).then(([regions, list]) => {
     regionNames = regions;
     cities = list;
