@@ -4,22 +4,42 @@
 namespace orbisk {
 namespace {
 
-struct TooDeep {};
+// Whether arrays and objects nest more than `maxDepth` deep, strings aside.
+// One pass over the bytes before the parser: the parser's own callback would
+// cost more than the parse.
+bool NestsDeeperThan(const std::string& text, int maxDepth) {
+    int depth = 0;
+    bool inString = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > maxDepth)
+                return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
 
 } // namespace
 
 std::optional<nlohmann::json> ParseBoundedJson(const std::string& text, int maxDepth,
                                                std::string* error) {
-    const auto guard = [maxDepth](int depth, nlohmann::json::parse_event_t, nlohmann::json&) {
-        if (depth > maxDepth)
-            throw TooDeep{};
-        return true;
-    };
-    try {
-        return nlohmann::json::parse(text, guard);
-    } catch (const TooDeep&) {
+    if (NestsDeeperThan(text, maxDepth)) {
         if (error)
             *error = "nested deeper than " + std::to_string(maxDepth) + " levels";
+        return std::nullopt;
+    }
+    try {
+        return nlohmann::json::parse(text);
     } catch (const nlohmann::json::exception& failure) {
         // Past the library's "[json.exception...] " tag the message is plain words.
         const std::string what = failure.what();

@@ -57,7 +57,8 @@ private:
             places_.Skip("feature without geometry", "features without geometry");
             return;
         }
-        Geometry(*geometry, Details(feature.value("properties", json::object())));
+        const auto properties = feature.find("properties");
+        Geometry(*geometry, properties == feature.end() ? Marker() : Details(*properties));
     }
 
     Marker Details(const json& properties) {
