@@ -223,7 +223,7 @@ std::string RenderMapPage(const MapPageContent& content, const StaticUrl& static
     // before the load event, they still run in order and delay it.
     const std::string scripts =
         "<script>for(const src of[" + JsonString(staticUrl("leaflet/leaflet.min.js")) + "," +
-        JsonString(staticUrl("map.js")) +
+        JsonString(staticUrl("outlines.js")) + "," + JsonString(staticUrl("map.js")) +
         "]){const s=document.createElement('script');s.src=src;s.async=false;"
         "document.body.appendChild(s);}</script>\n";
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Orbisk map</title>\n" +

@@ -53,107 +53,7 @@
   map.on('moveend zoomend', publishView);
   publishView();
 
-  // Outlines by level of detail: the continent from the overview, the
-  // states' zooms from the detailed file and, from metro zoom in, only the
-  // cells of detailed outlines and the counties in view. All on one canvas in
-  // their own pane under every marker; each file is fetched once and kept by
-  // the browser for good.
-  map.createPane('outlines').style.zIndex = 250;
-  const renderer = L.canvas({ pane: 'outlines' });
-  const land = satellite ? '#2f4a2a' : '#f4f1e8';
-  const water = satellite ? '#223d5c' : '#cfe3f3';
-  const border = satellite ? '#8da37a' : '#8a8a8a';
-  const shore = satellite ? '#4b6f94' : '#7aa6cf';
-  const ground = { stroke: false, fillColor: land, fillOpacity: 1 };
-  const pond = { stroke: false, fillColor: water, fillOpacity: 1 };
-  const styles = {
-    country: { color: border, weight: 1, fillColor: land, fillOpacity: 1 },
-    ground: ground, land: ground, openWater: pond, inlandWater: pond,
-    coast: { color: border, weight: 1, fill: false },
-    region: { color: satellite ? '#e6dca4' : '#8c7f66', weight: 1.6, dashArray: '6 3', fill: false },
-    county: { color: satellite ? '#61734f' : '#d3cbb8', weight: 0.6, fill: false },
-    river: { color: shore, weight: 1, fill: false },
-    shore: { color: shore, weight: 0.6, fill: false },
-    lake: { color: shore, weight: 0.6, fillColor: water, fillOpacity: 1 },
-  };
-  // Cells and counties are drawn kind by kind across files, so that no
-  // cell's ground covers its neighbour's lines; a whole file keeps its order.
-  const kinds = ['whole', 'ground', 'openWater', 'land', 'river', 'inlandWater', 'county', 'shore', 'coast', 'region'];
-  // A file that cannot be had says so, in the console and on the page until
-  // it comes, and is asked for again when the map next needs it: a failure
-  // is never kept.
-  const failing = new Set();
-  let failedNote = null;
-  function fetchJson(url) {
-    return fetch(url).then((r) => {
-      if (!r.ok) throw new Error('HTTP ' + r.status);
-      return r.json();
-    }).then((json) => {
-      failing.delete(url);
-      if (failedNote && !failing.size) failedNote = failedNote.remove();
-      return json;
-    }, (error) => {
-      console.warn('Orbisk: ' + url + ' could not be loaded: ' + error.message);
-      failing.add(url);
-      failedNote = failedNote || document.body.appendChild(element('div', 'note', 'Part of the map could not be loaded from the map server.'));
-      throw error;
-    });
-  }
-  const layers = {};
-  function layerOf(url, byKind) {
-    if (!layers[url]) {
-      const make = (features) => L.geoJSON(features, {
-        style: (f) => styles[f.properties.kind], interactive: false, pane: 'outlines', renderer: renderer,
-      });
-      layers[url] = fetchJson(url).then((outlines) => {
-        if (!byKind) return { whole: make(outlines) };
-        const found = {};
-        outlines.features.forEach((f) => (found[f.properties.kind] = found[f.properties.kind] || []).push(f));
-        Object.keys(found).forEach((kind) => { found[kind] = make(found[kind]); });
-        return found;
-      }).catch(() => {
-        delete layers[url];
-        return {};
-      });
-    }
-    return layers[url];
-  }
-  const indexes = { counties: [], cells: [] };
-  const inView = (list, view) => list.filter(([, west, south, east, north]) => view.intersects([[south, west], [north, east]]))
-    .map(([url]) => url);
-  let shown = [];
-  let asked = 0;
-  function showOutlines() {
-    const zoom = map.getZoom() - 2;
-    const view = map.getBounds();
-    const wanted = zoom >= 4 ? [...inView(indexes.cells, view), ...inView(indexes.counties, view)]
-      : [zoom <= 1 ? data.files.overview : data.files.outlines];
-    const ask = ++asked;
-    // "drawn" once the outlines of the latest view are on the canvas, for tests and benchmarks.
-    document.body.dataset.outlines = 'drawing';
-    const drawn = () => requestAnimationFrame(() => {
-      if (ask !== asked) return;
-      document.body.dataset.outlines = 'drawn';
-      performance.mark('orbisk-outlines');
-    });
-    Promise.all(wanted.map((url) => layerOf(url, zoom >= 4))).then((files) => {
-      if (ask !== asked) return;
-      const found = kinds.flatMap((kind) => files.map((file) => file[kind]).filter((layer) => layer));
-      if (found.length !== shown.length || found.some((layer, i) => shown[i] !== layer)) {
-        shown.forEach((layer) => map.removeLayer(layer));
-        found.forEach((layer) => layer.addTo(map));
-        shown = found;
-      }
-      drawn();
-    });
-  }
-  const index = (name) => fetchJson(data.files[name]).then((list) => { indexes[name] = list; })
-    .catch(() => {});
-  // Nothing is drawn before the indexes are known, so "drawn" is never said of a partial map.
-  Promise.all([index('counties'), index('cells')]).then(() => {
-    showOutlines();
-    map.on('moveend', showOutlines);
-  });
+  new L.Orbisk.Outlines({ files: data.files, satellite: satellite }).addTo(map);
 
   // Place names: the states and provinces while several are in view, then
   // cities sized by population and thinned as the map zooms out. Larger
@@ -259,7 +159,7 @@
     }
     return best;
   }
-  const names = (url) => fetchJson(url).catch(() => []);
+  const names = (url) => L.Orbisk.fetchJson(url).catch(() => []);
   Promise.all([names(data.files.regions), names(data.files.cities)]).then(([regions, list]) => {
     regionNames = regions;
     cities = list;
