@@ -218,14 +218,17 @@ std::string RenderMapPage(const MapPageContent& content, const StaticUrl& static
     const auto style = [&](const char* name) {
         return "<link rel=\"stylesheet\" href=\"" + EscapeHtml(staticUrl(name)) + "\">\n";
     };
+    // Leaflet, then the page's own layers, then the page that composes them.
+    std::string scriptList;
+    for (const char* name :
+         {"leaflet/leaflet.min.js", "common.js", "outlines.js", "labels.js", "map.js"})
+        scriptList += (scriptList.empty() ? "" : ",") + JsonString(staticUrl(name));
     // The browser fetches a parser's script again on every post of the same
     // page, but takes one added by script from its cache; added in order and
     // before the load event, they still run in order and delay it.
-    const std::string scripts =
-        "<script>for(const src of[" + JsonString(staticUrl("leaflet/leaflet.min.js")) + "," +
-        JsonString(staticUrl("outlines.js")) + "," + JsonString(staticUrl("map.js")) +
-        "]){const s=document.createElement('script');s.src=src;s.async=false;"
-        "document.body.appendChild(s);}</script>\n";
+    const std::string scripts = "<script>for(const src of[" + scriptList +
+                                "]){const s=document.createElement('script');"
+                                "s.src=src;s.async=false;document.body.appendChild(s);}</script>\n";
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Orbisk map</title>\n" +
            style("leaflet/leaflet.css") + style("map.css") + "<style>#map{" + size +
            "}</style></head>\n<body class=\"" + (content.mapType ? "satellite" : "plain") +

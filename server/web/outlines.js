@@ -1,36 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The land, water and borders under the map page of orbisk-server, as a
-// Leaflet layer: L.Orbisk.Outlines({ files, satellite }). Also the page's one
-// way to fetch a data file, L.Orbisk.fetchJson.
+// Leaflet layer: L.Orbisk.Outlines({ files, satellite }).
 (function () {
   'use strict';
-  L.Orbisk = L.Orbisk || {};
-
-  // A file that cannot be had says so, in the console and on the page until
-  // it comes, and is asked for again when the map next needs it: a failure
-  // is never kept.
-  const failing = new Set();
-  let failedNote = null;
-  L.Orbisk.fetchJson = function (url) {
-    return fetch(url).then((r) => {
-      if (!r.ok) throw new Error('HTTP ' + r.status);
-      return r.json();
-    }).then((json) => {
-      failing.delete(url);
-      if (failedNote && !failing.size) failedNote = failedNote.remove();
-      return json;
-    }, (error) => {
-      console.warn('Orbisk: ' + url + ' could not be loaded: ' + error.message);
-      failing.add(url);
-      if (!failedNote) {
-        failedNote = document.body.appendChild(document.createElement('div'));
-        failedNote.className = 'note';
-        failedNote.textContent = 'Part of the map could not be loaded from the map server.';
-      }
-      throw error;
-    });
-  };
-
   function styles(satellite) {
     const land = satellite ? '#2f4a2a' : '#f4f1e8';
     const water = satellite ? '#223d5c' : '#cfe3f3';

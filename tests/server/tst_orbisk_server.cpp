@@ -260,7 +260,7 @@ TEST_F(OrbiskServerTest, ThePageNamesImmutableVersionedFiles) {
     for (size_t at = page.find("/static/"); at != std::string::npos;
          at = page.find("/static/", at + 1))
         urls.push_back(page.substr(at, page.find_first_of("\"", at) - at));
-    ASSERT_EQ(urls.size(), 11u) << page.substr(0, 1500);
+    ASSERT_EQ(urls.size(), 13u) << page.substr(0, 1500);
     for (const std::string& url : urls) {
         const size_t dot = url.rfind('.');
         ASSERT_GT(dot, 17u);
