@@ -220,8 +220,8 @@ std::string RenderMapPage(const MapPageContent& content, const StaticUrl& static
     };
     // Leaflet, then the page's own layers, then the page that composes them.
     std::string scriptList;
-    for (const char* name :
-         {"leaflet/leaflet.min.js", "common.js", "outlines.js", "labels.js", "map.js"})
+    for (const char* name : {"leaflet/leaflet.min.js", "common.js", "view.js", "outlines.js",
+                             "labels.js", "results.js", "map.js"})
         scriptList += (scriptList.empty() ? "" : ",") + JsonString(staticUrl(name));
     // The browser fetches a parser's script again on every post of the same
     // page, but takes one added by script from its cache; added in order and

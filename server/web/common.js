@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the map page's layers share: the L.Orbisk namespace, elements made
-// from text (never from markup) and the one way to fetch a data file.
+// What the map page's layers share: the L.Orbisk namespace, elements and
+// popups made from text (never from markup), links only to web addresses, and
+// the one way to fetch a data file.
 (function () {
   'use strict';
   L.Orbisk = {};
@@ -33,4 +34,22 @@
     });
   };
 
+  function link(url, text) {
+    if (!/^https?:\/\//i.test(url)) return null;
+    const anchor = L.Orbisk.element('a', '', text);
+    anchor.href = url;
+    anchor.target = '_blank';
+    anchor.rel = 'noopener noreferrer';
+    return anchor;
+  }
+
+  // A popup's content: a title, the lines that are not empty and a web link.
+  L.Orbisk.popup = function (title, lines, url) {
+    const box = L.Orbisk.element('div');
+    box.appendChild(L.Orbisk.element('div', 'popup-title', title));
+    lines.filter((line) => line !== '').forEach((line) => box.appendChild(L.Orbisk.element('div', '', line)));
+    const anchor = link(url, url);
+    if (anchor) box.appendChild(anchor);
+    return box;
+  };
 }());

@@ -196,7 +196,8 @@ TEST_F(OrbiskServerTest, DefinitionsAreOfferedWithThisServersAddress) {
 
 TEST_F(OrbiskServerTest, ServesTheStaticFilesThePageNeeds) {
     EXPECT_TRUE(Contains(Get("/static/leaflet/leaflet.min.js"), "Leaflet"));
-    EXPECT_TRUE(Contains(Get("/static/map.js"), "BVXMin"));
+    EXPECT_TRUE(Contains(Get("/static/view.js"), "BVXMin"));
+    EXPECT_TRUE(Contains(Get("/static/map.js"), "L.Orbisk.ViewPublisher"));
     EXPECT_TRUE(Contains(Get("/static/outlines.json"), "\"FeatureCollection\""));
     EXPECT_TRUE(Contains(Get("/static/cities.json"), "[\"New York City\","));
     EXPECT_TRUE(Contains(Get("/webpages/Downloads.htm"), "Orbisk"));
@@ -260,7 +261,7 @@ TEST_F(OrbiskServerTest, ThePageNamesImmutableVersionedFiles) {
     for (size_t at = page.find("/static/"); at != std::string::npos;
          at = page.find("/static/", at + 1))
         urls.push_back(page.substr(at, page.find_first_of("\"", at) - at));
-    ASSERT_EQ(urls.size(), 13u) << page.substr(0, 1500);
+    ASSERT_EQ(urls.size(), 15u) << page.substr(0, 1500);
     for (const std::string& url : urls) {
         const size_t dot = url.rfind('.');
         ASSERT_GT(dot, 17u);
