@@ -98,19 +98,20 @@ std::string OnlineData::OfflineNote() {
     if (!settings_.Current().Any())
         return "";
     const long long failure = lastFailure_;
-    if (failure == 0 || failure < lastAnswer_ || NowMs() - failure > kNoteMs)
+    if (failure == 0 || lastFailureOutcome_ < lastAnswerOutcome_ || NowMs() - failure > kNoteMs)
         return "";
     return "OpenStreetMap could not be reached: offline data was used.";
 }
 
 void OnlineData::Failed(const std::string& service, const std::string& reason) {
     lastFailure_ = NowMs();
+    lastFailureOutcome_ = ++outcomes_;
     std::cerr << "orbisk-server: " << service << " failed (" << reason
               << "); answering from the offline data\n";
 }
 
 void OnlineData::Answered() {
-    lastAnswer_ = NowMs();
+    lastAnswerOutcome_ = ++outcomes_;
 }
 
 } // namespace orbisk::server

@@ -44,7 +44,11 @@ private:
     UpstreamLimits limits_;
     RequestPacer nominatimPace_;
     std::atomic<long long> lastFailure_{0}; // steady-clock milliseconds
-    std::atomic<long long> lastAnswer_{0};
+    // Which came last, a failure or an answer: two in one millisecond are
+    // still in order.
+    std::atomic<unsigned long long> outcomes_{0};
+    std::atomic<unsigned long long> lastFailureOutcome_{0};
+    std::atomic<unsigned long long> lastAnswerOutcome_{0};
 };
 
 } // namespace orbisk::server

@@ -33,15 +33,19 @@ BottomPanel::BottomPanel(QWidget* client)
     searchIcon_ = IconButton(168, kIdSearchIcon);
     searchLabel_ = new QLabel("Local Search:", client);
     keyword_ = new CSafeEditBox(client);
+    keyword_->setObjectName("keyword");
     keyword_->setPlaceholderText(kKeywordCueText);
     keyword_->installEventFilter(this);
     next_ = Button("", kIdNext);
+    next_->setObjectName("nextPage");
     // A new keyword can always be searched, even after the last page of the old one.
     connect(keyword_, &QLineEdit::textEdited, this, [this] { next_->setEnabled(!busy_); });
     next_->setIcon(ArrowIcon(171, 173, 175));
     previous_ = Button("", kIdPrevious);
+    previous_->setObjectName("previousPage");
     previous_->setIcon(ArrowIcon(179, 178, 177));
     status_ = new QLabel(client); // empty until a local search has answered
+    status_->setObjectName("searchStatus");
     markerIcon_ = IconButton(183, kIdMarkerIcon);
     markersLabel_ = new QLabel("My Markers", client);
     const char* const names[] = {"&Add", "&Edit", "&Load", "&Save", "Sen&d"};

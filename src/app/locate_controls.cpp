@@ -20,6 +20,7 @@ LocateControls::LocateControls(QWidget* window, QWidget* client)
     connect(panel_, &LocatePanel::modeChosen, this,
             [this](LocateMode mode) { emit command(kIdPhoneRadio + static_cast<int>(mode)); });
     connect(panel_, &LocatePanel::countryChanged, this, [this] { emit command(kIdCountry); });
+    go_->setObjectName("go");
     go_->setAutoDefault(false);
     go_->setDefault(true);
     go_->setToolTip("Find a new location");

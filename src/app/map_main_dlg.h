@@ -66,7 +66,8 @@ public:
     // How long a job waits for an outside service.
     HttpTimeouts serviceTimeouts = HttpTimeouts::ServiceCall();
 
-    // What the window holds, for tests and for the dialogs of other parts.
+    // What the window holds, for tests and for the dialogs of other parts;
+    // its widgets are found by their object names.
     bool Busy() const override { return state_.busy; }
     const JobState& State() const { return state_; }
     int ActionCode() const { return state_.actionCode; }
@@ -82,13 +83,7 @@ public:
     MarkerSet& CurrentMarkerSet() { return currentMarkerSet_; }
     CExplorer1* Browser() const { return browser_; }
     LocatePanel* Locate() const { return locate_->Panel(); }
-    QLineEdit* KeywordField() const { return bottom_->KeywordField(); }
-    QLabel* StatusText() const { return bottom_->Status(); }
-    QPushButton* GoButton() const { return locate_->Go(); }
-    QPushButton* NextButton() const { return bottom_->Next(); }
-    QPushButton* PreviousButton() const { return bottom_->Previous(); }
     QAction* Action(int id) const { return menus_->Action(id); }
-    QMenu* FavoritesMenu() const { return menus_->FavoritesMenu(); }
     const FavoritesList& Favorites() const { return favorites_->List(); }
     const SettingsStore& Settings() const { return settings_->Settings(); }
     // The steps of the start-up sequence in the order they ran.

@@ -8,6 +8,7 @@
 #include "map_window_fixture.h"
 #include "raw_http_server.h"
 #include "web_engine_test.h"
+#include "window_widgets.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -171,14 +172,14 @@ private slots:
     void goWhileBusyDoesNothing() {
         CMapMainDlg& window = Start();
         QVERIFY(window.Busy());
-        QVERIFY(!window.GoButton()->isEnabled());
+        QVERIFY(!GoButton(window)->isEnabled());
         window.OnCommand(kIdGo);
         window.OnCommand(kIdGo);
         QCOMPARE(window.JobCode(), 13);
         WaitIdle();
         QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 5000);
         window.OnTimer();
-        QVERIFY(window.GoButton()->isEnabled());
+        QVERIFY(GoButton(window)->isEnabled());
     }
 
     void readsTheViewAndTurnsPixelsIntoCoordinates() {
@@ -238,12 +239,12 @@ private slots:
         QCOMPARE(window.Browser()->geometry(),
                  QRect(expected.browser.x, expected.browser.y, expected.browser.width,
                        expected.browser.height));
-        QCOMPARE(window.GoButton()->geometry(), QRect(expected.go.x, expected.go.y, 30, 24));
+        QCOMPARE(GoButton(window)->geometry(), QRect(expected.go.x, expected.go.y, 30, 24));
         window.OnCommand(kIdLocatePanel);
         window.OnCommand(kIdBottomPanel);
         QCOMPARE(window.Layout().browser.y, 5);
         QCOMPARE(window.Layout().browserHeight, window.Layout().browser.height);
-        QVERIFY(!window.KeywordField()->isVisible());
+        QVERIFY(!KeywordField(window)->isVisible());
         QCOMPARE(window.ActionCode(), 4); // a panel change asks for the map again
     }
 
@@ -271,7 +272,7 @@ private slots:
             }
         }
         for (const char* status : {" No current search", "1000 to 1010 of 1000"})
-            check(window.StatusText(), status, window.StatusText()->contentsRect().width());
+            check(StatusText(window), status, StatusText(window)->contentsRect().width());
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(" | ")));
     }
 
@@ -320,9 +321,9 @@ private slots:
         CMapMainDlg& window = Start();
         WaitIdle();
         window.OnCommand(kIdGo);
-        QCOMPARE(window.KeywordField()->text(), QString());
-        QCOMPARE(window.KeywordField()->placeholderText(), QString(kKeywordCueText));
-        QCOMPARE(window.StatusText()->text(), QString(" No current search"));
+        QCOMPARE(KeywordField(window)->text(), QString());
+        QCOMPARE(KeywordField(window)->placeholderText(), QString(kKeywordCueText));
+        QCOMPARE(StatusText(window)->text(), QString(" No current search"));
         WaitIdle();
         window.OnTimer();
         window.OnCommand(kIdNext);

@@ -6,6 +6,7 @@
 #include "app/locate_panel.h"
 #include "map_window_fixture.h"
 #include "web_engine_test.h"
+#include "window_widgets.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -64,15 +65,15 @@ private slots:
         // A new keyword pages from 1; the same one with no page after it
         // searches the area again.
         for (const auto& [keyword, action] : {std::pair{"Bank", 5}, std::pair{"Bank", 7}}) {
-            window.KeywordField()->setFocus();
-            window.KeywordField()->setText(keyword);
-            QTest::keyClick(window.KeywordField(), Qt::Key_Return);
+            KeywordField(window)->setFocus();
+            KeywordField(window)->setText(keyword);
+            QTest::keyClick(KeywordField(window), Qt::Key_Return);
             QCOMPARE(window.ActionCode(), action);
             WaitIdle();
             window.OnTimer();
         }
         for (const char* keyword : {"Pizza", ""}) {
-            window.KeywordField()->setText(keyword);
+            KeywordField(window)->setText(keyword);
             window.Locate()->areaCode()->setFocus();
             QTest::keyClick(window.Locate()->areaCode(), Qt::Key_Return);
             QCOMPARE(window.ActionCode(), 3);

@@ -14,6 +14,7 @@
 #include "search/local_search_result_set.h"
 #include "settings/registry_key.h"
 #include "web_engine_test.h"
+#include "window_widgets.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,6 +29,9 @@
 
 using namespace orbisk;
 using orbisk::server::MapRequest;
+using orbisk::test::GoButton;
+using orbisk::test::KeywordField;
+using orbisk::test::StatusText;
 
 namespace {
 
@@ -199,22 +203,22 @@ private slots:
             [&] { return run_->PageValue("document.getElementById('BVXMin').value") != west; },
             5000));
         QCOMPARE(ResultsOf(Command(kIdNext)).firstResultPosition, 1);
-        QVERIFY2(window.StatusText()->text().endsWith(" (new area)"),
-                 qPrintable(window.StatusText()->text()));
+        QVERIFY2(StatusText(window)->text().endsWith(" (new area)"),
+                 qPrintable(StatusText(window)->text()));
         QCOMPARE(ResultsOf(Command(kIdNext)).firstResultPosition, 11);
-        QVERIFY(!window.StatusText()->text().contains("new area"));
-        window.KeywordField()->setText("Coffee");
+        QVERIFY(!StatusText(window)->text().contains("new area"));
+        KeywordField(window)->setText("Coffee");
         results = ResultsOf(Command(kIdNext)); // a new keyword starts again
         QCOMPARE(results.firstResultPosition, 1);
-        QVERIFY(window.StatusText()->text().startsWith("1 to"));
+        QVERIFY(StatusText(window)->text().startsWith("1 to"));
 
         window.OnCommand(kIdZipRadio);
         window.Locate()->zip()->setText("K1A 0B1");
         MapRequest request = Command(kIdGo);
         QVERIFY2(Near(request.Get("LAT"), 45.4, 0.2), "K1A is Ottawa");
         QCOMPARE(window.CurrentMarkerSet().country, std::string("Canada"));
-        QVERIFY(window.KeywordField()->text() != "Coffee"); // a locate ends the search
-        window.KeywordField()->setText("Pizza");
+        QVERIFY(KeywordField(window)->text() != "Coffee"); // a locate ends the search
+        KeywordField(window)->setText("Pizza");
         results = ResultsOf(Command(kIdNext));
         QCOMPARE(results.firstResultPosition, 1);
         QVERIFY(!results.results.empty());
@@ -378,7 +382,7 @@ private slots:
         QVERIFY(test::WaitUntil([&] { return window.Browser()->url().isLocalFile(); }, 30000));
         QVERIFY(run_->WaitIdle());
         QVERIFY(window.Browser()->url().toLocalFile().endsWith("html/HomeSiteError.htm"));
-        QVERIFY(window.GoButton()->isEnabled());
+        QVERIFY(GoButton(window)->isEnabled());
     }
 };
 

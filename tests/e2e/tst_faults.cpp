@@ -11,6 +11,7 @@
 #include "raw_http_server.h"
 #include "read_only_directory.h"
 #include "web_engine_test.h"
+#include "window_widgets.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -21,8 +22,11 @@
 #include <unistd.h>
 
 using namespace orbisk;
+using orbisk::test::GoButton;
+using orbisk::test::KeywordField;
 using orbisk::test::ReadOnlyDirectory;
 using orbisk::test::ReplaceAll;
+using orbisk::test::StatusText;
 
 namespace {
 
@@ -69,7 +73,7 @@ private:
     // The controls are back: not busy, Go enabled, nothing asked of the user.
     bool ControlsBack() {
         CMapMainDlg& window = run_->Window();
-        return !window.Busy() && window.GoButton()->isEnabled();
+        return !window.Busy() && GoButton(window)->isEnabled();
     }
     // A client whose first map has loaded, holding one unsaved marker.
     CMapMainDlg& StartWithOneMarker() {
@@ -141,7 +145,7 @@ private slots:
         GoInZipMode("20502");
         QVERIFY(run.WaitForRequests(2));
         QVERIFY(run.WaitIdle());
-        window.KeywordField()->setText("Pizza");
+        KeywordField(window)->setText("Pizza");
         window.OnCommand(kIdNext);
         QVERIFY(run.WaitForRequests(3));
         QVERIFY(run.WaitIdle());
