@@ -76,7 +76,8 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     search_ = std::make_unique<LocalSearchController>(state_, *bottom_, prompts_, starter);
     connect(bottom_, &BottomPanel::keywordEntered, this, [this] { search_->Enter(); });
     favorites_ = std::make_unique<FavoritesController>(state_, prompts_, *menus_, starter);
-    settings_ = std::make_unique<SettingsController>(prompts_, starter, favorites_->List());
+    settings_ = std::make_unique<SettingsController>(
+        prompts_, starter, [this](int maximum) { favorites_->List().SetMaximum(maximum); });
     update_ = std::make_unique<UpdateController>(definitions_, environment_, settings_->Settings(),
                                                  prompts_);
     markers_ =

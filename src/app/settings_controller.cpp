@@ -4,7 +4,6 @@
 #include "app/job_starter.h"
 #include "app/job_state.h"
 #include "app/user_prompts.h"
-#include "favorites/favorites_list.h"
 #include "settings/registry_key.h"
 #include "settings/store_recovery.h"
 
@@ -12,7 +11,7 @@ namespace orbisk {
 
 void SettingsController::Load() {
     settings_.Load();
-    favorites_.SetMaximum(settings_.Get(SettingsStore::MaxFavorites));
+    maxFavoritesChanged_(settings_.Get(SettingsStore::MaxFavorites));
 }
 
 QColor SettingsController::MapGround() const {
@@ -32,7 +31,7 @@ void SettingsController::Edit() {
             "Error", QMessageBox::Critical);
     if (!jobs_.Busy())
         jobs_.StartJob(kActionSettings, kSendResults);
-    favorites_.SetMaximum(settings_.Get(SettingsStore::MaxFavorites));
+    maxFavoritesChanged_(settings_.Get(SettingsStore::MaxFavorites));
 }
 
 } // namespace orbisk

@@ -4,19 +4,23 @@
 #include "settings/settings_store.h"
 
 #include <QColor>
+#include <functional>
 
 namespace orbisk {
 
-class FavoritesList;
 class JobStarter;
 class UserPrompts;
 
 // Options > Settings: the sheet, storing what was confirmed, and a new map
-// request that carries it.
+// request that carries it. The number of favorites kept goes to whoever
+// keeps them, through `maxFavoritesChanged`.
 class SettingsController {
 public:
-    SettingsController(UserPrompts& prompts, JobStarter& jobs, FavoritesList& favorites)
-        : prompts_(prompts), jobs_(jobs), favorites_(favorites) {}
+    using MaxFavoritesChanged = std::function<void(int maximum)>;
+
+    SettingsController(UserPrompts& prompts, JobStarter& jobs,
+                       MaxFavoritesChanged maxFavoritesChanged)
+        : prompts_(prompts), jobs_(jobs), maxFavoritesChanged_(std::move(maxFavoritesChanged)) {}
 
     SettingsStore& Settings() { return settings_; }
     void Load();
@@ -27,7 +31,7 @@ public:
 private:
     UserPrompts& prompts_;
     JobStarter& jobs_;
-    FavoritesList& favorites_;
+    MaxFavoritesChanged maxFavoritesChanged_;
     SettingsStore settings_;
 };
 
