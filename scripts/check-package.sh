@@ -93,6 +93,21 @@ grep -q "belongs to another user, $user" "$other_home/client.log"
 test ! -e "$other_home/first.png"
 [ "$(grep -cE '^(GET|POST|HEAD) ' "$home/server.log" || true)" = "$served" ] ||
     { echo "the first user's server was asked by the other user" >&2; exit 1; }
+
+step "both users at once, each with a server of their own"
+as_other() { runuser -u "$other" -- env HOME="$other_home" XDG_RUNTIME_DIR="$other_home/run" "$@"; }
+as_other orbisk-server > "$other_home/server.log" 2>&1 &
+for _ in $(seq 50); do grep -q 'serving on' "$other_home/server.log" && break; sleep 0.1; done
+other_address=$(cat "$other_home/run/orbisk/server-address")
+[ "$other_address" != 127.0.0.1:8642 ] ||
+    { echo "the other user's server claims the first user's port" >&2; exit 1; }
+as_other xvfb-run -a -s "-screen 0 1024x768x24" orbisk --screenshot "$other_home/own.png"
+test -s "$other_home/own.png"
+grep -qE '^POST /map/' "$other_home/server.log"
+[ "$(grep -cE '^(GET|POST|HEAD) ' "$home/server.log" || true)" = "$served" ] ||
+    { echo "the first user's server was asked by the other user" >&2; exit 1; }
+pkill -u "$other" 2>/dev/null || true
+sleep 0.5
 userdel --remove "$other" 2>/dev/null || true
 stop_user
 trap - EXIT

@@ -3,13 +3,12 @@
 
 #include "common/atomic_file.h"
 #include "common/leading_number.h"
+#include "common/own_server_address.h"
 #include "protocol/parameter_codec.h"
 #include "xml/xml_document.h"
 
 namespace orbisk::server {
 namespace {
-
-constexpr const char* kBuiltInHost = "127.0.0.1:8642";
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -25,7 +24,7 @@ bool DefinitionService::Load(const std::filesystem::path& mapXml, const std::str
         error = "cannot read " + mapXml.string();
         return false;
     }
-    ReplaceAll(text, kBuiltInHost, host);
+    ReplaceAll(text, kBuiltInServerHost, host);
     XmlDocument document;
     if (!document.LoadXml(text)) {
         error = mapXml.string() + ": " + document.Error();

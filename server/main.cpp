@@ -27,8 +27,9 @@ constexpr const char* kUsage =
     "       orbisk-server --help | --version\n"
     "  The local map server of Orbisk and its stand-ins for the outside "
     "services; --data defaults to ../share/orbisk-server beside the program.\n"
-    "  --port 0 picks a free port and prints it; --definitions-version "
-    "offers that definition version;\n"
+    "  --port 0 picks a free port and prints it; without --port, when another account's\n"
+    "  server holds 8642, a free port is taken and published in $XDG_RUNTIME_DIR/orbisk/;\n"
+    "  --definitions-version offers that definition version;\n"
     "  --record DIR keeps every map page body received in DIR;\n"
     "  --public-address names HOST:PORT in the served definitions (behind a load balancer);\n"
     "  --check-data reports what the data covers and exits, 1 when a "
@@ -106,6 +107,7 @@ bool ParseOptions(int argc, char** argv, orbisk::server::ServerOptions& options,
         } else if (word == "--port") {
             if (!ParseNumber(value, options.port) || options.port < 0 || options.port > 65535)
                 return false;
+            options.portGiven = true;
         } else if (word == "--definitions-version") {
             if (!ParseNumber(value, options.definitionsVersion))
                 return false;

@@ -3,6 +3,8 @@
 
 #include "common/atomic_file.h"
 #include "common/number_format.h"
+#include "common/own_server_address.h"
+#include "common/socket_owner.h"
 #include "common/strict_number.h"
 #include "common/text.h"
 #include "html_text.h"
@@ -15,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <unistd.h>
 #include <unordered_set>
 
 namespace orbisk::server {
@@ -110,17 +113,58 @@ bool OrbiskServer::Start(const ServerOptions& options, std::string& error) {
         }
         static_.Add(folder + ".json", OutlineIndexJson(folder, index, static_), "application/json");
     }
-    if (!http_.Bind(options.host, options.port, error)) {
-        error += " (is another orbisk-server running?)";
+    if (!BindOwnAddress(error))
         return false;
-    }
-    port_ = http_.Port();
-    if (!definitions_.Load(options.dataDirectory / "Map.xml",
-                           options.publicAddress.empty() ? HostAndPort() : options.publicAddress,
+    if (!definitions_.Load(options.dataDirectory / "Map.xml", ServedHost(),
                            options.definitionsVersion, error))
         return false;
     RegisterHandlers();
-    return http_.Start(error);
+    if (!http_.Start(error))
+        return false;
+    if (published_ && !PublishServerAddress(HostAndPort(), error))
+        return false;
+    return true;
+}
+
+// The built-in address is this account's unless another account holds it;
+// then the server takes a free port and publishes it for this account only.
+bool OrbiskServer::BindOwnAddress(std::string& error) {
+    const bool ownAddress =
+        !options_.portGiven &&
+        options_.host + ":" + std::to_string(options_.port) == kBuiltInServerHost;
+    if (http_.Bind(options_.host, options_.port, error)) {
+        port_ = http_.Port();
+        published_ = ownAddress && !ServerAddressFile().empty();
+        return true;
+    }
+    error += " (is another orbisk-server running?)";
+    if (!ownAddress || ServerAddressFile().empty() || !HeldByAnotherAccount())
+        return false;
+    if (!http_.Bind(options_.host, 0, error))
+        return false;
+    port_ = http_.Port();
+    published_ = true;
+    return true;
+}
+
+bool OrbiskServer::HeldByAnotherAccount() const {
+    const auto owners = SocketOwners::OfThisMachine();
+    const auto at = TcpEnd::Parse(options_.host, static_cast<uint16_t>(options_.port));
+    return owners && at && owners->ForeignListener(*at, ::geteuid()).has_value();
+}
+
+// A server on a port of its own still names the built-in address, so that a
+// downloaded definition file stays right for every later start.
+std::string OrbiskServer::ServedHost() const {
+    if (!options_.publicAddress.empty())
+        return options_.publicAddress;
+    return published_ ? kBuiltInServerHost : HostAndPort();
+}
+
+void OrbiskServer::Stop() {
+    http_.Stop();
+    if (published_)
+        WithdrawServerAddress(HostAndPort());
 }
 
 void OrbiskServer::Run() {

@@ -19,6 +19,9 @@ namespace orbisk::server {
 struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 8642; // 0 picks a free port
+    // A port the user named is kept or refused; the default gives way to
+    // another account's server (see kBuiltInServerHost).
+    bool portGiven = false;
     std::filesystem::path dataDirectory;
     int definitionsVersion = -1; // -1 keeps the file's own
     bool log = true;
@@ -45,17 +48,22 @@ public:
     bool Start(const ServerOptions& options, std::string& error);
     // Serves until Stop.
     void Run();
-    void Stop() { http_.Stop(); }
+    // Stops serving and withdraws the published address.
+    void Stop();
 
     int Port() const { return port_; }
     std::string HostAndPort() const { return options_.host + ":" + std::to_string(port_); }
 
 private:
+    bool BindOwnAddress(std::string& error);
+    bool HeldByAnotherAccount() const;
+    std::string ServedHost() const;
     void RegisterHandlers();
     void RecordBody(const std::string& body);
 
     ServerOptions options_;
     int port_ = 0;
+    bool published_ = false;
     GeoData geo_;
     std::unique_ptr<DemoDirectory> directory_;
     std::unique_ptr<OnlineSettingsSource> onlineSettings_;

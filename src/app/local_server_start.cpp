@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/local_server_start.h"
 
+#include "common/own_server_address.h"
 #include "common/socket_owner.h"
 
 #include <QElapsedTimer>
@@ -32,14 +33,22 @@ bool StartUserUnit() {
     return systemctl.exitStatus() == QProcess::NormalExit && systemctl.exitCode() == 0;
 }
 
+// Nothing of this account's listens where its requests for `host` go; a
+// loopback port held by another account counts as absent, since this
+// account's server then takes a port of its own.
+bool OwnServerAbsent(const std::string& host) {
+    const std::string own = OwnServerHost(host);
+    return LoopbackServerAbsent(own) || !ForeignLoopbackServer(own).empty();
+}
+
 } // namespace
 
 void StartLocalServerWhenAbsent(const std::string& host) {
-    if (!LoopbackServerAbsent(host) || !StartUserUnit())
+    if (!OwnServerAbsent(host) || !StartUserUnit())
         return;
     QElapsedTimer waited;
     waited.start();
-    while (LoopbackServerAbsent(host) && waited.elapsed() < kListenMs)
+    while (OwnServerAbsent(host) && waited.elapsed() < kListenMs)
         QThread::msleep(kPollMs);
 }
 

@@ -239,8 +239,9 @@ std::string AccountText(unsigned uid) {
 std::string ForeignServerText(const TcpEnd& server, std::optional<unsigned> owner) {
     const std::string where = "The map server at " + server.Text();
     const std::string why = " Orbisk sends it nothing, since it would see your searches and "
-                            "markers. Once that server is stopped, start your own with "
-                            "\"systemctl --user start orbisk-server\".";
+                            "markers. Start your own with \"systemctl --user start "
+                            "orbisk-server\" or \"orbisk-server\"; it takes a free port "
+                            "while this one is taken.";
     if (!owner)
         return where + " cannot be told to be yours." + why;
     return where + " belongs to another user, " + AccountText(*owner) + "." + why;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/fixed_strings.h"
 
+#include "common/own_server_address.h"
+
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -83,7 +85,7 @@ void FixedStrings::ReplaceOrAppend(size_t index, const std::string& text) {
 }
 
 std::string MapPageAddress(const FixedStrings& strings) {
-    return "http://" + strings.At(FixedStrings::ServerHost) + "/" +
+    return "http://" + OwnServerHost(strings.At(FixedStrings::ServerHost)) + "/" +
            strings.At(FixedStrings::MapDirectory) + strings.At(FixedStrings::MapPage);
 }
 

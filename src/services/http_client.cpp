@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/http_client.h"
 
+#include "common/own_server_address.h"
 #include "common/socket_owner.h"
 
 #include <cstdlib>
@@ -163,7 +164,8 @@ bool HttpClient::HttpPost(const std::string& host, const std::string& path, cons
 bool HttpClient::Exchange(const std::string& host, const std::string& path, const std::string* body,
                           const std::string& proxy, bool keepNulBytes, std::string& answer,
                           long* status) const {
-    if (!IsPlainHost(host))
+    const std::string server = OwnServerHost(host);
+    if (!IsPlainHost(server))
         return false;
     InitialiseCurlOnce();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
@@ -171,7 +173,7 @@ bool HttpClient::Exchange(const std::string& host, const std::string& path, cons
     if (!curl || !headers)
         return false;
 
-    const std::string url = "http://" + host + RequestTarget(path);
+    const std::string url = "http://" + server + RequestTarget(path);
     Transfer transfer;
     transfer.keepNulBytes = keepNulBytes;
     CURL* handle = curl.get();
