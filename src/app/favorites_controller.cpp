@@ -23,11 +23,11 @@ void FavoritesController::Load() {
 // The caption and parameters are those of the last finished job; the job in
 // flight works on its own copy, so adding never touches what it reads.
 void FavoritesController::Add() {
-    QString name = QString::fromStdString(state_.lastCaption);
+    QString name = QString::fromStdString(state_.LastCaption());
     if (!prompts_.NameFavorite(name))
         return;
-    state_.lastCaption = name.toStdString();
-    if (list_.Add({state_.lastCaption, state_.lastParams}) < 0)
+    state_.RenameLastPlace(name.toStdString());
+    if (list_.Add({state_.LastCaption(), state_.LastParams()}) < 0)
         prompts_.Tell("Maximum favorites count exceeded.", "Error", QMessageBox::NoIcon);
     else
         menus_.ShowFavorites(list_);
@@ -52,10 +52,10 @@ void FavoritesController::Save() {
 
 void FavoritesController::Replay(int position) {
     Favorite favorite;
-    if (jobs_.Busy() || !list_.GetAt(position, favorite))
+    if (!list_.GetAt(position, favorite))
         return;
-    state_.ReplayFavorite(favorite.title, favorite.parameters);
-    jobs_.StartJob(kActionFavorite, kReplay);
+    jobs_.StartJob(kActionFavorite, kReplay,
+                   [&] { state_.ReplayFavorite(favorite.title, favorite.parameters); });
 }
 
 } // namespace orbisk

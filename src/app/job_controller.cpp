@@ -18,11 +18,34 @@
 
 namespace orbisk {
 
-JobController::JobController(JobState& state, CExplorer1& browser, BusyIndicator& busy,
+JobController::JobController(JobState& state, CExplorer1& browser, BusyIndicator& indicator,
                              JobContext context, QObject* parent)
-    : QObject(parent), state_(state), browser_(browser), busy_(busy), context_(context),
+    : QObject(parent), state_(state), browser_(browser), indicator_(indicator), context_(context),
       runner_(new JobRunner(this)) {
     connect(&browser_, &CExplorer1::navigateError, this, &JobController::OnNavigateError);
+    // Any page that loads ends the job: the map, or the error page after a failure.
+    connect(&browser_, &CExplorer1::downloadComplete, this, &JobController::End);
+    connect(&browser_, &CExplorer1::documentComplete, this, [this] { indicator_.ShowDone(); });
+}
+
+bool JobController::Start(int actionCode, int jobCode, const std::function<void()>& prepare) {
+    if (busy_)
+        return false;
+    if (prepare)
+        prepare();
+    state_.Begin(actionCode, jobCode);
+    busy_ = true;
+    indicator_.Start();
+    emit busyChanged(true);
+    Run();
+    return true;
+}
+
+void JobController::End() {
+    if (!busy_)
+        return;
+    busy_ = false;
+    emit busyChanged(false);
 }
 
 void JobController::Wait() {
@@ -56,9 +79,8 @@ void JobController::Run() {
 void JobController::Apply(const JobOutcome& outcome) {
     const std::optional<JobResult>& result = outcome.result;
     if (!result) {
-        state_.busy = false;
-        busy_.ShowStill();
-        emit stopped();
+        indicator_.ShowStill();
+        End();
         emit failed(QString::fromStdString(outcome.error));
         return;
     }
@@ -79,18 +101,16 @@ void JobController::Apply(const JobOutcome& outcome) {
 
 // The map page is not asked for: the view says why, and so does a message.
 void JobController::Refuse(const QString& reason) {
-    state_.busy = false;
-    busy_.ShowStill();
+    indicator_.ShowStill();
     browser_.ShowNotice("The map cannot be shown", reason);
-    emit stopped();
+    End();
     emit failed(reason);
 }
 
 // When the error page itself cannot be shown, the job ends there.
 void JobController::OnNavigateError() {
-    if (!busy_.ShowFailed()) {
-        state_.busy = false;
-        emit stopped();
+    if (!indicator_.ShowFailed()) {
+        End();
         return;
     }
     const auto page = context_.environment.files.ForReading("\\html\\HomeSiteError.htm");

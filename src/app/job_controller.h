@@ -4,6 +4,7 @@
 #include "services/http_client.h"
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 namespace orbisk {
@@ -31,40 +32,45 @@ struct JobContext {
     const HttpTimeouts& timeouts;
 };
 
-// Runs a job: reads the map's view, hands a snapshot to the worker, applies
-// what comes back and sends the map page request; a failed page shows the
-// error page.
+// Owns a job's life: starts it unless one runs, reads the map's view, hands
+// a snapshot to the worker, applies what comes back and sends the map page
+// request; the job ends when its page has loaded or failed, and a failed
+// page shows the error page. busyChanged tells each start and end.
 class JobController : public QObject {
     Q_OBJECT
 public:
-    JobController(JobState& state, CExplorer1& browser, BusyIndicator& busy, JobContext context,
-                  QObject* parent);
+    JobController(JobState& state, CExplorer1& browser, BusyIndicator& indicator,
+                  JobContext context, QObject* parent);
 
-    // Runs the job the state has begun, until its page has loaded.
-    void Run();
+    // Starts a job unless one runs: `prepare` (when given) changes the state
+    // for it first, and only then. Whether the job started.
+    bool Start(int actionCode, int jobCode, const std::function<void()>& prepare);
+    bool Busy() const { return busy_; }
     void Wait();
 
 signals:
+    void busyChanged(bool busy);
     void requestSent(const QString& address, const QByteArray& body);
     // The last place changed: the title follows.
     void placeChanged();
-    // The job failed before its page: nothing is loading any more.
-    void stopped();
-    // ... and this is why, for the user.
+    // The job failed before its page, and this is why, for the user.
     void failed(const QString& reason);
     // The map went out, but its local search had no answer.
     void searchFailed(const QString& reason);
 
 private:
+    void Run();
     void Apply(const JobOutcome& outcome);
     void OnNavigateError();
     void Refuse(const QString& reason);
+    void End();
 
     JobState& state_;
     CExplorer1& browser_;
-    BusyIndicator& busy_;
+    BusyIndicator& indicator_;
     JobContext context_;
     JobRunner* runner_;
+    bool busy_ = false;
 };
 
 } // namespace orbisk

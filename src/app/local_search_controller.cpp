@@ -15,7 +15,7 @@ void LocalSearchController::Clear() {
 }
 
 void LocalSearchController::ShowStatus() {
-    const LocalSearchStatus status = state_.SearchStatus();
+    const LocalSearchStatus status = state_.SearchStatus(jobs_.Busy());
     panel_.ShowStatus(QString::fromStdString(status.text), status.previousEnabled,
                       status.nextEnabled);
 }
@@ -33,28 +33,29 @@ void LocalSearchController::Next() {
     const QString text = panel_.KeywordText();
     if (AskForKeyword(text))
         return;
-    state_.NextPage(text.toStdString());
-    jobs_.StartJob(kActionNextPage, kLocalSearch | kSendResults);
+    jobs_.StartJob(kActionNextPage, kLocalSearch | kSendResults,
+                   [this, &text] { state_.NextPage(text.toStdString()); });
 }
 
 void LocalSearchController::Enter() {
     const std::string text = panel_.KeywordText().toStdString();
-    if (text == state_.keyword && !HasNextPage(state_.counters))
+    if (text == state_.Keyword() && !HasNextPage(state_.Counters()))
         return Restart();
     Next();
 }
 
 void LocalSearchController::Previous() {
-    state_.PreviousPage(panel_.KeywordText().toStdString());
-    jobs_.StartJob(kActionPreviousPage, kLocalSearch | kSendResults);
+    const QString text = panel_.KeywordText();
+    jobs_.StartJob(kActionPreviousPage, kLocalSearch | kSendResults,
+                   [this, &text] { state_.PreviousPage(text.toStdString()); });
 }
 
 void LocalSearchController::Restart() {
     const QString text = panel_.KeywordText();
     if (AskForKeyword(text))
         return;
-    state_.RestartSearch(text.toStdString());
-    jobs_.StartJob(kActionRestartSearch, kLocalSearch | kSendResults);
+    jobs_.StartJob(kActionRestartSearch, kLocalSearch | kSendResults,
+                   [this, &text] { state_.RestartSearch(text.toStdString()); });
 }
 
 } // namespace orbisk

@@ -56,11 +56,6 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     connect(menus_, &MainMenus::command, this, &CMapMainDlg::OnCommand);
     client_ = new QWidget(this);
     browser_ = new CExplorer1(client_);
-    connect(browser_, &CExplorer1::downloadComplete, this, [this] {
-        state_.busy = false;
-        UpdateCursor();
-    });
-    connect(browser_, &CExplorer1::documentComplete, this, [this] { locate_->Busy().ShowDone(); });
     connect(browser_, &CExplorer1::mapClicked, this, [this](QPoint position) {
         QCoreApplication::postEvent(this, new MapClickEvent(position));
         UpdateCursor();
@@ -91,7 +86,13 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
                               this);
     connect(jobs_, &JobController::requestSent, this, &CMapMainDlg::requestSent);
     connect(jobs_, &JobController::placeChanged, this, &CMapMainDlg::RefreshTitle);
-    connect(jobs_, &JobController::stopped, this, &CMapMainDlg::UpdateCursor);
+    // The controls grey at once and come back on the next tick, when a
+    // queued job may start first.
+    connect(jobs_, &JobController::busyChanged, this, [this](bool busy) {
+        if (busy)
+            SetBusyControls(true);
+        UpdateCursor();
+    });
     connect(jobs_, &JobController::failed, this, [this](const QString& reason) {
         prompts_.Tell("The map could not be prepared:\n" + reason, "Error", QMessageBox::Critical);
     });
@@ -128,20 +129,18 @@ void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     Step("definition update");
     update_->RunDefinitionUpdate();
     Step("inputs");
-    state_.inputs = definitions_.defaultInputs;
-    state_.keyword = state_.inputs.localSearchKey;
+    state_.StartWith(definitions_.defaultInputs);
     Locate()->SetCountries({"United States", "Canada"});
-    Locate()->ShowInputs(state_.inputs);
+    Locate()->ShowInputs(state_.Inputs());
     SetLocateModeUi(LocateMode::Phone);
     Step("layout");
     PlaceControls(false);
-    state_.actionCode = kActionStart;
     Step("first job");
     // Without a readable file of the command line, the first job locates
     // the default place with its local search.
     if (!OpenFile(QString::fromStdString(commandLinePath), true)) {
-        bottom_->SetKeyword(Text(state_.keyword));
-        StartJob(kLocate | kLocalSearch | kSendResults);
+        bottom_->SetKeyword(Text(state_.Keyword()));
+        StartJob(kActionStart, kLocate | kLocalSearch | kSendResults);
     }
     layoutReady_ = true;
     timer_->start(kTimerPeriodMs);
@@ -157,7 +156,6 @@ void CMapMainDlg::OnCommand(int id) {
     case kIdZipRadio:
     case kIdStreetRadio:
     case kIdLatLngRadio: SetLocateModeUi(static_cast<LocateMode>(id - kIdPhoneRadio)); break;
-    case kIdCountry: state_.country = Locate()->Country().toStdString(); break;
     case kIdNext: search_->Next(); break;
     case kIdPrevious: search_->Previous(); break;
     case kIdSearchIcon: search_->Restart(); break;
@@ -190,30 +188,22 @@ void CMapMainDlg::OnCommand(int id) {
     }
 }
 
-void CMapMainDlg::StartJob(int actionCode, int jobCode) {
-    state_.actionCode = actionCode;
-    StartJob(jobCode);
+bool CMapMainDlg::Busy() const {
+    return jobs_->Busy();
+}
+
+bool CMapMainDlg::StartJob(int actionCode, int jobCode, const std::function<void()>& prepare) {
+    return jobs_->Start(actionCode, jobCode, prepare);
 }
 
 void CMapMainDlg::StartJobWhenIdle(int actionCode, int jobCode) {
-    if (!state_.busy)
-        return StartJob(actionCode, jobCode);
-    queuedJob_ = {actionCode, jobCode};
-}
-
-void CMapMainDlg::StartJob(int jobCode) {
-    if (state_.busy)
-        return;
-    SetBusyControls(true);
-    state_.BeginJob(jobCode);
-    locate_->Busy().Start();
-    UpdateCursor();
-    jobs_->Run();
+    if (!StartJob(actionCode, jobCode))
+        queuedJob_ = {actionCode, jobCode};
 }
 
 // A tick that changes nothing touches no widget: an idle window is never repainted.
 void CMapMainDlg::OnTimer() {
-    if (state_.busy) {
+    if (Busy()) {
         locate_->Busy().Tick();
         return;
     }
@@ -221,7 +211,8 @@ void CMapMainDlg::OnTimer() {
         SetBusyControls(false);
     if (queuedJob_) {
         const auto [actionCode, jobCode] = *std::exchange(queuedJob_, std::nullopt);
-        return StartJob(actionCode, jobCode);
+        StartJob(actionCode, jobCode);
+        return;
     }
     update_->Tick();
     if (resizing_.Tick())
@@ -240,7 +231,7 @@ void CMapMainDlg::SetBusyControls(bool busy) {
 }
 
 void CMapMainDlg::UpdateCursor() {
-    locate_->Busy().UpdateCursor(browser_->placingMode() == CExplorer1::Placing, state_.busy);
+    locate_->Busy().UpdateCursor(browser_->placingMode() == CExplorer1::Placing, Busy());
 }
 
 void CMapMainDlg::TogglePlacingMode() {
@@ -327,19 +318,20 @@ void CMapMainDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMapMainDlg::OnGo() {
-    if (state_.busy)
-        return;
-    state_.locateMode = Locate()->CheckedMode();
-    Locate()->ReadInputs(state_.inputs);
-    Locate()->ShowRemark(QString::fromStdString(LocateRemark(state_.locateMode, state_.inputs)));
-    search_->Clear(); // before the job, which would bring the old results back
-    StartJob(kActionGo, kLocate);
+    StartJob(kActionGo, kLocate, [this] {
+        LocationInputs inputs = state_.Inputs();
+        Locate()->ReadInputs(inputs);
+        state_.Locate(Locate()->CheckedMode(), inputs);
+        Locate()->ShowRemark(QString::fromStdString(LocateRemark(state_.Mode(), state_.Inputs())));
+        search_->Clear(); // before the job, which would bring the old results back
+    });
 }
 
 void CMapMainDlg::ShowMarkerSet(int actionCode) {
-    state_.MarkerSetLoaded(currentMarkerSet_.country, actionCode);
-    search_->Clear();
-    StartJob(kMarkerSetView);
+    StartJob(actionCode, kMarkerSetView, [this] {
+        state_.MarkerSetLoaded(currentMarkerSet_.country);
+        search_->Clear();
+    });
 }
 
 bool CMapMainDlg::OpenFile(const QString& path, bool commandLine) {

@@ -58,8 +58,6 @@ public:
 
     // Every menu item, button and icon comes here with its command id.
     void OnCommand(int id);
-    // Starts one job; does nothing while a job runs or the page loads.
-    void StartJob(int jobCode);
     // One tick of the 100 ms timer.
     void OnTimer();
 
@@ -68,15 +66,8 @@ public:
 
     // What the window holds, for tests and for the dialogs of other parts;
     // its widgets are found by their object names.
-    bool Busy() const override { return state_.busy; }
+    bool Busy() const override;
     const JobState& State() const { return state_; }
-    int ActionCode() const { return state_.actionCode; }
-    int JobCode() const { return state_.jobCode; }
-    const LocationInputs& Inputs() const { return state_.inputs; }
-    LocateMode Mode() const { return state_.locateMode; }
-    const std::string& Keyword() const { return state_.keyword; }
-    const std::string& LastCaption() const { return state_.lastCaption; }
-    const std::string& LastParams() const { return state_.lastParams; }
     const MapViewState& MapView() const { return mapView_; }
     const MainLayout& Layout() const { return layout_; }
     const ProgramEnvironment& Environment() const { return environment_; }
@@ -103,7 +94,8 @@ protected:
     void reject() override;
 
 private:
-    void StartJob(int actionCode, int jobCode) override;
+    using JobStarter::StartJob;
+    bool StartJob(int actionCode, int jobCode, const std::function<void()>& prepare) override;
     void StartJobWhenIdle(int actionCode, int jobCode) override;
     void ShowMarkerSet(int actionCode) override;
     void Step(const char* name);

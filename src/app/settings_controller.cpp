@@ -29,8 +29,7 @@ void SettingsController::Edit() {
         prompts_.Tell(
             QString::fromStdString(SaveFailedMessage("settings", RegistryKey::DefaultStoreFile())),
             "Error", QMessageBox::Critical);
-    if (!jobs_.Busy())
-        jobs_.StartJob(kActionSettings, kSendResults);
+    jobs_.StartJob(kActionSettings, kSendResults);
     maxFavoritesChanged_(settings_.Get(SettingsStore::MaxFavorites));
 }
 

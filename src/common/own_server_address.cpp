@@ -18,7 +18,7 @@ constexpr size_t kMaxFileBytes = 64;
 // The folder is trusted only when it is a real folder of this account that
 // no one else may enter; a symbolic link or a stranger's folder is not.
 bool PrivateFolder(const std::filesystem::path& folder) {
-    struct stat status{};
+    struct stat status {};
     return ::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
            status.st_uid == ::geteuid() && (status.st_mode & 077) == 0;
 }

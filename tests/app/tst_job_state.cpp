@@ -19,6 +19,12 @@ struct PagingStep {
     bool restarted = false; // the job began again at 1: the map had moved
 };
 
+JobResult Answered(LocalSearchCounters counters) {
+    JobResult result;
+    result.counters = counters;
+    return result;
+}
+
 void Apply(JobState& state, const PagingStep& step) {
     const std::string command = step.command;
     if (command == "next")
@@ -44,16 +50,15 @@ TEST(JobState, PagingFollowsTheKeywordAndTheAnswers) {
         {"clear", "", 1, {0, 0, 1}, " No current search", false},
     };
     JobState state;
-    state.counters = {29, 10, 1};
+    state.ApplyResult(Answered({29, 10, 1}), "Orbisk");
     for (const PagingStep& step : steps) {
         SCOPED_TRACE(std::string(step.command) + " " + step.field);
         Apply(state, step);
-        EXPECT_EQ(state.counters.first, step.askedFirst);
-        JobResult result;
-        result.counters = step.answer;
+        EXPECT_EQ(state.Counters().first, step.askedFirst);
+        JobResult result = Answered(step.answer);
         result.searchRestarted = step.restarted;
         state.ApplyResult(result, "Orbisk");
-        const LocalSearchStatus status = state.SearchStatus();
+        const LocalSearchStatus status = state.SearchStatus(false);
         EXPECT_EQ(status.text, step.status);
         EXPECT_EQ(status.previousEnabled, step.previousEnabled);
     }
@@ -62,12 +67,16 @@ TEST(JobState, PagingFollowsTheKeywordAndTheAnswers) {
 // A Go or a marker set ends the search: no later job draws its results again.
 TEST(JobState, EndingASearchTakesItsResultsAlong) {
     JobState state;
-    state.localSearchResults = "<ResultSet totalResultsAvailable=\"24\"/>";
-    state.counters = {24, 10, 11};
+    JobResult result = Answered({24, 10, 11});
+    result.localSearchResults = "<ResultSet totalResultsAvailable=\"24\"/>";
+    state.ApplyResult(result, "Orbisk");
     state.ClearKeyword();
-    EXPECT_EQ(state.localSearchResults, "");
-    EXPECT_EQ(state.SearchStatus().text, " No current search");
-    EXPECT_EQ(state.counters.first, 1);
+    EXPECT_EQ(state.LocalSearchResults(), "");
+    EXPECT_EQ(state.SearchStatus(false).text, " No current search");
+    EXPECT_EQ(state.Counters().first, 1);
+    // An answer that comes after the search ended pages from the first result.
+    state.ApplyResult(Answered({24, 10, 11}), "Orbisk");
+    EXPECT_EQ(state.Counters().first, 1);
 }
 
 TEST(JobState, AFinishedJobSetsTheLastPlaceAndTheTitle) {
@@ -81,19 +90,20 @@ TEST(JobState, AFinishedJobSetsTheLastPlaceAndTheTitle) {
     state.ApplyResult(result, "Orbisk");
     EXPECT_EQ(state.Title("Orbisk", false), "Orbisk - Seattle, WA");
     EXPECT_EQ(state.Title("Orbisk", true), "Orbisk - Seattle, WA *");
-    EXPECT_EQ(state.lastParams, "SH=3&LAT=47.6");
+    EXPECT_EQ(state.LastParams(), "SH=3&LAT=47.6");
     JobSnapshot job;
-    state.BeginJob(16);
+    state.Begin(kActionMarkerSetLoaded, 16);
     state.FillSnapshot(job);
     EXPECT_TRUE(job.canadian);
     EXPECT_EQ(job.jobCode, 16);
     EXPECT_EQ(job.lastCaption, "Seattle");
+    EXPECT_EQ(job.actionCode, kActionMarkerSetLoaded);
     // While the job runs, "<" stays grey whatever the counters say.
-    state.counters = {29, 10, 11};
-    EXPECT_FALSE(state.SearchStatus().previousEnabled);
-    state.MarkerSetLoaded("United States", kActionMarkerSetLoaded);
-    EXPECT_FALSE(state.canadianResult);
-    EXPECT_EQ(state.actionCode, kActionMarkerSetLoaded);
+    state.ApplyResult(Answered({29, 10, 11}), "Orbisk");
+    EXPECT_TRUE(state.SearchStatus(false).previousEnabled);
+    EXPECT_FALSE(state.SearchStatus(true).previousEnabled);
+    state.MarkerSetLoaded("United States");
+    EXPECT_FALSE(state.Canadian());
 }
 
 // "r" a resize, "t" a tick; "!" is a tick that asks for a new map.

@@ -66,10 +66,10 @@ private slots:
         QCOMPARE(window.StartUpSteps(),
                  (std::vector<std::string>{"environment", "favorites", "settings", "definitions",
                                            "definition update", "inputs", "layout", "first job"}));
-        QCOMPARE(window.JobCode(), 13);
-        QCOMPARE(window.ActionCode(), 0);
+        QCOMPARE(window.State().JobCode(), 13);
+        QCOMPARE(window.State().ActionCode(), 0);
         QCOMPARE(window.Environment().programDirectory, dir_->Path().string());
-        QCOMPARE(window.Keyword(), std::string("Pizza"));
+        QCOMPARE(window.State().Keyword(), std::string("Pizza"));
         QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 20000);
         WaitIdle();
         QVERIFY(window.windowTitle().startsWith(
@@ -151,8 +151,8 @@ private slots:
                  sent.last().at(1).toByteArray());
         QCOMPARE(sent.last().at(0).toString(),
                  QString::fromStdString("http://" + server_->Host() + "/map/default.asp"));
-        QCOMPARE(window.ActionCode(), 3);
-        QCOMPARE(window.LastParams(),
+        QCOMPARE(window.State().ActionCode(), 3);
+        QCOMPARE(window.State().LastParams(),
                  std::string("SH=3&NS=3&LAT=38.898748&LNG=-77.037684&INFO0=&INFO1=Latitute/"
                              "Longitute: &INFO2=38.898748/-77.037684"));
         QVERIFY(window.Locate()->remark()->isHidden());
@@ -164,18 +164,24 @@ private slots:
                  QString("Latitude 200 is out of range (-90 to 90)"));
         QVERIFY(window.Locate()->remark()->isVisibleTo(&window));
         WaitIdle();
-        QVERIFY(window.LastParams().rfind("SH=3&NS=3&LAT=200&", 0) == 0);
+        QVERIFY(window.State().LastParams().rfind("SH=3&NS=3&LAT=200&", 0) == 0);
         QTest::keyClick(window.Locate()->latitude(), Qt::Key_Backspace);
         QVERIFY(window.Locate()->remark()->isHidden());
     }
 
-    void goWhileBusyDoesNothing() {
+    // A job refused as busy leaves the state as it was: no action code,
+    // keyword or page of it survives.
+    void commandsWhileBusyDoNothing() {
         CMapMainDlg& window = Start();
         QVERIFY(window.Busy());
         QVERIFY(!GoButton(window)->isEnabled());
-        window.OnCommand(kIdGo);
-        window.OnCommand(kIdGo);
-        QCOMPARE(window.JobCode(), 13);
+        KeywordField(window)->setText("Coffee");
+        for (const int command : {kIdGo, kIdGo, kIdNext, kIdPrevious, kIdSearchIcon})
+            window.OnCommand(command);
+        QCOMPARE(window.State().JobCode(), 13);
+        QCOMPARE(window.State().ActionCode(), int(kActionStart));
+        QCOMPARE(window.State().Keyword(), std::string("Pizza"));
+        QCOMPARE(window.State().Counters().first, 1);
         WaitIdle();
         QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 5000);
         window.OnTimer();
@@ -245,7 +251,7 @@ private slots:
         QCOMPARE(window.Layout().browser.y, 5);
         QCOMPARE(window.Layout().browserHeight, window.Layout().browser.height);
         QVERIFY(!KeywordField(window)->isVisible());
-        QCOMPARE(window.ActionCode(), 4); // a panel change asks for the map again
+        QCOMPARE(window.State().ActionCode(), 4); // a panel change asks for the map again
     }
 
     // Every caption, label and button shows its whole text in each locate
@@ -290,8 +296,8 @@ private slots:
         }
         window.OnTimer();
         QVERIFY(window.Busy());
-        QCOMPARE(window.JobCode(), 8);
-        QCOMPARE(window.ActionCode(), 4);
+        QCOMPARE(window.State().JobCode(), 8);
+        QCOMPARE(window.State().ActionCode(), 4);
         WaitIdle();
         for (int tick = 0; tick < 30; ++tick)
             window.OnTimer();

@@ -41,7 +41,7 @@ private slots:
     void addsMirrorsAndReplaysFavorites() {
         CMapMainDlg& window = Start();
         WaitIdle();
-        const std::string located = window.LastParams();
+        const std::string located = window.State().LastParams();
         prompts_.nameFavorite = [](QString& name) {
             name = "Home & office";
             return true;
@@ -57,12 +57,12 @@ private slots:
         QCOMPARE(stored.Items()[0].parameters, located);
 
         window.OnCommand(kIdFirstFavorite + 5);
-        QCOMPARE(window.JobCode(), 13); // no favorite there: nothing starts
+        QCOMPARE(window.State().JobCode(), 13); // no favorite there: nothing starts
         window.OnTimer();
         item->trigger();
-        QCOMPARE(window.JobCode(), 32);
-        QCOMPARE(window.ActionCode(), 1);
-        QCOMPARE(window.LastCaption(), std::string("Home & office"));
+        QCOMPARE(window.State().JobCode(), 32);
+        QCOMPARE(window.State().ActionCode(), 1);
+        QCOMPARE(window.State().LastCaption(), std::string("Home & office"));
         QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(2), 20000);
         WaitIdle();
 
@@ -196,8 +196,8 @@ private slots:
             return settings.Save();
         };
         window.OnCommand(kIdSettings);
-        QCOMPARE(window.JobCode(), 8);
-        QCOMPARE(window.ActionCode(), 2);
+        QCOMPARE(window.State().JobCode(), 8);
+        QCOMPARE(window.State().ActionCode(), 2);
         QCOMPARE(window.Favorites().Maximum(), 25);
         QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(2), 20000);
         std::string w, q;
@@ -252,8 +252,8 @@ private slots:
             encoded));
         server_->OfferDefinitions("5", encoded);
         CMapMainDlg& window = Start();
-        QCOMPARE(window.Keyword(), std::string("Coffee"));
-        QCOMPARE(window.Inputs().npa, std::string("613"));
+        QCOMPARE(window.State().Keyword(), std::string("Coffee"));
+        QCOMPARE(window.State().Inputs().npa, std::string("613"));
         std::ifstream file(dir_->Path() / "Map.dat");
         QCOMPARE(std::string(std::istreambuf_iterator<char>(file), {}), encoded);
         QTRY_COMPARE_WITH_TIMEOUT(server_->Bodies().size(), size_t(1), 20000);

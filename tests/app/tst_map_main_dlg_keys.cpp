@@ -51,7 +51,7 @@ private slots:
         window.OnCommand(kIdGo);
         QTRY_VERIFY_WITH_TIMEOUT(server_->Bodies().size() > before, 10000);
         QTest::qWait(1500); // past the page's answer
-        QCOMPARE(window.ActionCode(), 3);
+        QCOMPARE(window.State().ActionCode(), 3);
         WaitIdle();
     }
 
@@ -68,7 +68,7 @@ private slots:
             KeywordField(window)->setFocus();
             KeywordField(window)->setText(keyword);
             QTest::keyClick(KeywordField(window), Qt::Key_Return);
-            QCOMPARE(window.ActionCode(), action);
+            QCOMPARE(window.State().ActionCode(), action);
             WaitIdle();
             window.OnTimer();
         }
@@ -76,7 +76,7 @@ private slots:
             KeywordField(window)->setText(keyword);
             window.Locate()->areaCode()->setFocus();
             QTest::keyClick(window.Locate()->areaCode(), Qt::Key_Return);
-            QCOMPARE(window.ActionCode(), 3);
+            QCOMPARE(window.State().ActionCode(), 3);
             QVERIFY(messages_.isEmpty());
             WaitIdle();
             window.OnTimer();

@@ -32,7 +32,7 @@ private slots:
     void aMissingCommandLineFileIsReported() {
         CMapMainDlg& window = Start("", "\"/no/such/file.obk\"");
         QCOMPARE(messages_, QStringList{"Failed to find marker set file /no/such/file.obk"});
-        QCOMPARE(window.JobCode(), 13); // the normal first job runs
+        QCOMPARE(window.State().JobCode(), 13); // the normal first job runs
     }
 
     void aCommandLineFileIsOpened() {
@@ -42,9 +42,9 @@ private slots:
                "Country=\"Canada\"><Marker Lat=\"45\" Lng=\"-75\" "
                "Title=\"A\"/></MarkerSet></DataSet>";
         CMapMainDlg& window = Start("", "\"" + file.string() + "\"");
-        QCOMPARE(window.JobCode(), 16);
-        QCOMPARE(window.ActionCode(), 11);
-        QCOMPARE(window.Keyword(), std::string());
+        QCOMPARE(window.State().JobCode(), 16);
+        QCOMPARE(window.State().ActionCode(), 11);
+        QCOMPARE(window.State().Keyword(), std::string());
         WaitIdle();
         QVERIFY(window.windowTitle().endsWith(" - Trip"));
     }
@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(window.CurrentMarkerSet().Markers()[0].url, std::string());
         QCOMPARE(window.CurrentMarkerSet().Markers()[0].infoLines.size(), size_t(4));
         QCOMPARE(window.Browser()->placingMode(), int(CExplorer1::Normal));
-        QCOMPARE(window.ActionCode(), 8);
-        QCOMPARE(window.JobCode(), 8);
+        QCOMPARE(window.State().ActionCode(), 8);
+        QCOMPARE(window.State().JobCode(), 8);
         QTRY_VERIFY(window.windowTitle().endsWith(" *"));
     }
 
@@ -102,8 +102,8 @@ private slots:
         window.OnCommand(kIdLoadMarkers);
         QCOMPARE(messages_.size(), 2);
         QVERIFY(messages_[1].startsWith("You have unsaved marker(s)"));
-        QCOMPARE(window.JobCode(), 16);
-        QCOMPARE(window.ActionCode(), 10);
+        QCOMPARE(window.State().JobCode(), 16);
+        QCOMPARE(window.State().ActionCode(), 10);
         QVERIFY(!window.CurrentMarkerSet().IsModified());
         WaitIdle();
 
@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(window.CurrentMarkerSet().Markers().size(), size_t(7));
         QCOMPARE(window.CurrentMarkerSet().Markers()[0].title, std::string("Mine"));
         QVERIFY(window.CurrentMarkerSet().IsModified());
-        QCOMPARE(window.JobCode(), 16);
+        QCOMPARE(window.State().JobCode(), 16);
         WaitIdle();
 
         const QString exported = QString::fromStdString((dir_->Path() / "out.geojson").string());
@@ -228,13 +228,13 @@ private slots:
         Command(kIdEditMarkers);
         QCOMPARE(window.CurrentMarkerSet().Markers().size(),
                  size_t(2)); // Cancel drops the working copy
-        QCOMPARE(window.JobCode(), 13);
+        QCOMPARE(window.State().JobCode(), 13);
         prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
             dialog.Ok();
             return dialog.result();
         };
         Command(kIdEditMarkers);
-        QCOMPARE(window.JobCode(), 13); // OK without changes requests nothing
+        QCOMPARE(window.State().JobCode(), 13); // OK without changes requests nothing
         prompts_.editMarkerSet = [](CDialogEditMarkerSet& dialog) {
             dialog.EditSelected();
             dialog.markerList()->setCurrentRow(1);
@@ -248,8 +248,8 @@ private slots:
         QCOMPARE(window.CurrentMarkerSet().Markers()[0].infoLines[0], std::string("first line"));
         QCOMPARE(window.CurrentMarkerSet().title, std::string("Trip"));
         QVERIFY(window.CurrentMarkerSet().IsModified());
-        QCOMPARE(window.JobCode(), 16);
-        QCOMPARE(window.ActionCode(), 9);
+        QCOMPARE(window.State().JobCode(), 16);
+        QCOMPARE(window.State().ActionCode(), 9);
 
         WaitIdle();
         const QString saved = QString::fromStdString((dir_->Path() / "edited.obk").string());

@@ -369,7 +369,7 @@ private slots:
         QVERIFY(run_->WaitForRequests(1));
         QVERIFY(run_->WaitIdle());
         QCOMPARE(Last().Get("DE"), std::string("7"));
-        QCOMPARE(window.Keyword(), std::string("Pizza"));
+        QCOMPARE(window.State().Keyword(), std::string("Pizza"));
         std::string installed;
         QVERIFY(ReadWholeFile(run_->Directory() / "program" / "Map.dat", 1 << 20, installed));
         QCOMPARE(installed, run_->Server().Get("/map/definitions/Map.dat"));
