@@ -137,12 +137,14 @@ int RunRequest(const std::vector<std::string>& words, std::ostream& out, std::os
         err << error << "\n";
         return 1;
     }
-    const JobOutcome outcome = RunJob(job);
-    const std::optional<JobResult>& result = outcome.result;
+    const JobOutcome result = RunJob(job);
     if (!result) {
-        err << "the job failed: " << outcome.error << "\n";
+        err << "the job failed: " << result.error() << "\n";
         return 1;
     }
+    for (const std::string* reason : {&result->locateError, &result->searchError})
+        if (!reason->empty())
+            err << *reason << "\n";
     out << "caption: " << result->caption << "\n"
         << "P: " << result->parameters << "\n"
         << "Q: " << result->query << "\n"

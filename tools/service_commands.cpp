@@ -68,8 +68,10 @@ int TryRequest(ServiceClient& client, const Arguments& arguments, std::ostream& 
             err << "cannot read " << *answerFile << "\n";
             return 1;
         }
-    } else if (!client.SendRequest(answer)) {
-        err << "the request to " << request->server << " failed\n";
+    } else if (HttpAnswer reply = client.SendRequest()) {
+        answer = std::move(*reply);
+    } else {
+        err << "the request to " << request->server << " failed: " << reply.error().reason << "\n";
         return 1;
     }
     client.MergeResults(answer);

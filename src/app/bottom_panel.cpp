@@ -159,8 +159,11 @@ void BottomPanel::SetBusy(bool busy) {
         previous_->setEnabled(false);
 }
 
+// A reason longer than the line is cut to it; the whole of it is the tip.
 void BottomPanel::ShowStatus(const QString& text, bool previousEnabled, bool nextEnabled) {
-    status_->setText(text);
+    status_->setText(
+        status_->fontMetrics().elidedText(text, Qt::ElideRight, status_->contentsRect().width()));
+    status_->setToolTip(status_->text() == text ? QString() : text);
     previous_->setEnabled(previousEnabled);
     next_->setEnabled(nextEnabled && !busy_);
 }

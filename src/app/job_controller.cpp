@@ -77,17 +77,15 @@ void JobController::Run() {
 
 // On the window thread, in order: the state the job produced, the navigation, the title.
 void JobController::Apply(const JobOutcome& outcome) {
-    const std::optional<JobResult>& result = outcome.result;
-    if (!result) {
-        indicator_.ShowStill();
-        End();
-        emit failed(QString::fromStdString(outcome.error));
+    if (!outcome) {
+        Fail(QString::fromStdString(outcome.error()));
         return;
     }
-    state_.ApplyResult(*result, context_.definitions.fixedStrings.At(FixedStrings::ProductTitle));
-    context_.markerSet.country = result->markerSetCountry;
-    const QByteArray body = QByteArray::fromStdString(result->body);
-    const QString address = QString::fromStdString(result->address);
+    const JobResult& result = *outcome;
+    state_.ApplyResult(result, context_.definitions.fixedStrings.At(FixedStrings::ProductTitle));
+    context_.markerSet.country = result.markerSetCountry;
+    const QByteArray body = QByteArray::fromStdString(result.body);
+    const QString address = QString::fromStdString(result.address);
     if (const QString foreign = MapWebPage::ForeignServerOf(QUrl(address)); !foreign.isEmpty()) {
         Refuse(foreign);
         return;
@@ -95,14 +93,19 @@ void JobController::Apply(const JobOutcome& outcome) {
     browser_.NavigateWithPost(address, body);
     emit requestSent(address, body);
     emit placeChanged();
-    if (!result->searchError.empty())
-        emit searchFailed(QString::fromStdString(result->searchError));
+    for (const std::string* error : {&result.locateError, &result.searchError})
+        if (!error->empty())
+            emit serviceFailed(QString::fromStdString(*error));
 }
 
 // The map page is not asked for: the view says why, and so does a message.
 void JobController::Refuse(const QString& reason) {
-    indicator_.ShowStill();
     browser_.ShowNotice("The map cannot be shown", reason);
+    Fail(reason);
+}
+
+void JobController::Fail(const QString& reason) {
+    indicator_.ShowFailed();
     End();
     emit failed(reason);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/map_request_builder.h"
 #include "services/http_client.h"
 
 #include <QObject>
@@ -16,7 +17,6 @@ class JobState;
 class MarkerSet;
 class ServiceDefinitions;
 class SettingsStore;
-struct JobOutcome;
 struct MainLayout;
 struct MapViewState;
 struct ProgramEnvironment;
@@ -55,14 +55,16 @@ signals:
     void placeChanged();
     // The job failed before its page, and this is why, for the user.
     void failed(const QString& reason);
-    // The map went out, but its local search had no answer.
-    void searchFailed(const QString& reason);
+    // The map went out, but a service of the job (the lookup of the place,
+    // the local search) had no answer, and this is why.
+    void serviceFailed(const QString& reason);
 
 private:
     void Run();
     void Apply(const JobOutcome& outcome);
     void OnNavigateError();
     void Refuse(const QString& reason);
+    void Fail(const QString& reason);
     void End();
 
     JobState& state_;

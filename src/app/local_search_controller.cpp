@@ -16,8 +16,13 @@ void LocalSearchController::Clear() {
 
 void LocalSearchController::ShowStatus() {
     const LocalSearchStatus status = state_.SearchStatus(jobs_.Busy());
-    panel_.ShowStatus(QString::fromStdString(status.text), status.previousEnabled,
-                      status.nextEnabled);
+    panel_.ShowStatus(failure_.isEmpty() ? QString::fromStdString(status.text) : failure_,
+                      status.previousEnabled, status.nextEnabled);
+}
+
+void LocalSearchController::ShowFailure(const QString& reason) {
+    failure_ = reason;
+    ShowStatus();
 }
 
 bool LocalSearchController::AskForKeyword(const QString& text) {

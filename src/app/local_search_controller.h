@@ -27,6 +27,9 @@ public:
     // A new place or marker set ends the current search.
     void Clear();
     void ShowStatus();
+    // A job's service failed: the status line says why until the next job.
+    void ShowFailure(const QString& reason);
+    void ForgetFailure() { failure_.clear(); }
 
 private:
     // Asks for a keyword when the field holds none; true when it asked.
@@ -36,6 +39,7 @@ private:
     BottomPanel& panel_;
     UserPrompts& prompts_;
     JobStarter& jobs_;
+    QString failure_;
 };
 
 } // namespace orbisk

@@ -89,13 +89,18 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     // The controls grey at once and come back on the next tick, when a
     // queued job may start first.
     connect(jobs_, &JobController::busyChanged, this, [this](bool busy) {
-        if (busy)
+        if (busy) {
+            search_->ForgetFailure();
             SetBusyControls(true);
+        }
         UpdateCursor();
     });
     connect(jobs_, &JobController::failed, this, [this](const QString& reason) {
+        search_->ShowFailure(reason);
         prompts_.Tell("The map could not be prepared:\n" + reason, "Error", QMessageBox::Critical);
     });
+    connect(jobs_, &JobController::serviceFailed, this,
+            [this](const QString& reason) { search_->ShowFailure(reason); });
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, &CMapMainDlg::OnTimer);
     resize(800, 600);

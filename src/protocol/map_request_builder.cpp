@@ -53,6 +53,8 @@ Located Locate(const JobSnapshot& job, bool localSearch, JobResult& result) {
         geocoded = Geocode(job.locateMode, in, ContextOf(job), job.defaultZoom);
         result.canadian = geocoded.canadian;
         result.markerSetCountry = geocoded.markerSetCountry;
+        if (!geocoded.error.empty())
+            result.locateError = "The place could not be looked up (" + geocoded.error + ").";
         if (geocoded.success)
             ns = kLocated;
     };
@@ -193,9 +195,9 @@ JobResult BuildMapRequest(const JobSnapshot& job, const Encoder& encoder) {
 
 JobOutcome RunJob(const JobSnapshot& job) {
     try {
-        return {BuildMapRequest(job), ""};
+        return BuildMapRequest(job);
     } catch (const std::exception& error) {
-        return {std::nullopt, error.what()};
+        return std::unexpected(std::string(error.what()));
     }
 }
 

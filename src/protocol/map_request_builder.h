@@ -8,6 +8,7 @@
 #include "services/location_inputs.h"
 #include "services/service_definitions.h"
 
+#include <expected>
 #include <functional>
 #include <optional>
 #include <string>
@@ -74,6 +75,7 @@ struct JobResult {
     std::string searchLongitude;
     bool searchRestarted = false;
     std::string searchError; // why the local search gave nothing, for the user
+    std::string locateError; // why the place could not be looked up, for the user
     bool canadian = false;
     std::string markerSetCountry;
 };
@@ -92,12 +94,9 @@ std::string ComposeBody(const std::string& query, const std::string& localSearch
 JobResult BuildMapRequest(const JobSnapshot& job, const Encoder& encode = {});
 
 // A job's result, or why there is none.
-struct JobOutcome {
-    std::optional<JobResult> result;
-    std::string error; // for the user when there is no result
-};
+// A job's result, or why there is none, for the user.
+using JobOutcome = std::expected<JobResult, std::string>;
 
-// BuildMapRequest with every failure caught.
 JobOutcome RunJob(const JobSnapshot& job);
 
 } // namespace orbisk

@@ -66,14 +66,15 @@ LocalSearchOutcome RunLocalSearch(const std::string& latitude, const std::string
         return outcome;
     try {
         LocalSearchRequest request(canadian, context, latitude, longitude, keyword, counters.first);
-        std::string answer;
-        const bool answered = request.SendRequest(answer);
-        if (!answered && request.LastRequestSent())
-            outcome.error = "The local search service did not answer.";
-        else if (answered && answer.empty())
+        const HttpAnswer reply = request.SendRequest();
+        if (!reply && request.LastRequestSent())
+            outcome.error =
+                "The local search service did not answer (" + request.LastFailure() + ").";
+        else if (reply && reply->empty())
             outcome.error = "The local search service sent an empty answer.";
-        if (!answered || answer.empty())
+        if (!reply || reply->empty())
             return outcome;
+        const std::string& answer = *reply;
         if (canadian)
             return CanadaResults(request, answer, outcome);
         outcome.resultsText = answer;

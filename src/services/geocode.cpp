@@ -49,8 +49,9 @@ void LocatePhone(const LocationInputs& inputs, const ServiceContext& context, in
     geocoder.SetSlot(Xxxx, inputs.xxxx);
     try {
         result.success = geocoder.Resolve(result.latitude, result.longitude);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         result.success = false;
+        result.error = error.what();
     }
     if (result.success && geocoder.Precision() == -2)
         result.zoomOverride = std::to_string(defaultZoom);
@@ -63,20 +64,25 @@ void LocatePhone(const LocationInputs& inputs, const ServiceContext& context, in
 GeocodeResult Geocode(LocateMode mode, const LocationInputs& inputs, const ServiceContext& context,
                       int defaultZoom) {
     GeocodeResult result;
+    ServiceContext traced = context;
+    traced.failure = &result.error;
     try {
         switch (mode) {
-        case LocateMode::Street: LocateStreet(inputs, context, defaultZoom, result); break;
-        case LocateMode::Zip: LocateZip(inputs, context, result); break;
-        case LocateMode::Phone: LocatePhone(inputs, context, defaultZoom, result); break;
+        case LocateMode::Street: LocateStreet(inputs, traced, defaultZoom, result); break;
+        case LocateMode::Zip: LocateZip(inputs, traced, result); break;
+        case LocateMode::Phone: LocatePhone(inputs, traced, defaultZoom, result); break;
         case LocateMode::LatLng: break;
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         result.success = false;
+        result.error = error.what();
     }
-    if (!result.success) {
-        result.latitude.clear();
-        result.longitude.clear();
+    if (result.success) {
+        result.error.clear(); // a service that failed before another found the place
+        return result;
     }
+    result.latitude.clear();
+    result.longitude.clear();
     return result;
 }
 

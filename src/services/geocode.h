@@ -19,11 +19,15 @@ struct GeocodeResult {
     InfoLines infoLines; // up to three display lines, also after a failure
     bool canadian = false;
     std::string markerSetCountry = "United States";
+    // Why a failed locate failed when it was not for want of a match: a
+    // service that did not answer, or an answer no rule could read.
+    std::string error;
 };
 
 // Locates by telephone number, zip or postal code, or street address through
 // the outside services of the definitions. The latitude/longitude mode needs
-// no lookup and fails here. Never throws: every failure is a failed locate.
+// no lookup and fails here. Never throws: every failure is a failed locate,
+// with its reason kept.
 GeocodeResult Geocode(LocateMode mode, const LocationInputs& inputs, const ServiceContext& context,
                       int defaultZoom);
 

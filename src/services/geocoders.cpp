@@ -23,10 +23,10 @@ bool IsLetter(char c) {
 // services give them: a zero coordinate is no coordinate.
 bool ResolveNumericCoordinates(ServiceClient& client, std::string& latitude,
                                std::string& longitude) {
-    std::string answer;
-    if (!client.SendRequest(answer))
+    const HttpAnswer answer = client.SendRequest();
+    if (!answer)
         return false;
-    client.MergeResults(answer);
+    client.MergeResults(*answer);
     // Anything but a finite coordinate in range is no answer, never 0.
     const auto x = StrictLongitude(client.Slot(Longitude));
     const auto y = StrictLatitude(client.Slot(Latitude));
@@ -104,10 +104,10 @@ ExchangeGeocoder::ExchangeGeocoder(ServiceContext context, InfoLines* infoLines)
 bool ExchangeGeocoder::Resolve(std::string& latitude, std::string& longitude) {
     latitude.clear();
     longitude.clear();
-    std::string answer;
-    if (!SendRequest(answer))
+    const HttpAnswer answer = SendRequest();
+    if (!answer)
         return false;
-    MergeResults(answer);
+    MergeResults(*answer);
     if (!Slot(Longitude).empty())
         SetSlot(Longitude, "-" + Slot(Longitude));
     if (!Slot(City).empty() && !Slot(State).empty() && Info() && Info()->size() >= 3) {
@@ -133,10 +133,10 @@ bool AddressGeocoder::Resolve(std::string& latitude, std::string& longitude) {
     longitude.clear();
     if (Slot(State).empty() && Slot(City).empty())
         return false;
-    std::string answer;
-    if (!SendRequest(answer))
+    const HttpAnswer answer = SendRequest();
+    if (!answer)
         return false;
-    MergeResults(answer);
+    MergeResults(*answer);
     latitude = Slot(Latitude);
     longitude = Slot(Longitude);
     return !latitude.empty() && !longitude.empty();
@@ -224,13 +224,10 @@ bool PrimaryGeocoder::Resolve(std::string& latitude, std::string& longitude) {
     longitude.clear();
     const bool phoneMode = !Slot(Npa).empty();
     SetSearchType(phoneMode ? 0 : 1);
-    std::string answer;
-    if (!SendRequest(answer)) {
-        if (phoneMode)
-            return false;
-        answer.clear();
-    }
-    MergeResults(answer);
+    const HttpAnswer answer = SendRequest();
+    if (!answer && phoneMode)
+        return false;
+    MergeResults(answer.value_or(""));
     WriteInfoLines();
 
     latitude = Slot(Latitude);

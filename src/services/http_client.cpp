@@ -60,14 +60,8 @@ std::string RequestTarget(const std::string& path) {
 struct Transfer {
     std::string answer;
     bool keepNulBytes = false;
-    bool responded = false;
     bool capped = false;
 };
-
-size_t OnHeader(char*, size_t size, size_t count, void* user) {
-    static_cast<Transfer*>(user)->responded = true;
-    return size * count;
-}
 
 // Of each received chunk only the bytes before its first NUL are kept.
 size_t OnData(char* data, size_t size, size_t count, void* user) {
@@ -124,6 +118,18 @@ int OnConnected(void*, char* serverIp, char* clientIp, int serverPort, int clien
     return owner == geteuid() ? CURL_PREREQFUNC_OK : CURL_PREREQFUNC_ABORT;
 }
 
+// curl's detailed words when it has them, and for a refused loopback
+// server, whose it is.
+std::string FailureText(CURLcode result, const char* detail, const std::string& server) {
+    if (result == CURLE_ABORTED_BY_CALLBACK)
+        if (const std::string foreign = ForeignLoopbackServer(server); !foreign.empty())
+            return foreign;
+    if (result == CURLE_WRITE_ERROR)
+        return "the answer is larger than " + std::to_string(HttpClient::kMaxAnswerBytes >> 20) +
+               " MiB";
+    return *detail ? detail : curl_easy_strerror(result);
+}
+
 void ApplyTimeouts(CURL* curl, const HttpTimeouts& timeouts) {
     if (timeouts.connectMs > 0)
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeouts.connectMs);
@@ -139,52 +145,47 @@ void ApplyTimeouts(CURL* curl, const HttpTimeouts& timeouts) {
 
 HttpClient::HttpClient(HttpTimeouts timeouts) : timeouts_(timeouts) {}
 
-bool HttpClient::HttpGet(const std::string& host, const std::string& path, const std::string& proxy,
-                         std::string& answer) const {
-    return Exchange(host, path, nullptr, proxy, false, answer);
+HttpAnswer HttpClient::Get(const std::string& host, const std::string& path,
+                           const std::string& proxy) const {
+    return Exchange(host, path, nullptr, proxy, false);
 }
 
-bool HttpClient::HttpGetFile(const std::string& host, const std::string& path,
-                             const std::string& proxy, std::string& content) const {
-    std::string answer;
-    long status = 0;
-    if (!Exchange(host, path, nullptr, proxy, true, answer, &status) || status < 200 ||
-        status > 299)
-        return false;
-    content = std::move(answer);
-    return true;
+HttpAnswer HttpClient::GetFile(const std::string& host, const std::string& path,
+                               const std::string& proxy) const {
+    return Exchange(host, path, nullptr, proxy, true);
 }
 
-bool HttpClient::HttpPost(const std::string& host, const std::string& path, const std::string& body,
-                          const std::string& proxy, std::string& answer) const {
-    return Exchange(host, path, &body, proxy, false, answer);
+HttpAnswer HttpClient::Post(const std::string& host, const std::string& path,
+                            const std::string& body, const std::string& proxy) const {
+    return Exchange(host, path, &body, proxy, false);
 }
 
-// With `status`, a file is fetched: it must arrive whole, and its status is told.
-bool HttpClient::Exchange(const std::string& host, const std::string& path, const std::string* body,
-                          const std::string& proxy, bool keepNulBytes, std::string& answer,
-                          long* status) const {
+// A file must arrive whole and with a 2xx status; a service's answer is
+// whatever arrived, up to the cap.
+HttpAnswer HttpClient::Exchange(const std::string& host, const std::string& path,
+                                const std::string* body, const std::string& proxy,
+                                bool file) const {
     const std::string server = OwnServerHost(host);
     if (!IsPlainHost(server))
-        return false;
+        return std::unexpected(HttpError{"\"" + host + "\" is not a host name"});
     InitialiseCurlOnce();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     std::unique_ptr<curl_slist, HeaderListDeleter> headers(RequestHeaders(body != nullptr));
     if (!curl || !headers)
-        return false;
+        return std::unexpected(HttpError{"the HTTP library could not start"});
 
     const std::string url = "http://" + server + RequestTarget(path);
     Transfer transfer;
-    transfer.keepNulBytes = keepNulBytes;
+    transfer.keepNulBytes = file;
+    char detail[CURL_ERROR_SIZE] = {};
     CURL* handle = curl.get();
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, detail);
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_USERAGENT, kUserAgent);
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, OnHeader);
-    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, OnData);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(handle, CURLOPT_PREREQFUNCTION, OnConnected);
@@ -201,20 +202,14 @@ bool HttpClient::Exchange(const std::string& host, const std::string& path, cons
     ApplyTimeouts(handle, timeouts_);
 
     const CURLcode result = curl_easy_perform(handle);
-    if (status) {
-        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, status);
-        if (result != CURLE_OK)
-            return false;
-        answer = std::move(transfer.answer);
-        return true;
-    }
-    if (result == CURLE_OK || (result == CURLE_WRITE_ERROR && transfer.capped)) {
-        answer = std::move(transfer.answer);
-        return true;
-    }
-    if (transfer.responded)
-        answer = std::move(transfer.answer);
-    return false;
+    long status = 0;
+    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    if (result == CURLE_OK && file && (status < 200 || status > 299))
+        return std::unexpected(
+            HttpError{"the server answered HTTP " + std::to_string(status), status});
+    if (result == CURLE_OK || (!file && result == CURLE_WRITE_ERROR && transfer.capped))
+        return std::move(transfer.answer);
+    return std::unexpected(HttpError{FailureText(result, detail, server), status});
 }
 
 bool QueryUserProxy(std::string& proxy) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <expected>
 #include <string>
 
 namespace orbisk {
@@ -20,6 +21,17 @@ struct HttpTimeouts {
     static HttpTimeouts StartupUpdate() { return {3'000, 0, 10'000}; }
 };
 
+// Why an exchange gave no answer, in words for the user: curl's own for a
+// connection or transfer that failed, or the status of a file download that
+// was not 2xx.
+struct HttpError {
+    std::string reason;
+    long status = 0; // the HTTP status, when the server answered
+};
+
+// The answer's body, or why there is none.
+using HttpAnswer = std::expected<std::string, HttpError>;
+
 // One synchronous plain-HTTP exchange per call, on the calling thread. The
 // host is a bare name with an optional ":port" (80 when none). A service's
 // status is never examined: an error page is a successful call whose answer
@@ -32,24 +44,22 @@ public:
 
     explicit HttpClient(HttpTimeouts timeouts = HttpTimeouts::ServiceCall());
 
-    // On failure before the response arrives, `answer` is left as it was;
-    // after that it holds what was read. An empty proxy means the
-    // environment's proxy settings; otherwise exactly that proxy is used.
-    bool HttpGet(const std::string& host, const std::string& path, const std::string& proxy,
-                 std::string& answer) const;
-    bool HttpPost(const std::string& host, const std::string& path, const std::string& body,
-                  const std::string& proxy, std::string& answer) const;
-    // HttpGet that keeps every byte of the answer, NUL bytes included: for
+    // An empty proxy means the environment's proxy settings; otherwise
+    // exactly that proxy is used.
+    HttpAnswer Get(const std::string& host, const std::string& path,
+                   const std::string& proxy) const;
+    HttpAnswer Post(const std::string& host, const std::string& path, const std::string& body,
+                    const std::string& proxy) const;
+    // Get that keeps every byte of the answer, NUL bytes included: for
     // downloading files, which text answers' NUL rule would corrupt. Only a
     // whole 2xx answer counts: an error page, or an answer cut at the cap or
-    // short of its declared length, is a failure and leaves `content` as it was.
-    bool HttpGetFile(const std::string& host, const std::string& path, const std::string& proxy,
-                     std::string& content) const;
+    // short of its declared length, is a failure.
+    HttpAnswer GetFile(const std::string& host, const std::string& path,
+                       const std::string& proxy) const;
 
 private:
-    bool Exchange(const std::string& host, const std::string& path, const std::string* body,
-                  const std::string& proxy, bool keepNulBytes, std::string& answer,
-                  long* status = nullptr) const;
+    HttpAnswer Exchange(const std::string& host, const std::string& path, const std::string* body,
+                        const std::string& proxy, bool file) const;
 
     HttpTimeouts timeouts_;
 };

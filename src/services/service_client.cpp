@@ -46,18 +46,24 @@ std::optional<PreparedRequest> ServiceClient::PrepareRequest() {
     return std::nullopt;
 }
 
-bool ServiceClient::SendRequest(std::string& answer) {
-    answer.clear();
+HttpAnswer ServiceClient::SendRequest() {
     sent_ = false;
+    lastFailure_.clear();
     const std::optional<PreparedRequest> request = PrepareRequest();
     if (!request)
-        return false;
+        return std::unexpected(HttpError{"the definitions offer no request for this service"});
     sent_ = true;
     const HttpClient http(context_.timeouts);
-    if (request->post)
-        return http.HttpPost(request->server, request->path, request->text, context_.proxyServer,
-                             answer);
-    return http.HttpGet(request->server, request->path, context_.proxyServer, answer);
+    HttpAnswer answer =
+        request->post
+            ? http.Post(request->server, request->path, request->text, context_.proxyServer)
+            : http.Get(request->server, request->path, context_.proxyServer);
+    if (!answer) {
+        lastFailure_ = request->server + ": " + answer.error().reason;
+        if (context_.failure)
+            *context_.failure = lastFailure_;
+    }
+    return answer;
 }
 
 void ServiceClient::MergeResults(const std::string& answer) {

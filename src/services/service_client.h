@@ -17,6 +17,9 @@ struct ServiceContext {
     const ServiceDefinitions* definitions = nullptr;
     std::string proxyServer;
     HttpTimeouts timeouts = HttpTimeouts::ServiceCall();
+    // When set, every client of the call leaves there why its request had
+    // no answer, so a lookup that tries several services can say why.
+    std::string* failure = nullptr;
 };
 
 // A request ready to go out: for GET the path already carries the text.
@@ -53,11 +56,13 @@ public:
     // nullopt when the definitions have no usable request for this client.
     // Throws ServiceCallError for a slot index beyond the slots.
     std::optional<PreparedRequest> PrepareRequest();
-    // The HTTP result; `answer` starts empty.
-    bool SendRequest(std::string& answer);
+    // The service's answer, or why there is none.
+    HttpAnswer SendRequest();
     // Whether the last SendRequest went out: false when the definitions
     // offer no request for this client, which is no failure of a service.
     bool LastRequestSent() const { return sent_; }
+    // Why the last request that went out had no answer; "" when it had one.
+    const std::string& LastFailure() const { return lastFailure_; }
     // Fills the slots from the answer by every result definition in turn.
     void MergeResults(const std::string& answer);
     // Fills an empty StreetNumber and StreetAddress from StreetLine.
@@ -71,6 +76,7 @@ private:
     bool isCanada_ = false;
     std::vector<std::string> slots_;
     std::string lastRequest_;
+    std::string lastFailure_;
     bool sent_ = false;
     ServiceContext context_;
     int type_;

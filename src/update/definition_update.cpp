@@ -71,14 +71,25 @@ bool DefinitionSource::TimeoutsLeft(HttpTimeouts& next) const {
     return true;
 }
 
-bool DefinitionVersionCheck::IsNewer() const {
-    std::string answer;
+// A file of the update within what is left of its time; a failure after
+// the version check said there is one is told in the log.
+std::optional<std::string> DefinitionSource::Fetch(const std::string& path, bool quiet) const {
     HttpTimeouts timeouts;
-    if (!source_.TimeoutsLeft(timeouts) ||
-        !HttpClient(timeouts).HttpGetFile(source_.host, source_.basePath + "definition/version/",
-                                          source_.proxy, answer))
-        return false;
-    return LeadingNumber(answer) > source_.currentVersion;
+    if (!TimeoutsLeft(timeouts))
+        return std::nullopt;
+    HttpAnswer answer = HttpClient(timeouts).GetFile(host, path, proxy);
+    if (answer)
+        return std::move(*answer);
+    if (!quiet)
+        std::cerr << "orbisk: definition update could not fetch " << path << ": "
+                  << answer.error().reason << "\n";
+    return std::nullopt;
+}
+
+// Offline, there is no newer version, and nothing to say about it.
+bool DefinitionVersionCheck::IsNewer() const {
+    const auto answer = source_.Fetch(source_.basePath + "definition/version/", true);
+    return answer && LeadingNumber(*answer) > source_.currentVersion;
 }
 
 DefinitionDownloader::DefinitionDownloader(DefinitionSource source, ProgramFiles files,
@@ -116,14 +127,12 @@ bool DefinitionDownloader::IsSafeFileName(const std::string& fileName) {
 }
 
 bool DefinitionDownloader::DownloadAll() {
-    std::string answer;
     const std::string path =
         source_.basePath + "definition/path/?VER=" + FormatFixed(source_.currentVersion, 2);
-    HttpTimeouts timeouts;
-    if (!source_.TimeoutsLeft(timeouts) ||
-        !HttpClient(timeouts).HttpGetFile(source_.host, path, source_.proxy, answer))
+    const auto answer = source_.Fetch(path, false);
+    if (!answer)
         return false;
-    const std::vector<std::string> entries = SplitPathList(answer);
+    const std::vector<std::string> entries = SplitPathList(*answer);
     // Every name is checked before the first file is asked for.
     for (size_t k = 1; k < entries.size(); ++k) {
         if (!IsSafeFileName(FileNameOf(entries[k]))) {
@@ -191,11 +200,10 @@ void DefinitionDownloader::RemoveStaleStagedFiles() const {
 std::filesystem::path DefinitionDownloader::StageFile(const std::string& path,
                                                       const std::string& fileName,
                                                       std::filesystem::path& target) const {
-    std::string answer;
-    HttpTimeouts timeouts;
-    if (!source_.TimeoutsLeft(timeouts) ||
-        !HttpClient(timeouts).HttpGetFile(source_.host, path, source_.proxy, answer))
+    const auto fetched = source_.Fetch(path, false);
+    if (!fetched)
         return {};
+    const std::string& answer = *fetched;
     if (files_.ProgramDirectory().empty())
         return {};
     target = files_.ForWriting(fileName.empty() ? defaultFileName_ : "\\" + fileName);

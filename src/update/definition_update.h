@@ -5,6 +5,7 @@
 #include "settings/program_files.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct DefinitionSource {
     // The time-outs of the next request, its whole time cut to what is left
     // before the deadline; false when nothing is left.
     bool TimeoutsLeft(HttpTimeouts& next) const;
+    // The whole file at `path` on the host; nothing when it cannot be had,
+    // the reason logged unless `quiet`.
+    std::optional<std::string> Fetch(const std::string& path, bool quiet) const;
 };
 
 // Asks the server for the newest definition version.

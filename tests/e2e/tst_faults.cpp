@@ -112,6 +112,14 @@ private slots:
         QVERIFY(run.WaitIdle());
         QVERIFY(ControlsBack());
         QVERIFY(run.messages.isEmpty());
+        // The status line says why, the whole reason in its tip, until the next job.
+        QLabel* status = StatusText(run.Window());
+        const QString reason = status->toolTip().isEmpty() ? status->text() : status->toolTip();
+        QVERIFY2(reason.startsWith(
+                     "The place could not be looked up (" +
+                     QString::fromStdString(test::ClosedLoopbackHost()).section(':', 0, 0)),
+                 qPrintable(reason));
+        QVERIFY2(reason.contains("Failed to connect"), qPrintable(reason));
     }
 
     void aSilentServiceEndsTheJobWithinItsTimeout() {

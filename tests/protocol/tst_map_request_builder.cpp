@@ -2,6 +2,7 @@
 #include "fake_services.h"
 #include "protocol/map_request_builder.h"
 #include "protocol/parameter_codec.h"
+#include "raw_http_server.h"
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,24 @@ TEST_F(MapRequestTest, AFailedLocateSendsTheRawKeysWithTheModeAsState) {
         << result.parameters;
     EXPECT_EQ(result.localSearchResults, "") << "no place, no search";
     EXPECT_EQ(Open(result.body).l, "");
+    EXPECT_EQ(result.locateError, "") << "no match is no failure";
+}
+
+// A service that cannot be reached is named with curl's reason, whichever
+// of the services a mode tries.
+TEST_F(MapRequestTest, AServiceThatCannotBeReachedIsTheLocatesReason) {
+    const std::string closed = test::ClosedLoopbackHost();
+    for (auto& geocoder : job.definitions.geocoders)
+        for (auto& request : geocoder.requests)
+            request.server = closed;
+    job.inputs.zip = "20502";
+    for (const LocateMode mode : {LocateMode::Phone, LocateMode::Zip, LocateMode::Street}) {
+        job.locateMode = mode;
+        const JobResult result = Build(kLocate);
+        EXPECT_TRUE(StartsWith(result.locateError, "The place could not be looked up (" + closed +
+                                                       ": Failed to connect"))
+            << static_cast<int>(mode) << ": " << result.locateError;
+    }
 }
 
 TEST_F(MapRequestTest, ZipAndStreetModesSendTheirKeys) {
@@ -252,7 +271,7 @@ TEST(RunJob, ATinyResultsTextIsAnEncodingNoteNotAFailedJob) {
     JobSnapshot job;
     job.jobCode = 8;
     job.localSearchResults = "x";
-    const std::optional<JobResult> result = RunJob(job).result;
+    const JobOutcome result = RunJob(job);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(Open(result->body).l, "");
 }

@@ -168,11 +168,11 @@ TEST(OnlineRoutes, TheClientsAnswersComeFromOpenStreetMap) {
     ASSERT_TRUE(server.Start(options, error)) << error;
     std::thread thread([&] { server.Run(); });
     const auto ask = [&](const std::string& path, const std::string* body = nullptr) {
-        std::string answer;
         const HttpClient http;
-        EXPECT_TRUE(body ? http.HttpPost(server.HostAndPort(), path, *body, "", answer)
-                         : http.HttpGet(server.HostAndPort(), path, "", answer));
-        return answer;
+        const HttpAnswer answer = body ? http.Post(server.HostAndPort(), path, *body, "")
+                                       : http.Get(server.HostAndPort(), path, "");
+        EXPECT_TRUE(answer) << path;
+        return answer.value_or("");
     };
     const std::string us = "number=1600&street=Pennsylvania Ave NW&city=Washington&state=DC";
     const std::string ca = "number=290&street=Bremner Blvd&city=Toronto&province=ON";

@@ -41,14 +41,14 @@ protected:
     }
 
     static std::string Get(const std::string& path) {
-        std::string answer;
-        EXPECT_TRUE(HttpClient().HttpGet(server->HostAndPort(), path, "", answer)) << path;
-        return answer;
+        const HttpAnswer answer = HttpClient().Get(server->HostAndPort(), path, "");
+        EXPECT_TRUE(answer) << path;
+        return answer.value_or("");
     }
     static std::string Post(const std::string& path, const std::string& body) {
-        std::string answer;
-        EXPECT_TRUE(HttpClient().HttpPost(server->HostAndPort(), path, body, "", answer)) << path;
-        return answer;
+        const HttpAnswer answer = HttpClient().Post(server->HostAndPort(), path, body, "");
+        EXPECT_TRUE(answer) << path;
+        return answer.value_or("");
     }
     static std::string Gunzipped(const std::string& packed) {
         z_stream stream{};
@@ -181,11 +181,11 @@ TEST_F(OrbiskServerTest, MapPageTakesBodiesOfMegabytes) {
 TEST_F(OrbiskServerTest, DefinitionsAreOfferedWithThisServersAddress) {
     EXPECT_EQ(Get("/map/definition/version/"), "5");
     EXPECT_EQ(Get("/map/definition/path/?VER=1.00"), "definitions/Map.dat");
-    std::string encoded;
-    ASSERT_TRUE(
-        HttpClient().HttpGetFile(server->HostAndPort(), "/map/definitions/Map.dat", "", encoded));
+    const HttpAnswer encoded =
+        HttpClient().GetFile(server->HostAndPort(), "/map/definitions/Map.dat", "");
+    ASSERT_TRUE(encoded);
     std::string text;
-    ASSERT_TRUE(ParameterCodec().Decode(encoded, text));
+    ASSERT_TRUE(ParameterCodec().Decode(*encoded, text));
     ServiceDefinitions definitions;
     ASSERT_TRUE(definitions.ParseDefinitions(text));
     EXPECT_EQ(definitions.definitionVersion, 5);

@@ -30,9 +30,8 @@ std::string HeaderBlock(const std::string& request) {
 
 TEST_F(HttpClientTest, GetSendsTheUserAgentNoCacheAndNoBody) {
     RawHttpServer server(kOk);
-    std::string answer;
-    ASSERT_TRUE(HttpClient().HttpGet(server.Host(), "/map/definition/version/", "", answer));
-    EXPECT_EQ(answer, "ok");
+    EXPECT_EQ(HttpClient().Get(server.Host(), "/map/definition/version/", "").value_or("failed"),
+              "ok");
     ASSERT_EQ(server.Requests().size(), 1u);
     const std::string request = server.Requests()[0];
     EXPECT_EQ(request.rfind("GET /map/definition/version/ HTTP/1.1\r\n", 0), 0u) << request;
@@ -61,10 +60,9 @@ TEST_F(HttpClientTest, PostSendsOneContentTypeAndTheExactBody) {
     std::string sent = "QLM=ABC%41+&x=\r\n";
     sent += std::string("\x01\x7F\xFF", 3);
     sent += std::string(6000, 'K');
-    std::string answer;
-    ASSERT_TRUE(
-        HttpClient().HttpPost(server.Host(), "/map/default.asp?VER=1.10", sent, "", answer));
-    EXPECT_EQ(answer, "posted");
+    EXPECT_EQ(
+        HttpClient().Post(server.Host(), "/map/default.asp?VER=1.10", sent, "").value_or("failed"),
+        "posted");
     EXPECT_TRUE(body == sent) << "body of " << body.size() << " bytes differs";
     EXPECT_EQ(contentType, "application/x-www-form-urlencoded");
     EXPECT_EQ(contentTypes, 1u);
@@ -76,17 +74,14 @@ TEST_F(HttpClientTest, PostSendsLargeBodiesByteExact) {
     std::string sent;
     for (int i = 0; i < 2'000'000; ++i)
         sent += static_cast<char>('@' + i % 16);
-    std::string answer;
-    ASSERT_TRUE(
-        HttpClient().HttpPost(server.Host(), "/map/default.asp", "QLM=" + sent, "", answer));
+    ASSERT_TRUE(HttpClient().Post(server.Host(), "/map/default.asp", "QLM=" + sent, ""));
     const std::string request = server.Requests().at(0);
     EXPECT_TRUE(request.substr(request.find("\r\n\r\n") + 4) == "QLM=" + sent);
 }
 
 TEST_F(HttpClientTest, PostWithAnEmptyBodySendsZeroLength) {
     RawHttpServer server(kOk);
-    std::string answer;
-    ASSERT_TRUE(HttpClient().HttpPost(server.Host(), "/p", "", "", answer));
+    ASSERT_TRUE(HttpClient().Post(server.Host(), "/p", "", ""));
     const std::string request = server.Requests().at(0);
     EXPECT_EQ(request.rfind("POST /p HTTP/1.1\r\n", 0), 0u);
     EXPECT_NE(request.find("\r\nContent-Length: 0\r\n"), std::string::npos);
@@ -97,9 +92,7 @@ TEST_F(HttpClientTest, PostWithAnEmptyBodySendsZeroLength) {
 
 TEST_F(HttpClientTest, PathKeepsItsEscapesAndQueryAndGainsALeadingSlash) {
     RawHttpServer server(kOk);
-    std::string answer;
-    ASSERT_TRUE(HttpClient().HttpGet(server.Host(), "map/definition/path/?VER=1.00&q=a%20b c#x", "",
-                                     answer));
+    ASSERT_TRUE(HttpClient().Get(server.Host(), "map/definition/path/?VER=1.00&q=a%20b c#x", ""));
     EXPECT_EQ(server.Requests().at(0).rfind(
                   "GET /map/definition/path/?VER=1.00&q=a%20b%20c%23x HTTP/1.1\r\n", 0),
               0u)
@@ -117,21 +110,22 @@ TEST_F(HttpClientTest, ErrorStatusesAreAnswersNotFailures) {
             response.set_content("no such page", "text/html");
     });
     server.Start();
-    std::string answer;
-    EXPECT_TRUE(HttpClient().HttpGet(server.Host(), "/boom", "", answer));
-    EXPECT_EQ(answer, "server broke");
-    EXPECT_TRUE(HttpClient().HttpGet(server.Host(), "/missing", "", answer));
-    EXPECT_EQ(answer, "no such page");
+    EXPECT_EQ(HttpClient().Get(server.Host(), "/boom", "").value_or("failed"), "server broke");
+    EXPECT_EQ(HttpClient().Get(server.Host(), "/missing", "").value_or("failed"), "no such page");
+    // A file must come whole and 2xx: the status is the reason.
+    const HttpAnswer file = HttpClient().GetFile(server.Host(), "/missing", "");
+    ASSERT_FALSE(file);
+    EXPECT_EQ(file.error().status, 404);
+    EXPECT_EQ(file.error().reason, "the server answered HTTP 404");
 }
 
 TEST_F(HttpClientTest, KeepsOfEachChunkOnlyTheBytesBeforeItsFirstNul) {
     RawHttpServer server("HTTP/1.1 200 OK\r\nContent-Length: 9\r\nConnection: close\r\n\r\n" +
                          std::string("abc\0defgh", 9));
-    std::string answer;
-    ASSERT_TRUE(HttpClient().HttpGet(server.Host(), "/", "", answer));
-    EXPECT_EQ(answer, "abc");
-    ASSERT_TRUE(HttpClient().HttpGetFile(server.Host(), "/", "", answer));
-    EXPECT_EQ(answer, std::string("abc\0defgh", 9)) << "files keep every byte";
+    EXPECT_EQ(HttpClient().Get(server.Host(), "/", "").value_or("failed"), "abc");
+    EXPECT_EQ(HttpClient().GetFile(server.Host(), "/", "").value_or("failed"),
+              std::string("abc\0defgh", 9))
+        << "files keep every byte";
 }
 
 TEST_F(HttpClientTest, StopsReadingAtTheCapAndKeepsWhatWasRead) {
@@ -140,33 +134,41 @@ TEST_F(HttpClientTest, StopsReadingAtTheCapAndKeepsWhatWasRead) {
         response.set_content(std::string(HttpClient::kMaxAnswerBytes + 100000, 'h'), "text/plain");
     });
     server.Start();
-    std::string answer;
-    ASSERT_TRUE(HttpClient().HttpGet(server.Host(), "/huge", "", answer));
-    EXPECT_EQ(answer.size(), HttpClient::kMaxAnswerBytes);
+    const HttpAnswer answer = HttpClient().Get(server.Host(), "/huge", "");
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->size(), HttpClient::kMaxAnswerBytes);
+    // A file cut at the cap is no file.
+    const HttpAnswer file = HttpClient().GetFile(server.Host(), "/huge", "");
+    ASSERT_FALSE(file);
+    EXPECT_EQ(file.error().reason, "the answer is larger than 32 MiB");
 }
 
-TEST_F(HttpClientTest, UnreachableHostsLeaveTheAnswerUntouched) {
+TEST_F(HttpClientTest, UnreachableHostsFailWithCurlsReason) {
     int freePort = 0;
     {
         RawHttpServer probe(kOk);
         freePort = probe.Port();
     }
-    std::string answer = "previous";
-    EXPECT_FALSE(HttpClient().HttpGet("127.0.0.1:" + std::to_string(freePort), "/", "", answer));
-    EXPECT_EQ(answer, "previous");
-    EXPECT_FALSE(
-        HttpClient().HttpPost("127.0.0.1:" + std::to_string(freePort), "/", "b", "", answer));
-    EXPECT_EQ(answer, "previous");
+    const std::string host = "127.0.0.1:" + std::to_string(freePort);
+    for (const HttpAnswer& answer :
+         {HttpClient().Get(host, "/", ""), HttpClient().Post(host, "/", "b", "")}) {
+        ASSERT_FALSE(answer);
+        EXPECT_NE(answer.error().reason.find("Failed to connect to 127.0.0.1 port " +
+                                             std::to_string(freePort)),
+                  std::string::npos)
+            << answer.error().reason;
+        EXPECT_EQ(answer.error().status, 0);
+    }
 }
 
 TEST_F(HttpClientTest, RefusesHostsThatCarryMoreThanAHost) {
     RawHttpServer server(kOk);
-    std::string answer = "previous";
     for (const std::string& host :
          {std::string(), "user@" + server.Host(), server.Host() + "/x", server.Host() + "?q",
           std::string("a b"), server.Host() + "#"}) {
-        EXPECT_FALSE(HttpClient().HttpGet(host, "/", "", answer)) << host;
-        EXPECT_EQ(answer, "previous");
+        const HttpAnswer answer = HttpClient().Get(host, "/", "");
+        ASSERT_FALSE(answer) << host;
+        EXPECT_EQ(answer.error().reason, "\"" + host + "\" is not a host name");
     }
     EXPECT_TRUE(server.Requests().empty());
 }
@@ -174,18 +176,23 @@ TEST_F(HttpClientTest, RefusesHostsThatCarryMoreThanAHost) {
 TEST_F(HttpClientTest, ASilentServerEndsTheCallWithinItsTimeout) {
     RawHttpServer silent("");
     const auto start = std::chrono::steady_clock::now();
-    std::string answer = "previous";
-    EXPECT_FALSE(HttpClient({1000, 1000, 0}).HttpGet(silent.Host(), "/", "", answer));
-    EXPECT_FALSE(HttpClient({1000, 0, 1500}).HttpPost(silent.Host(), "/", "x", "", answer));
-    EXPECT_EQ(answer, "previous");
+    // The idle limit and the whole-call limit each say which ended the call.
+    const std::pair<HttpAnswer, std::string> calls[] = {
+        {HttpClient({1000, 1000, 0}).Get(silent.Host(), "/", ""), "Operation too slow"},
+        {HttpClient({1000, 0, 1500}).Post(silent.Host(), "/", "x", ""), "timed out"},
+    };
+    for (const auto& [answer, words] : calls) {
+        ASSERT_FALSE(answer);
+        EXPECT_NE(answer.error().reason.find(words), std::string::npos) << answer.error().reason;
+    }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
 }
 
 TEST_F(HttpClientTest, ANamedProxyReceivesTheRequest) {
     RawHttpServer proxy(kOk);
-    std::string answer;
-    ASSERT_TRUE(HttpClient().HttpGet("maps.example.invalid", "/map/x?y=1", proxy.Host(), answer));
-    EXPECT_EQ(answer, "ok");
+    EXPECT_EQ(
+        HttpClient().Get("maps.example.invalid", "/map/x?y=1", proxy.Host()).value_or("failed"),
+        "ok");
     EXPECT_EQ(
         proxy.Requests().at(0).rfind("GET http://maps.example.invalid/map/x?y=1 HTTP/1.1\r\n", 0),
         0u)
@@ -195,8 +202,7 @@ TEST_F(HttpClientTest, ANamedProxyReceivesTheRequest) {
 TEST_F(HttpClientTest, WithoutANamedProxyTheEnvironmentsProxyIsUsed) {
     RawHttpServer proxy(kOk);
     setenv("http_proxy", ("http://" + proxy.Host()).c_str(), 1);
-    std::string answer;
-    EXPECT_TRUE(HttpClient().HttpGet("maps.example.invalid", "/env", "", answer));
+    EXPECT_TRUE(HttpClient().Get("maps.example.invalid", "/env", ""));
     unsetenv("http_proxy");
     ASSERT_EQ(proxy.Requests().size(), 1u);
     EXPECT_EQ(proxy.Requests()[0].rfind("GET http://maps.example.invalid/env HTTP/1.1\r\n", 0), 0u);

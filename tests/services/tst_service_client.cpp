@@ -22,9 +22,9 @@ TEST_F(ServiceClientTest, GetAppendsTheTextToThePath) {
     client.SetSlot(Npa, "202");
     client.SetSlot(Nxx, "456");
     client.SetSlot(Xxxx, "1414");
-    std::string answer;
-    ASSERT_TRUE(client.SendRequest(answer));
-    EXPECT_NE(answer.find("<!--record-->"), std::string::npos);
+    const HttpAnswer answer = client.SendRequest();
+    ASSERT_TRUE(answer);
+    EXPECT_NE(answer->find("<!--record-->"), std::string::npos);
     EXPECT_EQ(client.LastRequest(), "npa=202&nxx=456&num=1414");
     const auto received = services.Requests().at(0);
     EXPECT_EQ(received.method, "GET");
@@ -37,8 +37,7 @@ TEST_F(ServiceClientTest, PostSendsTheTextAsTheBody) {
     client.SetSlot(StreetAddress, "Pennsylvania Ave");
     client.SetSlot(City, "Washington");
     client.SetSlot(State, "DC");
-    std::string answer = "stale";
-    EXPECT_TRUE(client.SendRequest(answer)) << "a 404 page is an answer";
+    EXPECT_TRUE(client.SendRequest()) << "a 404 page is an answer";
     const auto received = services.Requests().at(0);
     EXPECT_EQ(received.method, "POST");
     EXPECT_EQ(received.path, "/street1");
@@ -46,18 +45,17 @@ TEST_F(ServiceClientTest, PostSendsTheTextAsTheBody) {
 }
 
 TEST_F(ServiceClientTest, RequestsTheDefinitionsCannotMakeAreNeverSent) {
-    std::string answer = "stale";
     definitions.geocoders.erase(definitions.geocoders.begin() + 5);
-    EXPECT_FALSE(ServiceClient(5, 8, Context(), nullptr).SendRequest(answer))
-        << "no geocoder of type 5";
-    EXPECT_EQ(answer, "");
-    EXPECT_FALSE(ServiceClient(0, 7, Context(), nullptr).SendRequest(answer))
+    ServiceClient noGeocoder(5, 8, Context(), nullptr);
+    EXPECT_FALSE(noGeocoder.SendRequest()) << "no geocoder of type 5";
+    EXPECT_FALSE(noGeocoder.LastRequestSent());
+    EXPECT_FALSE(ServiceClient(0, 7, Context(), nullptr).SendRequest())
         << "no request of search type 7";
     definitions.geocoders[0].requests[0].postType = 2;
-    EXPECT_FALSE(ServiceClient(0, 0, Context(), nullptr).SendRequest(answer));
-    EXPECT_FALSE(ServiceClient(0, 0, {nullptr, "", {}}, nullptr).SendRequest(answer));
+    EXPECT_FALSE(ServiceClient(0, 0, Context(), nullptr).SendRequest());
+    EXPECT_FALSE(ServiceClient(0, 0, {nullptr, "", {}}, nullptr).SendRequest());
     EXPECT_TRUE(services.Requests().empty());
-    EXPECT_THROW(ServiceClient(6, 9, Context(), nullptr).SendRequest(answer), ServiceCallError)
+    EXPECT_THROW(ServiceClient(6, 9, Context(), nullptr).SendRequest(), ServiceCallError)
         << "slots 15 and 16 were never added";
 }
 
@@ -80,10 +78,10 @@ TEST_F(ServiceClientTest, ListModeReplacesTheSlotsWithEveryRecord) {
     client.SetSlot(Longitude, "-75.70");
     client.AddSlot("pizza%20place");
     client.AddSlot("1");
-    std::string answer;
-    ASSERT_TRUE(client.SendRequest(answer));
+    const HttpAnswer answer = client.SendRequest();
+    ASSERT_TRUE(answer);
     EXPECT_EQ(client.LastRequest(), "lat=45.42&lng=-75.70&q=pizza%20place&first=1");
-    client.MergeResults(answer);
+    client.MergeResults(*answer);
     ASSERT_EQ(client.Slots().size(), 60u);
     EXPECT_EQ(client.Slot(15 + Name1), "Rideau Slice (demo)");
     EXPECT_EQ(client.Slot(30 + Latitude), "45.4280");
