@@ -3,7 +3,7 @@
 // local search, results and markers in the body) with 50 markers and a
 // 100-result search answer, the services on loopback.
 #include "fake_services.h"
-#include "protocol/map_request_builder.h"
+#include "jobs/map_request_builder.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

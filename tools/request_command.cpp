@@ -3,9 +3,10 @@
 
 #include "common/atomic_file.h"
 #include "definition_file.h"
+#include "jobs/map_request_builder.h"
 #include "location_options.h"
 #include "markers/marker_set_file.h"
-#include "protocol/map_request_builder.h"
+#include "settings/program_environment.h"
 #include "settings/settings_store.h"
 
 #include <ostream>

@@ -8,6 +8,7 @@
 #include "services/geocode.h"
 #include "services/service_call_error.h"
 #include "services/service_client.h"
+#include "settings/program_environment.h"
 
 #include <ostream>
 

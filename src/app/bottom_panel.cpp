@@ -4,7 +4,7 @@
 #include "app/command_ids.h"
 #include "app/control_helpers.h"
 #include "search/local_search_status.h"
-#include "settings/ui/safe_edit_box.h"
+#include "widgets/safe_edit_box.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

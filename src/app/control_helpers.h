@@ -3,7 +3,7 @@
 
 // Placing a control at its layout rectangle, and the icons of the resources.
 
-#include "app/main_layout.h"
+#include "app/core/main_layout.h"
 
 #include <QWidget>
 

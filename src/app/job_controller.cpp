@@ -2,10 +2,10 @@
 #include "app/job_controller.h"
 
 #include "app/busy_indicator.h"
+#include "app/core/job_state.h"
+#include "app/core/main_layout.h"
 #include "app/explorer1.h"
 #include "app/job_runner.h"
-#include "app/job_state.h"
-#include "app/main_layout.h"
 #include "app/map_web_page.h"
 #include "app/startup_trace.h"
 #include "markers/marker_set.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/map_request_builder.h"
+#include "jobs/map_request_builder.h"
 
 #include <QObject>
 #include <functional>

@@ -2,8 +2,8 @@
 #include "app/local_search_controller.h"
 
 #include "app/bottom_panel.h"
+#include "app/core/job_state.h"
 #include "app/job_starter.h"
-#include "app/job_state.h"
 #include "app/user_prompts.h"
 
 namespace orbisk {

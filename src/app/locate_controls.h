@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/main_layout.h"
+#include "app/core/main_layout.h"
 #include "services/location_inputs.h"
 
 #include <QObject>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/map_app.h"
 
+#include "app/core/window_placement.h"
 #include "app/explorer1.h"
 #include "app/map_main_dlg.h"
 #include "app/startup_trace.h"
-#include "app/window_placement.h"
 #include "common/version.h"
 #include "settings/registry_key.h"
 

@@ -2,13 +2,13 @@
 #pragma once
 
 #include "app/bottom_panel.h"
+#include "app/core/job_state.h"
+#include "app/core/main_layout.h"
+#include "app/core/resize_settling.h"
 #include "app/favorites_controller.h"
 #include "app/job_starter.h"
-#include "app/job_state.h"
 #include "app/locate_controls.h"
-#include "app/main_layout.h"
 #include "app/main_menus.h"
-#include "app/resize_settling.h"
 #include "app/settings_controller.h"
 #include "markers/marker_set.h"
 #include "protocol/map_view_state.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/marker_exchange_controller.h"
 
+#include "app/core/job_state.h"
 #include "app/job_starter.h"
-#include "app/job_state.h"
 #include "app/user_prompts.h"
 #include "interchange/exchange_file.h"
 #include "markers/marker_set_texts.h"

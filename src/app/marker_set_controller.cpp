@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/marker_set_controller.h"
 
+#include "app/core/job_state.h"
 #include "app/explorer1.h"
 #include "app/job_starter.h"
-#include "app/job_state.h"
 #include "app/mail_program_query.h"
 #include "app/user_prompts.h"
 #include "common/leading_number.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settings_controller.h"
 
+#include "app/core/job_state.h"
 #include "app/job_starter.h"
-#include "app/job_state.h"
 #include "app/user_prompts.h"
 #include "settings/registry_key.h"
 #include "settings/store_recovery.h"

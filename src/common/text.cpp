@@ -40,4 +40,30 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     return parts;
 }
 
+std::string urlEscape(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '\n': escaped += "%0D"; break;
+        case ' ': escaped += "%20"; break;
+        case '!': escaped += "%21"; break;
+        case '"': escaped += "%22"; break;
+        case '#': escaped += "%23"; break;
+        case '$': escaped += "%24"; break;
+        case '&': escaped += "%26"; break;
+        case '\'': escaped += "%27"; break;
+        case '(': escaped += "%28"; break;
+        case ')': escaped += "%29"; break;
+        case ',': escaped += "%2C"; break;
+        case '.': escaped += "%2E"; break;
+        case ':': escaped += "%3A"; break;
+        case ';': escaped += "%3B"; break;
+        case '?': escaped += "%3F"; break;
+        default: escaped += c; break;
+        }
+    }
+    return escaped;
+}
+
 } // namespace orbisk

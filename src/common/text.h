@@ -15,4 +15,8 @@ std::string Lower(std::string text);
 // The parts of `text` between the separators; one part when there is none.
 std::vector<std::string> Split(const std::string& text, char separator);
 
+// Percent-escapes line feed (as "%0D"), blank and ! " # $ & ' ( ) , . : ; ?
+// and nothing else; "%" itself is left alone.
+std::string urlEscape(const std::string& text);
+
 } // namespace orbisk

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "markers/marker_set_texts.h"
 
+#include "common/text.h"
 #include "protocol/fixed_strings.h"
-#include "services/http_client.h"
 
 namespace orbisk {
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/local_search_request.h"
 
+#include "common/text.h"
 #include "search/local_search_result_set.h"
 
 #include <algorithm>

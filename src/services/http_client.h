@@ -64,12 +64,4 @@ private:
     HttpTimeouts timeouts_;
 };
 
-// The user's proxy from http_proxy, else HTTP_PROXY. False when neither is
-// set; an empty variable is a configuration without a proxy.
-bool QueryUserProxy(std::string& proxy);
-
-// Percent-escapes line feed (as "%0D"), blank and ! " # $ & ' ( ) , . : ; ?
-// and nothing else; "%" itself is left alone.
-std::string urlEscape(const std::string& text);
-
 } // namespace orbisk

@@ -2,7 +2,6 @@
 #include "settings/program_environment.h"
 
 #include "common/text.h"
-#include "services/http_client.h"
 #include "settings/registry_key.h"
 
 #include <algorithm>
@@ -114,6 +113,16 @@ std::filesystem::path ProgramFilePath(const std::string& programDirectory,
     std::string relative = name;
     std::replace(relative.begin(), relative.end(), '\\', '/');
     return std::filesystem::path(programDirectory + relative);
+}
+
+bool QueryUserProxy(std::string& proxy) {
+    for (const char* name : {"http_proxy", "HTTP_PROXY"}) {
+        if (const char* value = std::getenv(name)) {
+            proxy = value;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace orbisk

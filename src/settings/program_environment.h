@@ -48,4 +48,8 @@ ProgramEnvironment DiscoverEnvironment(const std::filesystem::path& storeFile);
 // Joins a program file name such as "\Map.dat" to the program directory.
 std::filesystem::path ProgramFilePath(const std::string& programDirectory, const std::string& name);
 
+// The user's proxy from http_proxy, else HTTP_PROXY. False when neither is
+// set; an empty variable is a configuration without a proxy.
+bool QueryUserProxy(std::string& proxy);
+
 } // namespace orbisk

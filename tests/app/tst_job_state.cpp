@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/job_state.h"
-#include "app/resize_settling.h"
+#include "app/core/job_state.h"
+#include "app/core/resize_settling.h"
 
 #include <gtest/gtest.h>
 

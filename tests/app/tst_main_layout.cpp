@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main_layout.h"
-#include "app/window_title.h"
+#include "app/core/main_layout.h"
+#include "app/core/window_title.h"
 #include "protocol/map_view_state.h"
 
 #include <gtest/gtest.h>

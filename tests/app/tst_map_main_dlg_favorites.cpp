@@ -10,10 +10,10 @@
 #include "map_window_fixture.h"
 #include "protocol/parameter_codec.h"
 #include "settings/registry_key.h"
-#include "settings/ui/float_number_edit_box.h"
 #include "settings/ui/property_sheet_settings.h"
-#include "settings/ui/safe_edit_box.h"
 #include "web_engine_test.h"
+#include "widgets/float_number_edit_box.h"
+#include "widgets/safe_edit_box.h"
 
 #include <QAction>
 #include <QApplication>

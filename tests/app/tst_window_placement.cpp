@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/window_placement.h"
+#include "app/core/window_placement.h"
 #include "settings/registry_key.h"
 #include "temp_dir.h"
 

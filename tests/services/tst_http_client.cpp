@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/text.h"
 #include "loopback_server.h"
 #include "raw_http_server.h"
 #include "services/http_client.h"
+#include "settings/program_environment.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "markers/ui/dialog_add_new_marker.h"
 
-#include "settings/ui/float_number_edit_box.h"
-#include "settings/ui/safe_edit_box.h"
+#include "widgets/float_number_edit_box.h"
+#include "widgets/safe_edit_box.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -2,8 +2,8 @@
 #include "markers/ui/dialog_edit_marker_set.h"
 
 #include "markers/ui/dialog_add_new_marker.h"
-#include "settings/ui/float_number_edit_box.h"
-#include "settings/ui/safe_edit_box.h"
+#include "widgets/float_number_edit_box.h"
+#include "widgets/safe_edit_box.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/job_state.h"
+#include "app/core/job_state.h"
 
-#include "app/window_title.h"
+#include "app/core/window_title.h"
 
 namespace orbisk {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/map_request_builder.h"
+#include "jobs/map_request_builder.h"
 #include "search/local_search_status.h"
 #include "services/location_inputs.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/window_title.h"
+#include "app/core/window_title.h"
 
 namespace orbisk {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/resize_settling.h"
+#include "app/core/resize_settling.h"
 
 namespace orbisk {
 

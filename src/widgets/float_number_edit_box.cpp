@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/ui/float_number_edit_box.h"
+#include "widgets/float_number_edit_box.h"
 
 namespace orbisk {
 

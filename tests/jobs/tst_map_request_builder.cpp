@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
-#include "protocol/map_request_builder.h"
+#include "jobs/map_request_builder.h"
 #include "protocol/parameter_codec.h"
 #include "raw_http_server.h"
 

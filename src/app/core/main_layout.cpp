@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main_layout.h"
+#include "app/core/main_layout.h"
 
 #include <algorithm>
 #include <numeric>

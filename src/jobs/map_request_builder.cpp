@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/map_request_builder.h"
+#include "jobs/map_request_builder.h"
 
 #include "protocol/parameter_codec.h"
 #include "search/local_search_request.h"
