@@ -4,17 +4,19 @@
 #include "app/map_web_page.h"
 #include "settings/locale_paper.h"
 
+#include <QBuffer>
 #include <QChildEvent>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPageSize>
+#include <QPainter>
+#include <QPdfDocument>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -48,6 +50,19 @@ QPrinter& SharedPrinter() {
     return printer;
 }
 
+// Each page of the engine's PDF as a picture on the printer's page, drawn
+// at three times the printer's resolution so the preview's own print stays sharp.
+void PaintPages(QPdfDocument& document, QPrinter& printer) {
+    QPainter painter(&printer);
+    const QRect target = painter.viewport();
+    for (int page = 0; page < document.pageCount(); ++page) {
+        if (page > 0)
+            printer.newPage();
+        const QImage image = document.render(page, target.size() * 3);
+        painter.drawImage(target, image);
+    }
+}
+
 constexpr int kHttpCacheBytes = 64 * 1024 * 1024;
 
 // One profile for the process, its HTTP cache under the user's cache folder,
@@ -76,6 +91,8 @@ CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
     loadTimer_.setSingleShot(true);
     loadTimer_.setInterval(kDefaultLoadTimeoutMs);
     connect(&loadTimer_, &QTimer::timeout, this, &CExplorer1::OnLoadTimeout);
+    printTimer_.setSingleShot(true);
+    connect(&printTimer_, &QTimer::timeout, this, [this] { printing_ = false; });
     WatchRenderWidget();
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &CExplorer1::ShowMapMenu);
@@ -185,37 +202,57 @@ void CExplorer1::FitToPaper(const QPageLayout& layout, QObject* context,
 }
 
 // The engine prints on its own; the printer is the process's, so it outlives
-// the job, and one job at a time goes to it.
+// the job, and one job at a time goes to it. A job the engine never reports
+// finished frees the printer after the time-out.
 void CExplorer1::Print() {
     if (printing_)
         return;
     QPrintDialog dialog(&SharedPrinter(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printing_ = true;
+    StartPrinting();
     connect(
         this, &QWebEngineView::printFinished, this, [this] { printing_ = false; },
         Qt::SingleShotConnection);
     FitToPaper(SharedPrinter().pageLayout(), this, [this] { print(&SharedPrinter()); });
 }
 
-// The preview paints while its signal runs, so it waits for the engine, but
-// never longer than a print can reasonably take.
+// The preview shows the pages the engine makes: the PDF comes first, from
+// its callback, and the dialog then paints those pages, so nothing waits
+// inside the dialog's paint.
 void CExplorer1::PrintPreview() {
     if (printing_)
         return;
-    QPrintPreviewDialog preview(&SharedPrinter(), this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
-        QEventLoop loop;
-        connect(this, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(kPrintTimeoutMs, &loop, &QEventLoop::quit);
-        printing_ = true;
-        // The loop is the context: past the time-out nothing prints to a gone printer.
-        FitToPaper(printer->pageLayout(), &loop, [this, printer] { print(printer); });
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        printing_ = false;
+    StartPrinting();
+    FitToPaper(SharedPrinter().pageLayout(), this, [this] {
+        const QPointer<CExplorer1> self(this);
+        page()->printToPdf(
+            [self](const QByteArray& pdf) {
+                if (self)
+                    self->ShowPreview(pdf);
+            },
+            SharedPrinter().pageLayout());
     });
+}
+
+void CExplorer1::ShowPreview(const QByteArray& pdf) {
+    printing_ = false;
+    QBuffer buffer;
+    buffer.setData(pdf);
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument document;
+    document.load(&buffer);
+    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() < 1)
+        return;
+    QPrintPreviewDialog preview(&SharedPrinter(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&document](QPrinter* printer) { PaintPages(document, *printer); });
     preview.exec();
+}
+
+void CExplorer1::StartPrinting() {
+    printing_ = true;
+    printTimer_.start(kPrintTimeoutMs);
 }
 
 void CExplorer1::PageSetup() {

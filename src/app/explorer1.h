@@ -78,6 +78,8 @@ private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void WatchRenderWidget();
     void OnLoadTimeout();
+    void StartPrinting();
+    void ShowPreview(const QByteArray& pdf);
     // The map's own menu in place of the browser's Back, Reload and page source.
     void ShowMapMenu(QPoint position);
 
@@ -87,6 +89,7 @@ private:
     int pendingReads_ = 0;
     QPointer<QObject> watched_;
     QTimer loadTimer_;
+    QTimer printTimer_;
     bool loaded_ = false; // a page has loaded since the view was made
 };
 

@@ -15,7 +15,10 @@
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPdfDocument>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <fstream>
 #include <sstream>
@@ -234,6 +237,27 @@ private slots:
             QVERIFY2(text.contains(shown), qPrintable(QString(shown) + " not in: " + text));
         for (const char* hidden : {"\u2212", "\u25B2", "\u25C0"}) // zoom out, pan north, pan west
             QVERIFY2(!text.contains(QString::fromUtf8(hidden)), qPrintable(text));
+    }
+
+    // The preview is painted from the engine's own PDF, made before the
+    // dialog opens, so it shows the printed page and nothing waits in a loop.
+    void thePreviewShowsThePrintedPage() {
+        int pages = -1;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&pages] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            if (auto* widget = preview->findChild<QPrintPreviewWidget*>();
+                widget && widget->pageCount() > 0) {
+                pages = widget->pageCount();
+                preview->reject();
+            }
+        });
+        watch.start(100);
+        run_->Window().OnCommand(kIdPrintPreview);
+        QVERIFY(test::WaitUntil([&] { return pages >= 0; }, 20000));
+        QCOMPARE(pages, 1);
     }
 };
 
