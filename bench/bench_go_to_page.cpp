@@ -11,6 +11,7 @@
 #include "osm_stand_in.h"
 #include "process_tree.h"
 #include "web_engine_test.h"
+#include "window_widgets.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -110,11 +111,11 @@ int main(int argc, char** argv) {
                 "page loaded ms", "min", "max", "KB median/max", "script ms", "draw ms");
     for (const Mode& mode : modes) {
         window.OnCommand(mode.radio);
-        mode.fill(*window.Locate());
+        mode.fill(*test::LocatePanelOf(window));
         std::vector<double> times, requests, kilobytes, scripts, draws;
         for (int i = 0; i < kRuns; ++i) {
             if (mode.eachRun)
-                mode.eachRun(*window.Locate(), i);
+                mode.eachRun(*test::LocatePanelOf(window), i);
             clock.start();
             window.OnCommand(kIdGo);
             if (!run.WaitIdle()) {

@@ -40,6 +40,7 @@ template <typename Field> Field* LimitedField(QWidget* parent, int length) {
 // Labels are as wide as their text in the user's font; fields keep their
 // widths and follow the labels, so nothing is cut at any font size.
 LocatePanel::LocatePanel(QWidget* parent) : QGroupBox("Locate", parent) {
+    setObjectName("locatePanel");
     int radioWidth = 215;
     for (int mode = 0; mode < 4; ++mode) {
         radios_[mode] = new QRadioButton(kModeTexts[mode], this);

@@ -73,7 +73,6 @@ public:
     const ProgramEnvironment& Environment() const { return environment_; }
     MarkerSet& CurrentMarkerSet() { return currentMarkerSet_; }
     CExplorer1* Browser() const { return browser_; }
-    LocatePanel* Locate() const { return locate_->Panel(); }
     QAction* Action(int id) const { return menus_->Action(id); }
     const FavoritesList& Favorites() const { return favorites_->List(); }
     const SettingsStore& Settings() const { return settings_->Settings(); }
@@ -98,6 +97,7 @@ private:
     bool StartJob(int actionCode, int jobCode, const std::function<void()>& prepare) override;
     void StartJobWhenIdle(int actionCode, int jobCode) override;
     void ShowMarkerSet(int actionCode) override;
+    LocatePanel* Locate() const { return locate_->Panel(); }
     void Step(const char* name);
     void PlaceControls(bool requestMap);
     void SetBusyControls(bool busy);

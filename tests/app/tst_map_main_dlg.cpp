@@ -155,18 +155,18 @@ private slots:
         QCOMPARE(window.State().LastParams(),
                  std::string("SH=3&NS=3&LAT=38.898748&LNG=-77.037684&INFO0=&INFO1=Latitute/"
                              "Longitute: &INFO2=38.898748/-77.037684"));
-        QVERIFY(window.Locate()->remark()->isHidden());
+        QVERIFY(test::LocatePanelOf(window)->remark()->isHidden());
         // What cannot be right is sent as typed, and a line beside the fields says why.
         WaitIdle();
-        window.Locate()->latitude()->setText("200");
+        test::LocatePanelOf(window)->latitude()->setText("200");
         window.OnCommand(kIdGo);
-        QCOMPARE(window.Locate()->remark()->toolTip(),
+        QCOMPARE(test::LocatePanelOf(window)->remark()->toolTip(),
                  QString("Latitude 200 is out of range (-90 to 90)"));
-        QVERIFY(window.Locate()->remark()->isVisibleTo(&window));
+        QVERIFY(test::LocatePanelOf(window)->remark()->isVisibleTo(&window));
         WaitIdle();
         QVERIFY(window.State().LastParams().rfind("SH=3&NS=3&LAT=200&", 0) == 0);
-        QTest::keyClick(window.Locate()->latitude(), Qt::Key_Backspace);
-        QVERIFY(window.Locate()->remark()->isHidden());
+        QTest::keyClick(test::LocatePanelOf(window)->latitude(), Qt::Key_Backspace);
+        QVERIFY(test::LocatePanelOf(window)->remark()->isHidden());
     }
 
     // A job refused as busy leaves the state as it was: no action code,
@@ -204,7 +204,7 @@ private slots:
 
     void switchesModesAndShowsOnlyTheirFields() {
         CMapMainDlg& window = Start();
-        LocatePanel* panel = window.Locate();
+        LocatePanel* panel = test::LocatePanelOf(window);
         QVERIFY(panel->areaCode()->isVisible());
         window.OnCommand(kIdZipRadio);
         QVERIFY(panel->zip()->isVisible());
@@ -225,7 +225,7 @@ private slots:
 
     void phoneFieldsTakeDigitsAndAdvance() {
         CMapMainDlg& window = Start();
-        LocatePanel* panel = window.Locate();
+        LocatePanel* panel = test::LocatePanelOf(window);
         panel->areaCode()->clear();
         panel->areaCode()->setFocus();
         QTest::keyClicks(panel->areaCode(), "2a0-2");

@@ -74,8 +74,8 @@ private slots:
         }
         for (const char* keyword : {"Pizza", ""}) {
             KeywordField(window)->setText(keyword);
-            window.Locate()->areaCode()->setFocus();
-            QTest::keyClick(window.Locate()->areaCode(), Qt::Key_Return);
+            test::LocatePanelOf(window)->areaCode()->setFocus();
+            QTest::keyClick(test::LocatePanelOf(window)->areaCode(), Qt::Key_Return);
             QCOMPARE(window.State().ActionCode(), 3);
             QVERIFY(messages_.isEmpty());
             WaitIdle();

@@ -136,7 +136,7 @@ private slots:
 
     void goLocatesInEveryMode() {
         CMapMainDlg& window = StartBoth();
-        LocatePanel* panel = window.Locate();
+        LocatePanel* panel = test::LocatePanelOf(window);
 
         window.OnCommand(kIdZipRadio);
         panel->zip()->setText("60601");
@@ -213,7 +213,7 @@ private slots:
         QVERIFY(StatusText(window)->text().startsWith("1 to"));
 
         window.OnCommand(kIdZipRadio);
-        window.Locate()->zip()->setText("K1A 0B1");
+        test::LocatePanelOf(window)->zip()->setText("K1A 0B1");
         MapRequest request = Command(kIdGo);
         QVERIFY2(Near(request.Get("LAT"), 45.4, 0.2), "K1A is Ottawa");
         QCOMPARE(window.CurrentMarkerSet().country, std::string("Canada"));
@@ -312,14 +312,14 @@ private slots:
     void aFavoriteReplaysThePlaceItWasAddedAt() {
         CMapMainDlg& window = StartBoth();
         window.OnCommand(kIdZipRadio);
-        window.Locate()->zip()->setText("98101");
+        test::LocatePanelOf(window)->zip()->setText("98101");
         const MapRequest seattle = Command(kIdGo);
         run_->prompts.nameFavorite = [](QString& name) {
             name = "Seattle";
             return true;
         };
         window.OnCommand(kIdAddFavorite);
-        window.Locate()->zip()->setText("02108");
+        test::LocatePanelOf(window)->zip()->setText("02108");
         Command(kIdGo);
         QVERIFY(!ViewShows(Number(seattle.Get("LAT")), Number(seattle.Get("LNG"))));
 

@@ -91,7 +91,7 @@ private:
     }
     void GoInZipMode(const char* zip) {
         run_->Window().OnCommand(kIdZipRadio);
-        run_->Window().Locate()->zip()->setText(zip);
+        test::LocatePanelOf(run_->Window())->zip()->setText(zip);
         run_->Window().OnCommand(kIdGo);
     }
 

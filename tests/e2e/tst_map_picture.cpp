@@ -8,6 +8,7 @@
 #include "app/locate_panel.h"
 #include "client_harness.h"
 #include "web_engine_test.h"
+#include "window_widgets.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -138,7 +139,7 @@ private slots:
         const auto probes = Probes();
         QVERIFY(probes.size() >= 10);
         for (const Probe& probe : probes) {
-            LocatePanel* panel = run_->Window().Locate();
+            LocatePanel* panel = test::LocatePanelOf(run_->Window());
             panel->latitude()->setText(probe.centreLat);
             panel->longitude()->setText(probe.centreLng);
             const size_t before = run_->Server().RequestCount();
@@ -174,7 +175,7 @@ private slots:
                 continue;
             const QStringList f = QString::fromStdString(line).split('\t');
             QCOMPARE(f.size(), 4);
-            LocatePanel* panel = run_->Window().Locate();
+            LocatePanel* panel = test::LocatePanelOf(run_->Window());
             panel->latitude()->setText(f[0]);
             panel->longitude()->setText(f[1]);
             const size_t before = run_->Server().RequestCount();
@@ -191,7 +192,7 @@ private slots:
     // On paper: the place's title and address above the map and the scale
     // below it; none of the on-screen controls (zoom, pan) are printed.
     void thePrintedPageShowsThePlaceAndNotTheControls() {
-        LocatePanel* panel = run_->Window().Locate();
+        LocatePanel* panel = test::LocatePanelOf(run_->Window());
         panel->latitude()->setText("41.88");
         panel->longitude()->setText("-87.63");
         const size_t before = run_->Server().RequestCount();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/locate_panel.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +25,9 @@ inline QLabel* StatusText(const QObject& window) {
 }
 inline QPushButton* GoButton(const QObject& window) {
     return Named<QPushButton>(window, "go");
+}
+inline LocatePanel* LocatePanelOf(const QObject& window) {
+    return Named<LocatePanel>(window, "locatePanel");
 }
 
 } // namespace orbisk::test
