@@ -6,7 +6,10 @@
 
 namespace orbisk::test {
 
+// A connection the browser engine keeps open would hold stop() for the whole
+// keep-alive time (5 s by default): every window test paid it once.
 void LoopbackServer::Start() {
+    http.set_keep_alive_timeout(0);
     port_ = http.bind_to_any_port("127.0.0.1");
     if (port_ <= 0)
         throw std::runtime_error("cannot bind a loopback port");
