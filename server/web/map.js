@@ -16,6 +16,11 @@
     fadeAnimation: false, zoomAnimation: false, markerZoomAnimation: false, inertia: false,
   });
   map.setView(data.center, data.zoom);
+  // The client's View menu moves the map through this, for users of the keyboard.
+  window.orbiskMap = {
+    zoom: (steps) => map.setZoom(map.getZoom() + steps),
+    pan: (dx, dy) => map.panBy([dx, dy]),
+  };
 
   const element = L.Orbisk.element;
 

@@ -80,17 +80,22 @@ QToolButton* BottomPanel::IconButton(int icon, int id) {
 
 void BottomPanel::CreateTooltips() {
     const QString addTip = "Click here, then pick a position on the map to add a new marker there";
-    markerIcon_->setToolTip(addTip);
-    searchIcon_->setToolTip("Restart local search");
-    next_->setToolTip("Get next local search results");
-    previous_->setToolTip("Get previous local search results");
-    keyword_->setToolTip("Local search keyword(s)");
+    Describe(markerIcon_, "Add marker", addTip);
+    Describe(searchIcon_, "Restart local search", "Restart local search");
+    Describe(next_, "Next results", "Get next local search results");
+    Describe(previous_, "Previous results", "Get previous local search results");
+    Describe(keyword_, "Local search keyword", "Local search keyword(s)");
+    searchLabel_->setBuddy(keyword_);
+    Describe(status_, "Local search status");
     const char* const tips[] = {"", "Edit current marker set", "Load a saved marker set",
                                 "Save current marker set",
                                 "Email your marker set(s) to your frients"};
     markerButtons_[0]->setToolTip(addTip);
-    for (int i = 1; i < 5; ++i)
+    markerButtons_[0]->setAccessibleDescription(addTip);
+    for (int i = 1; i < 5; ++i) {
         markerButtons_[i]->setToolTip(tips[i]);
+        markerButtons_[i]->setAccessibleDescription(tips[i]);
+    }
 }
 
 BottomWidths BottomPanel::Widths() const {

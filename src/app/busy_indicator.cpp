@@ -19,6 +19,7 @@ QPixmap Pixmap(int id) {
 BusyIndicator::BusyIndicator(QWidget* window, QWidget* panel)
     : QObject(window), window_(window), label_(new QLabel(panel)) {
     label_->setToolTip("Progress indicator");
+    label_->setAccessibleName("Progress indicator");
 }
 
 void BusyIndicator::Start() {

@@ -38,6 +38,14 @@ enum CommandId : int {
     kIdSendMarkerSet = 32792,
     kIdImportMarkers = 32793,
     kIdExportMarkers = 32794,
+    // The map from the keyboard: zoom, pan a step each way, a marker at the centre.
+    kIdZoomIn = 32795,
+    kIdZoomOut = 32796,
+    kIdPanNorth = 32797,
+    kIdPanSouth = 32798,
+    kIdPanWest = 32799,
+    kIdPanEast = 32800,
+    kIdAddMarkerAtCentre = 32801,
     kIdFirstFavorite = 33000,
     kIdLastFavorite = 33025,
 };

@@ -94,6 +94,9 @@ CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
     printTimer_.setSingleShot(true);
     connect(&printTimer_, &QTimer::timeout, this, [this] { printing_ = false; });
     WatchRenderWidget();
+    setAccessibleName("Map");
+    setAccessibleDescription("The map. With the keyboard in it, the arrow keys pan and plus and "
+                             "minus zoom; the View menu does the same from anywhere");
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &CExplorer1::ShowMapMenu);
 }
@@ -176,6 +179,22 @@ void CExplorer1::ReadMapView(MapViewState& view, QObject* context, std::function
             }
             finish();
         });
+}
+
+// The page offers these moves once it has loaded; before that they do nothing.
+void CExplorer1::Zoom(int steps) {
+    page()->runJavaScript(QString("window.orbiskMap && window.orbiskMap.zoom(%1)").arg(steps));
+}
+
+void CExplorer1::Pan(int east, int south) {
+    page()->runJavaScript(QString("window.orbiskMap && window.orbiskMap.pan(%1, %2)")
+                              .arg(east * width() / 4)
+                              .arg(south * height() / 4));
+}
+
+void CExplorer1::AddMarkerAtCentre() {
+    if (loaded_)
+        emit mapClicked(rect().center());
 }
 
 std::pair<std::string, std::string> CExplorer1::PixelToLatLng(QPoint point,
@@ -319,6 +338,7 @@ void CExplorer1::WatchRenderWidget() {
         return;
     renderer->installEventFilter(this);
     watched_ = renderer;
+    emit rendererReplaced();
 }
 
 bool CExplorer1::eventFilter(QObject* watched, QEvent* event) {

@@ -47,6 +47,13 @@ public:
     // The coordinates of a point of the browser area in `view`.
     std::pair<std::string, std::string> PixelToLatLng(QPoint point, const MapViewState& view) const;
 
+    // The map's own moves from the keyboard: a zoom step in or out (+1, -1),
+    // a pan of a quarter of the view in each direction (-1, 0, 1).
+    void Zoom(int steps);
+    void Pan(int east, int south);
+    // A marker at the centre of the view, as a click there would add it.
+    void AddMarkerAtCentre();
+
     void Print();
     void PrintPreview();
     void PageSetup();
@@ -69,6 +76,8 @@ signals:
     // A left click on the map while placing, or "Add Marker Here" of the
     // map's menu, in the view's coordinates.
     void mapClicked(QPoint position);
+    // The engine made a new widget that takes the view's keyboard focus.
+    void rendererReplaced();
 
 protected:
     bool event(QEvent* event) override;

@@ -23,12 +23,12 @@ LocateControls::LocateControls(QWidget* window, QWidget* client)
     go_->setObjectName("go");
     go_->setAutoDefault(false);
     go_->setDefault(true);
-    go_->setToolTip("Find a new location");
+    Describe(go_, "Go", "Find a new location");
     connect(go_, &QPushButton::clicked, this, [this] { emit command(kIdGo); });
     icon_->setIcon(Icon(170));
     icon_->setIconSize(QSize(20, 34));
     icon_->setAutoRaise(true);
-    icon_->setToolTip("Find a new location");
+    Describe(icon_, "Find a new location", "Find a new location");
     icon_->setFocusPolicy(Qt::NoFocus); // a picture beside Go, which has the keyboard
     connect(icon_, &QToolButton::clicked, this, [this] { emit command(kIdLocateIcon); });
     frameOuter_->lower();

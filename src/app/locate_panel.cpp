@@ -80,8 +80,9 @@ LocatePanel::LocatePanel(QWidget* parent) : QGroupBox("Locate", parent) {
     const int coordinateX = x + std::max(TextWidth("Latitude:"), TextWidth("Longitude:")) + 2;
     latitude_->setGeometry(coordinateX, 36, 110, 22);
     longitude_->setGeometry(coordinateX, 62, 110, 22);
-    modeWidgets_[3] = {Label("Latitude:", x, 38, coordinateX - x), latitude_,
-                       Label("Longitude:", x, 64, coordinateX - x), longitude_};
+    modeWidgets_[3] = {Label("Latitude:", x, 38, coordinateX - x, latitude_), latitude_,
+                       Label("Longitude:", x, 64, coordinateX - x, longitude_), longitude_};
+    NameFields();
     for (QWidget* child : findChildren<QWidget*>())
         neededWidth_ = std::max(neededWidth_, child->geometry().right() + 9);
     remark_ = new QLabel(this);
@@ -126,18 +127,19 @@ void LocatePanel::CreateStreetFields(int x) {
     const int fieldX = x + std::max(TextWidth("No.:"), TextWidth("City:")) + 1;
     streetNumber_->setGeometry(fieldX, 36, 40, 22);
     city_->setGeometry(fieldX, 62, 100, 22);
-    QLabel* streetLabel = Label("Street:", fieldX + 44, 38, TextWidth("Street:"));
+    QLabel* streetLabel = Label("Street:", fieldX + 44, 38, TextWidth("Street:"), street_);
     street_->setGeometry(streetLabel->geometry().right() + 3, 36, 150, 22);
-    QLabel* stateLabel = Label("State/Province:", fieldX + 104, 64, TextWidth("State/Province:"));
+    QLabel* stateLabel =
+        Label("State/Province:", fieldX + 104, 64, TextWidth("State/Province:"), state_);
     state_->setGeometry(stateLabel->geometry().right() + 3, 62, 28, 22);
     QLabel* countryLabel =
-        Label("Country:", x + TextWidth(kModeCaptions[2]) + 6, 13, TextWidth("Country:"));
+        Label("Country:", x + TextWidth(kModeCaptions[2]) + 6, 13, TextWidth("Country:"), country_);
     country_->setGeometry(countryLabel->geometry().right() + 3, 11, 110, 22);
-    modeWidgets_[2] = {Label("No.:", x, 38, fieldX - x),
+    modeWidgets_[2] = {Label("No.:", x, 38, fieldX - x, streetNumber_),
                        streetNumber_,
                        streetLabel,
                        street_,
-                       Label("City:", x, 64, fieldX - x),
+                       Label("City:", x, 64, fieldX - x, city_),
                        city_,
                        stateLabel,
                        state_,
@@ -146,13 +148,40 @@ void LocatePanel::CreateStreetFields(int x) {
     connect(country_, &QComboBox::currentTextChanged, this, &LocatePanel::countryChanged);
 }
 
+// Every field says what it holds, and the keyboard meets the street fields
+// in reading order: country first.
+void LocatePanel::NameFields() {
+    const std::pair<QLineEdit*, const char*> fields[] = {{areaCode_, "Area code"},
+                                                         {exchange_, "Exchange"},
+                                                         {lineNumber_, "Line number"},
+                                                         {zip_, "Zip code or postal code"},
+                                                         {streetNumber_, "Street number"},
+                                                         {street_, "Street"},
+                                                         {city_, "City"},
+                                                         {state_, "State or province"},
+                                                         {latitude_, "Latitude"},
+                                                         {longitude_, "Longitude"}};
+    for (const auto& [field, name] : fields)
+        field->setAccessibleName(name);
+    country_->setAccessibleName("Country");
+    for (auto [from, to] : {std::pair<QWidget*, QWidget*>{zip_, country_},
+                            {country_, streetNumber_},
+                            {streetNumber_, street_},
+                            {street_, city_},
+                            {city_, state_},
+                            {state_, latitude_}})
+        setTabOrder(from, to);
+}
+
 int LocatePanel::TextWidth(const QString& text) const {
     return fontMetrics().horizontalAdvance(text) + 2;
 }
 
-QLabel* LocatePanel::Label(const QString& text, int x, int y, int width) {
+// A label names its field to the keyboard (Alt and a letter) and to screen readers.
+QLabel* LocatePanel::Label(const QString& text, int x, int y, int width, QWidget* buddy) {
     auto* label = new QLabel(text, this);
     label->setGeometry(x, y, width, 18);
+    label->setBuddy(buddy);
     return label;
 }
 
@@ -176,6 +205,8 @@ void LocatePanel::SetLocateModeUi(LocateMode mode, bool panelShown) {
             widget->setVisible(m == index);
     }
     caption_->setText(kModeCaptions[index]);
+    QWidget* const firstFields[] = {areaCode_, zip_, streetNumber_, latitude_};
+    caption_->setBuddy(firstFields[index]);
     mode_ = index;
     ShowRemark("");
 }

@@ -60,8 +60,9 @@ protected:
 private:
     void PlaceRemark();
     void AutoAdvance(QLineEdit* from, QLineEdit* to, int toLength);
-    QLabel* Label(const QString& text, int x, int y, int width);
+    QLabel* Label(const QString& text, int x, int y, int width, QWidget* buddy = nullptr);
     void CreateStreetFields(int x);
+    void NameFields();
     int TextWidth(const QString& text) const;
 
     QRadioButton* radios_[4] = {};

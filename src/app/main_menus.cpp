@@ -30,6 +30,14 @@ MainMenus::MainMenus(QWidget* window) : QObject(window), bar_(new QMenuBar(windo
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
+    view->addSeparator();
+    Add(view, "Zoom &In", kIdZoomIn);
+    Add(view, "Zoom &Out", kIdZoomOut);
+    Add(view, "Pan &North", kIdPanNorth);
+    Add(view, "Pan &South", kIdPanSouth);
+    Add(view, "Pan &West", kIdPanWest);
+    Add(view, "Pan &East", kIdPanEast);
+    Add(view, "Add &Marker at Centre", kIdAddMarkerAtCentre);
     Add(bar_->addMenu("&Options"), "S&ettings", kIdSettings);
     favorites_ = bar_->addMenu("Favor&ites");
     Add(favorites_, "&Add to Favorites...", kIdAddFavorite);
@@ -44,7 +52,10 @@ MainMenus::MainMenus(QWidget* window) : QObject(window), bar_(new QMenuBar(windo
         {kIdPrint, QKeySequence("Ctrl+P")},         {kIdPrintPreview, QKeySequence("Ctrl+Shift+P")},
         {kIdClose, QKeySequence("Ctrl+Q")},         {kIdAbout, QKeySequence("F1")},
         {kIdAddFavorite, QKeySequence("Ctrl+D")},   {kIdImportMarkers, QKeySequence("Ctrl+I")},
-        {kIdExportMarkers, QKeySequence("Ctrl+E")}};
+        {kIdExportMarkers, QKeySequence("Ctrl+E")}, {kIdZoomIn, QKeySequence("Ctrl++")},
+        {kIdZoomOut, QKeySequence("Ctrl+-")},       {kIdPanNorth, QKeySequence("Alt+Up")},
+        {kIdPanSouth, QKeySequence("Alt+Down")},    {kIdPanWest, QKeySequence("Alt+Left")},
+        {kIdPanEast, QKeySequence("Alt+Right")},    {kIdAddMarkerAtCentre, QKeySequence("Ctrl+M")}};
     for (const auto& [id, key] : keys)
         Action(id)->setShortcut(key);
 }

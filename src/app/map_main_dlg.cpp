@@ -101,6 +101,8 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     });
     connect(jobs_, &JobController::serviceFailed, this,
             [this](const QString& reason) { search_->ShowFailure(reason); });
+    OrderTabs();
+    connect(browser_, &CExplorer1::rendererReplaced, this, &CMapMainDlg::OrderTabs);
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, &CMapMainDlg::OnTimer);
     resize(800, 600);
@@ -166,6 +168,13 @@ void CMapMainDlg::OnCommand(int id) {
     case kIdSearchIcon: search_->Restart(); break;
     case kIdLocatePanel: TogglePanel(true); break;
     case kIdBottomPanel: TogglePanel(false); break;
+    case kIdZoomIn: browser_->Zoom(1); break;
+    case kIdZoomOut: browser_->Zoom(-1); break;
+    case kIdPanNorth: browser_->Pan(0, -1); break;
+    case kIdPanSouth: browser_->Pan(0, 1); break;
+    case kIdPanWest: browser_->Pan(-1, 0); break;
+    case kIdPanEast: browser_->Pan(1, 0); break;
+    case kIdAddMarkerAtCentre: browser_->AddMarkerAtCentre(); break;
     case kIdPrint: browser_->Print(); break;
     case kIdPrintPreview: browser_->PrintPreview(); break;
     case kIdPageSetup: browser_->PageSetup(); break;
@@ -222,6 +231,14 @@ void CMapMainDlg::OnTimer() {
     update_->Tick();
     if (resizing_.Tick())
         StartJob(kActionResize, kSendResults);
+}
+
+// The keyboard reads the window as the eye does: the locate panel and Go,
+// the map (its engine's renderer stands in for the view), the bottom panel.
+void CMapMainDlg::OrderTabs() {
+    QWidget* map = browser_->focusProxy() ? browser_->focusProxy() : browser_;
+    setTabOrder(findChild<QWidget*>("go"), map);
+    setTabOrder(map, findChild<QWidget*>("keyword"));
 }
 
 void CMapMainDlg::SetBusyControls(bool busy) {

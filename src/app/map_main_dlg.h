@@ -101,6 +101,7 @@ private:
     void Step(const char* name);
     void PlaceControls(bool requestMap);
     void SetBusyControls(bool busy);
+    void OrderTabs();
     void SetLocateModeUi(LocateMode mode);
     void RefreshTitle();
     void UpdateCursor();

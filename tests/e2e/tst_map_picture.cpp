@@ -260,6 +260,25 @@ private slots:
         QVERIFY(test::WaitUntil([&] { return pages >= 0; }, 20000));
         QCOMPARE(pages, 1);
     }
+
+    // The View menu's keys move the real map: the page's view follows.
+    void theMapZoomsAndPansFromTheKeyboard() {
+        const auto field = [this](const char* name) {
+            return run_->PageValue(QString("document.getElementsByName('%1')[0].value").arg(name))
+                .toDouble();
+        };
+        const double zoom = field("BVZoom");
+        run_->Window().OnCommand(kIdZoomIn);
+        QVERIFY(test::WaitUntil([&] { return field("BVZoom") == zoom + 1; }, 5000));
+        const double west = field("BVXMin");
+        run_->Window().OnCommand(kIdPanEast);
+        QVERIFY(test::WaitUntil([&] { return field("BVXMin") > west; }, 5000));
+        const double north = field("BVYMax");
+        run_->Window().OnCommand(kIdPanSouth);
+        QVERIFY(test::WaitUntil([&] { return field("BVYMax") < north; }, 5000));
+        run_->Window().OnCommand(kIdZoomOut);
+        QVERIFY(test::WaitUntil([&] { return field("BVZoom") == zoom; }, 5000));
+    }
 };
 
 int main(int argc, char** argv) {
