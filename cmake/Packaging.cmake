@@ -6,7 +6,7 @@ include(GNUInstallDirs)
 # Manual pages and the changelog go compressed, as Debian ships them.
 set(doc_dir ${CMAKE_BINARY_DIR}/package-docs)
 set(compressed)
-foreach(source man/orbisk.1 man/orbisk-tool.1 man/orbisk-server.1 debian/changelog)
+foreach(source man/orbisk.1 man/orbisk.fr.1 man/orbisk-tool.1 man/orbisk-server.1 debian/changelog)
   get_filename_component(name ${source} NAME)
   add_custom_command(OUTPUT ${doc_dir}/${name}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${doc_dir}
@@ -19,6 +19,7 @@ endforeach()
 add_custom_target(orbisk_package_docs ALL DEPENDS ${compressed})
 install(FILES ${doc_dir}/orbisk.1.gz ${doc_dir}/orbisk-tool.1.gz ${doc_dir}/orbisk-server.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${doc_dir}/orbisk.fr.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/fr/man1 RENAME orbisk.1.gz)
 install(FILES ${doc_dir}/changelog.gz ${PROJECT_SOURCE_DIR}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orbisk)
 
