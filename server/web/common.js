@@ -17,6 +17,13 @@
   // it comes, and is asked for again when the map next needs it: a failure
   // is never kept.
   const failing = new Set();
+  // Notes stack in one column at the top of the map, so two never cover each other.
+  L.Orbisk.note = function (text) {
+    let column = document.querySelector('.notes');
+    if (!column) column = document.body.appendChild(L.Orbisk.element('div', 'notes'));
+    return column.appendChild(L.Orbisk.element('div', 'note', text));
+  };
+
   let failedNote = null;
   L.Orbisk.fetchJson = function (url) {
     return fetch(url).then((r) => {
@@ -29,7 +36,7 @@
     }, (error) => {
       console.warn('Orbisk: ' + url + ' could not be loaded: ' + error.message);
       failing.add(url);
-      failedNote = failedNote || document.body.appendChild(L.Orbisk.element('div', 'note', 'Part of the map could not be loaded from the map server.'));
+      failedNote = failedNote || L.Orbisk.note('Part of the map could not be loaded from the map server.');
       throw error;
     });
   };

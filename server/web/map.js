@@ -80,7 +80,7 @@
   });
   new Legend({ position: 'bottomright' }).addTo(map);
   const note = [data.notFound || data.fellBack, data.offline].filter(Boolean).join(' ');
-  if (note) document.body.appendChild(element('div', 'note', note));
+  if (note) L.Orbisk.note(note);
 
   // What only paper shows: the located place's title and address above the
   // map, the scale below it (the print style hides the on-screen controls).

@@ -279,6 +279,18 @@ private slots:
         run_->Window().OnCommand(kIdZoomOut);
         QVERIFY(test::WaitUntil([&] { return field("BVZoom") == zoom; }, 5000));
     }
+
+    // Notes stack: the page's own note and a failed fetch's never cover each other.
+    void notesNeverCoverEachOther() {
+        const QString stacked = run_->PageValue(
+            "(function () { L.Orbisk.note('Street not found'); "
+            "L.Orbisk.note('Part of the map could not be loaded from the map server.'); "
+            "const r = [...document.querySelectorAll('.note')].map((e) => "
+            "e.getBoundingClientRect()); "
+            "const ok = r.length === 2 && r[0].bottom <= r[1].top && r[0].height > 0; "
+            "document.querySelector('.notes').remove(); return String(ok); })()");
+        QCOMPARE(stacked, QString("true"));
+    }
 };
 
 int main(int argc, char** argv) {
