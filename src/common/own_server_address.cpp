@@ -23,15 +23,14 @@ bool PrivateFolder(const std::filesystem::path& folder) {
            status.st_uid == ::geteuid() && (status.st_mode & 077) == 0;
 }
 
-bool OwnListener(const std::string& hostAndPort) {
-    const auto port = ParseServerAddress(hostAndPort);
+// `published` has passed ParseServerAddress: "127.0.0.1:" and a port.
+bool OwnListener(const std::string& published) {
+    uint16_t port = 0;
+    std::from_chars(published.data() + kLoopbackPrefix.size(), published.data() + published.size(),
+                    port);
+    const auto at = TcpEnd::Parse("127.0.0.1", port);
     const auto owners = SocketOwners::OfThisMachine();
-    if (!port || !owners)
-        return false;
-    uint16_t number = 0;
-    std::from_chars(port->data() + kLoopbackPrefix.size(), port->data() + port->size(), number);
-    const auto at = TcpEnd::Parse("127.0.0.1", number);
-    return at && owners->Listening(*at) && !owners->ForeignListener(*at, ::geteuid());
+    return at && owners && owners->Listening(*at) && !owners->ForeignListener(*at, ::geteuid());
 }
 
 } // namespace
