@@ -5,7 +5,8 @@
 Every push button, radio button, edit field and menu item must have a name;
 every one but the menu items must be focusable (Tab or the arrow keys reach
 it) and every one must offer an action, so it can be activated without a
-mouse. Prints what is wrong and exits 1, or prints a count and exits 0.
+mouse. Prints what is wrong and exits 1, or prints a count and exits 0; 3
+when the application never appeared (it could not start).
 """
 import sys
 import time
@@ -73,7 +74,7 @@ def main():
     app = find_application(sys.argv[1] if len(sys.argv) > 1 else "orbisk", 60)
     if app is None:
         print("atspi: the application never appeared on the accessibility bus")
-        return 1
+        return 3
     found = []
     walk(app, found)
     reachable = {node.description for node in found
