@@ -30,10 +30,10 @@ std::optional<PagePoint> PointOf(const std::string& lat, const std::string& lng)
     return PagePoint{*y, *x};
 }
 
-std::vector<std::string> InfoLines(const MapRequest& request) {
+std::vector<std::string> InfoLines(const MapRequest& request, PageLanguage language) {
     std::vector<std::string> lines;
     for (int i = 0; request.Has("INFO" + std::to_string(i)); ++i)
-        lines.push_back(request.Get("INFO" + std::to_string(i)));
+        lines.push_back(TranslatedPlaceLine(request.Get("INFO" + std::to_string(i)), language));
     return lines;
 }
 
@@ -55,27 +55,28 @@ std::optional<Place> LookUp(const MapRequest& request, const GeoData& geo) {
 }
 
 void PlaceView(const MapRequest& request, const GeoData& geo, MapPageContent& content) {
+    const PageTexts& texts = TextsFor(content.language);
     const bool located = request.Get("NS") == "3";
     if (const auto place =
             located ? PointOf(request.Get("LAT"), request.Get("LNG")) : std::nullopt) {
         content.place = place;
-        content.placeLines = InfoLines(request);
+        content.placeLines = InfoLines(request, content.language);
     } else if (located && !Trimmed(request.Get("LAT") + request.Get("LNG")).empty()) {
         // A located point off the globe is a failed locate, not the whole continent.
-        content.notFound = "Not found: latitude must lie from -90 to 90 and longitude from -180 "
-                           "to 180.";
+        content.notFound = texts.notFoundOffGlobe;
     } else if (!located && request.Has("SH")) {
         if (const auto found = LookUp(request, geo)) {
             content.place = PagePoint{found->lat, found->lng};
-            content.placeLines = InfoLines(request);
+            content.placeLines = InfoLines(request, content.language);
             content.placeLines.push_back(found->name.empty() ? found->region
                                                              : found->name + ", " + found->region);
         } else if (LeadingInteger(request.Get("SH")) == 0 &&
                    IsNonGeographicAreaCode(Trimmed(request.Get("NPA")))) {
-            content.notFound = "Not found: toll-free and other non-geographic numbers (area code " +
-                               Trimmed(request.Get("NPA")) + ") belong to no place.";
+            content.notFound = texts.notFoundNonGeographic;
+            const size_t at = content.notFound.find("%1");
+            content.notFound.replace(at, 2, Trimmed(request.Get("NPA")));
         } else {
-            content.notFound = "Not found: the place you asked for is not in the offline data.";
+            content.notFound = texts.notFoundOffline;
         }
     }
     if (const auto center = PointOf(request.Get("CLAT"), request.Get("CLNG"))) {
@@ -89,13 +90,33 @@ void PlaceView(const MapRequest& request, const GeoData& geo, MapPageContent& co
 }
 
 // What the page says when the place shown is coarser than the one asked for.
-std::string FallbackNote(const MapPageContent& content) {
+std::string FallbackNote(const MapRequest& request, const MapPageContent& content) {
     if (!content.place)
         return "";
-    for (const std::string& line : content.placeLines)
-        if (line.find("(Street not found)") != std::string::npos)
-            return "Street not found: the map shows the city.";
+    for (int i = 0; request.Has("INFO" + std::to_string(i)); ++i)
+        if (request.Get("INFO" + std::to_string(i)).find("(Street not found)") != std::string::npos)
+            return TextsFor(content.language).streetNotFound;
     return "";
+}
+
+// The words of the page's script.
+std::string JsonTexts(const PageTexts& texts) {
+    const std::pair<const char*, const char*> entries[] = {
+        {"locatedPlace", texts.locatedPlace},
+        {"panNorth", texts.panNorth},
+        {"panSouth", texts.panSouth},
+        {"panWest", texts.panWest},
+        {"panEast", texts.panEast},
+        {"zoomIn", texts.zoomIn},
+        {"zoomOut", texts.zoomOut},
+        {"satelliteOffline", texts.satelliteOffline},
+        {"mapData", texts.mapData},
+        {"osmContributors", texts.osmContributors},
+        {"partNotLoaded", texts.partNotLoaded}};
+    std::string json = "{";
+    for (const auto& [name, text] : entries)
+        json += (json.size() > 1 ? ",\"" : "\"") + std::string(name) + "\":" + JsonString(text);
+    return json + "}";
 }
 
 void ReadMarkers(const MapRequest& request, MapPageContent& content) {
@@ -144,6 +165,7 @@ std::string JsonData(const MapPageContent& content, const StaticUrl& staticUrl) 
                        ",\"notFound\":" + JsonString(content.notFound) +
                        ",\"fellBack\":" + JsonString(content.fellBack) +
                        ",\"offline\":" + JsonString(content.offline) +
+                       ",\"text\":" + JsonTexts(TextsFor(content.language)) +
                        ",\"files\":{\"overview\":" + JsonString(staticUrl("overview.json")) +
                        ",\"outlines\":" + JsonString(staticUrl("outlines.json")) +
                        ",\"counties\":" + JsonString(staticUrl("counties.json")) +
@@ -193,8 +215,10 @@ std::string HiddenView(const MapPageContent& content) {
 
 } // namespace
 
-MapPageContent BuildMapPageContent(const MapRequest& request, const GeoData& geo) {
+MapPageContent BuildMapPageContent(const MapRequest& request, const GeoData& geo,
+                                   PageLanguage language) {
     MapPageContent content;
+    content.language = language;
     if (request.Has("WI"))
         content.width = std::clamp(LeadingInteger(request.Get("WI")), 1, kMaxPixels);
     if (request.Has("HE"))
@@ -202,7 +226,7 @@ MapPageContent BuildMapPageContent(const MapRequest& request, const GeoData& geo
     content.mapControl = std::clamp(LeadingInteger(request.Get("MAPC")), 0, 2);
     content.mapType = LeadingInteger(request.Get("MAPT")) == 0 ? 0 : 1;
     PlaceView(request, geo, content);
-    content.fellBack = FallbackNote(content);
+    content.fellBack = FallbackNote(request, content);
     ReadMarkers(request, content);
     ReadResults(request, content);
     return content;
@@ -229,7 +253,9 @@ std::string RenderMapPage(const MapPageContent& content, const StaticUrl& static
     const std::string scripts = "<script>for(const src of[" + scriptList +
                                 "]){const s=document.createElement('script');"
                                 "s.src=src;s.async=false;document.body.appendChild(s);}</script>\n";
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Orbisk map</title>\n" +
+    const PageTexts& texts = TextsFor(content.language);
+    return std::string("<!DOCTYPE html>\n<html lang=\"") + texts.htmlLanguage +
+           "\"><head><meta charset=\"utf-8\"><title>" + texts.title + "</title>\n" +
            style("leaflet/leaflet.css") + style("map.css") + "<style>#map{" + size +
            "}</style></head>\n<body class=\"" + (content.mapType ? "satellite" : "plain") +
            "\">\n<div id=\"map\"></div>\n" + HiddenView(content) +

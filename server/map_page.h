@@ -3,6 +3,7 @@
 
 #include "geo_data.h"
 #include "map_request.h"
+#include "page_language.h"
 
 #include <functional>
 #include <optional>
@@ -37,6 +38,7 @@ struct MapPageContent {
     int zoom = 0; // 0 (North America) to 16
     int mapControl = 0;
     int mapType = 0;
+    PageLanguage language = PageLanguage::English;
     std::optional<PagePoint> place;
     std::vector<std::string> placeLines;
     std::string notFound; // a note over the overview when a lookup failed
@@ -49,7 +51,9 @@ struct MapPageContent {
 // Reads the keys: centred at CLAT/CLNG/CZOOM, else the located LAT/LNG with
 // FZ (-1 meaning the ZOOM setting), else a lookup of the raw address keys,
 // else North America.
-MapPageContent BuildMapPageContent(const MapRequest& request, const GeoData& geo);
+// The notes and the page's words are in `language`.
+MapPageContent BuildMapPageContent(const MapRequest& request, const GeoData& geo,
+                                   PageLanguage language = PageLanguage::English);
 
 // Where the page loads a file below /static/ from, given its plain name.
 using StaticUrl = std::function<std::string(const std::string& name)>;

@@ -94,13 +94,13 @@ std::optional<std::vector<OsmPlace>> OnlineData::Places(const std::string& keywo
     return places;
 }
 
-std::string OnlineData::OfflineNote() {
+std::string OnlineData::OfflineNote(PageLanguage language) {
     if (!settings_.Current().Any())
         return "";
     const long long failure = lastFailure_;
     if (failure == 0 || lastFailureOutcome_ < lastAnswerOutcome_ || NowMs() - failure > kNoteMs)
         return "";
-    return "OpenStreetMap could not be reached: offline data was used.";
+    return TextsFor(language).onlineUnreachable;
 }
 
 void OnlineData::Failed(const std::string& service, const std::string& reason) {

@@ -5,6 +5,7 @@
 #include "nominatim.h"
 #include "online_settings_source.h"
 #include "overpass.h"
+#include "page_language.h"
 #include "request_pacer.h"
 #include "upstream_fetch.h"
 
@@ -32,7 +33,7 @@ public:
 
     // A note for the map page when a service the user turned on failed in
     // the last minutes and has not answered since; empty otherwise.
-    std::string OfflineNote();
+    std::string OfflineNote(PageLanguage language = PageLanguage::English);
 
 private:
     std::optional<std::string> Cached(const std::string& key);

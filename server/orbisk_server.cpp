@@ -184,8 +184,9 @@ void OrbiskServer::RegisterHandlers() {
             const auto url = [this](const std::string& name) {
                 return "/static/" + static_.VersionedName(name);
             };
-            MapPageContent content = BuildMapPageContent(request, geo_);
-            content.offline = online_->OfflineNote();
+            const PageLanguage language = PageLanguageOf(http.Header("Accept-Language"));
+            MapPageContent content = BuildMapPageContent(request, geo_, language);
+            content.offline = online_->OfflineNote(language);
             response.Reply(RenderMapPage(content, url), kHtml);
         },
         kMaxMapBodyBytes);

@@ -36,7 +36,7 @@
     }, (error) => {
       console.warn('Orbisk: ' + url + ' could not be loaded: ' + error.message);
       failing.add(url);
-      failedNote = failedNote || L.Orbisk.note('Part of the map could not be loaded from the map server.');
+      failedNote = failedNote || L.Orbisk.note(L.Orbisk.text.partNotLoaded);
       throw error;
     });
   };

@@ -7,6 +7,8 @@
   'use strict';
   performance.mark('orbisk-script');
   const data = JSON.parse(document.getElementById('orbisk-data').textContent);
+  // The page's words, in the language the browser asked for.
+  const text = L.Orbisk.text = data.text;
   const satellite = data.mapType !== 0;
 
   const map = L.map('map', {
@@ -32,7 +34,7 @@
 
   if (data.place) {
     L.circleMarker(data.place.at, { radius: 8, color: '#d35400', weight: 3, fillOpacity: 0.4, className: 'located-pin' })
-      .addTo(map).bindPopup(L.Orbisk.popup('Located place', data.place.lines, ''));
+      .addTo(map).bindPopup(L.Orbisk.popup(text.locatedPlace, data.place.lines, ''));
   }
 
   new L.Orbisk.Markers({ markers: data.markers }).addTo(map);
@@ -40,7 +42,7 @@
     .addTo(map);
 
   // Pan and zoom controls by MAPC: 0 large, 1 small, 2 none.
-  if (data.mapControl < 2) L.control.zoom({ position: 'topleft' }).addTo(map);
+  if (data.mapControl < 2) L.control.zoom({ position: 'topleft', zoomInTitle: text.zoomIn, zoomOutTitle: text.zoomOut }).addTo(map);
   if (data.mapControl === 0) {
     const Pan = L.Control.extend({
       onAdd: function () {
@@ -51,12 +53,12 @@
           L.DomEvent.on(b, 'click', (e) => { L.DomEvent.stop(e); map.panBy([dx, dy]); });
           return b;
         };
-        box.appendChild(button('\u25B2', 0, -100, 'Pan north'));
+        box.appendChild(button('\u25B2', 0, -100, text.panNorth));
         const row = element('div', 'row');
-        row.appendChild(button('\u25C0', -100, 0, 'Pan west'));
-        row.appendChild(button('\u25B6', 100, 0, 'Pan east'));
+        row.appendChild(button('\u25C0', -100, 0, text.panWest));
+        row.appendChild(button('\u25B6', 100, 0, text.panEast));
         box.appendChild(row);
-        box.appendChild(button('\u25BC', 0, 100, 'Pan south'));
+        box.appendChild(button('\u25BC', 0, 100, text.panSouth));
         L.DomEvent.disableClickPropagation(box);
         return box;
       },
@@ -69,9 +71,9 @@
   const Legend = L.Control.extend({
     onAdd: () => {
       const box = element('div', 'legend');
-      if (satellite) box.appendChild(element('div', '', 'Map and satellite: satellite imagery is not available offline'));
-      const credits = element('div', 'credits', 'Map data: U.S. Census Bureau, Natural Earth, GeoNames, ');
-      const osm = element('a', '', '© OpenStreetMap contributors');
+      if (satellite) box.appendChild(element('div', '', text.satelliteOffline));
+      const credits = element('div', 'credits', text.mapData);
+      const osm = element('a', '', text.osmContributors);
       osm.href = 'https://www.openstreetmap.org/copyright';
       credits.appendChild(osm);
       box.appendChild(credits);
