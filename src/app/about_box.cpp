@@ -12,16 +12,16 @@
 namespace orbisk {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("About Orbisk");
+    setWindowTitle(tr("About Orbisk"));
     auto* picture = new QLabel(this);
     picture->setPixmap(QIcon(":/icons/128.svg").pixmap(48, 48));
     auto* text = new QVBoxLayout;
     for (const QString& line :
-         QStringList{QString("Orbisk (North America Edition)  Version ") + kVersionText,
+         QStringList{tr("Orbisk (North America Edition)  Version %1").arg(kVersionText),
                      "Brevant Solutions",
-                     "Maps and lookups from orbisk-server; see NOTICE for the data it uses.",
-                     "This copy is freeware, provided \"AS-IS\" without warranty of any kind.",
-                     "Free software under the GNU General Public License, version 3 or later."})
+                     tr("Maps and lookups from orbisk-server; see NOTICE for the data it uses."),
+                     tr("This copy is freeware, provided \"AS-IS\" without warranty of any kind."),
+                     tr("Free software under the GNU General Public License, version 3 or later.")})
         text->addWidget(new QLabel(line, this));
     auto* top = new QHBoxLayout;
     top->addWidget(picture);

@@ -31,10 +31,10 @@ BottomPanel::BottomPanel(QWidget* client)
     : QObject(client), client_(client), searchGroup_(new QGroupBox(client)),
       markersGroup_(new QGroupBox(client)) {
     searchIcon_ = IconButton(168, kIdSearchIcon);
-    searchLabel_ = new QLabel("Local Search:", client);
+    searchLabel_ = new QLabel(tr("Local Search:"), client);
     keyword_ = new CSafeEditBox(client);
     keyword_->setObjectName("keyword");
-    keyword_->setPlaceholderText(kKeywordCueText);
+    keyword_->setPlaceholderText(QString::fromStdString(KeywordCueText()));
     keyword_->installEventFilter(this);
     next_ = Button("", kIdNext);
     next_->setObjectName("nextPage");
@@ -47,10 +47,11 @@ BottomPanel::BottomPanel(QWidget* client)
     status_ = new QLabel(client); // empty until a local search has answered
     status_->setObjectName("searchStatus");
     markerIcon_ = IconButton(183, kIdMarkerIcon);
-    markersLabel_ = new QLabel("My Markers", client);
-    const char* const names[] = {"&Add", "&Edit", "&Load", "&Save", "Sen&d"};
+    markersLabel_ = new QLabel(tr("My Markers"), client);
+    const char* const names[] = {QT_TR_NOOP("&Add"), QT_TR_NOOP("&Edit"), QT_TR_NOOP("&Load"),
+                                 QT_TR_NOOP("&Save"), QT_TR_NOOP("Sen&d")};
     for (int i = 0; i < 5; ++i)
-        markerButtons_[i] = Button(names[i], kIdAddMarker + i);
+        markerButtons_[i] = Button(tr(names[i]), kIdAddMarker + i);
     // The two captions have little room beside their fields.
     for (QLabel* caption : {searchLabel_, markersLabel_}) {
         QFont font = caption->font();
@@ -79,17 +80,20 @@ QToolButton* BottomPanel::IconButton(int icon, int id) {
 }
 
 void BottomPanel::CreateTooltips() {
-    const QString addTip = "Click here, then pick a position on the map to add a new marker there";
-    Describe(markerIcon_, "Add marker", addTip);
-    Describe(searchIcon_, "Restart local search", "Restart local search");
-    Describe(next_, "Next results", "Get next local search results");
-    Describe(previous_, "Previous results", "Get previous local search results");
-    Describe(keyword_, "Local search keyword", "Local search keyword(s)");
+    const QString addTip =
+        tr("Click here, then pick a position on the map to add a new marker there");
+    Describe(markerIcon_, tr("Add marker"), addTip);
+    Describe(searchIcon_, tr("Restart local search"), tr("Restart local search"));
+    Describe(next_, tr("Next results"), tr("Get next local search results"));
+    Describe(previous_, tr("Previous results"), tr("Get previous local search results"));
+    Describe(keyword_, tr("Local search keyword"), tr("Local search keyword(s)"));
     searchLabel_->setBuddy(keyword_);
-    Describe(status_, "Local search status");
-    const char* const tips[] = {"", "Edit current marker set", "Load a saved marker set",
-                                "Save current marker set",
-                                "Email your marker set(s) to your frients"};
+    Describe(status_, tr("Local search status"));
+    const QString tips[] = {{},
+                            tr("Edit current marker set"),
+                            tr("Load a saved marker set"),
+                            tr("Save current marker set"),
+                            tr("Email your marker set(s) to your frients")};
     markerButtons_[0]->setToolTip(addTip);
     markerButtons_[0]->setAccessibleDescription(addTip);
     for (int i = 1; i < 5; ++i) {
@@ -98,8 +102,8 @@ void BottomPanel::CreateTooltips() {
     }
 }
 
-BottomWidths BottomPanel::Widths() const {
-    BottomWidths widths;
+TextWidths BottomPanel::Widths() const {
+    TextWidths widths;
     const auto room = [](const QWidget* control, const QString& text, int padding) {
         return control->fontMetrics().horizontalAdvance(text) + padding;
     };
@@ -108,9 +112,8 @@ BottomWidths BottomPanel::Widths() const {
         std::max(widths.markersLabel, room(markersLabel_, markersLabel_->text(), 4));
     // The longest texts the status line shows: no search, four-digit counters,
     // and a first page (a search that began again starts at 1) in a new area.
-    const std::string restarted = std::string("1 to 100 of 1000") + kNewAreaRemark;
-    for (const char* text : {" No current search", "1000 to 1010 of 1000", restarted.c_str()})
-        widths.status = std::max(widths.status, room(status_, text, 4));
+    for (const std::string& text : LongestStatusTexts())
+        widths.status = std::max(widths.status, room(status_, QString::fromStdString(text), 4));
     for (int i = 0; i < 5; ++i)
         widths.markerButtons[i] = std::max(widths.markerButtons[i],
                                            room(markerButtons_[i], markerButtons_[i]->text(), 12));

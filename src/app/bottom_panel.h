@@ -24,7 +24,7 @@ public:
     explicit BottomPanel(QWidget* client);
 
     // What the captions, the status line and the buttons need in their fonts.
-    BottomWidths Widths() const;
+    TextWidths Widths() const;
     void Place(const MainLayout& layout);
     void SetVisible(bool visible);
     // Busy greys every command; "<" and ">" follow the status line when idle.

@@ -18,8 +18,8 @@ QPixmap Pixmap(int id) {
 
 BusyIndicator::BusyIndicator(QWidget* window, QWidget* panel)
     : QObject(window), window_(window), label_(new QLabel(panel)) {
-    label_->setToolTip("Progress indicator");
-    label_->setAccessibleName("Progress indicator");
+    label_->setToolTip(tr("Progress indicator"));
+    label_->setAccessibleName(tr("Progress indicator"));
 }
 
 void BusyIndicator::Start() {

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPageLayout>
@@ -76,6 +77,8 @@ QWebEngineProfile* MapProfile() {
                            "/orbisk/http");
         made->setHttpCacheMaximumSize(kHttpCacheBytes);
         made->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        // The map page speaks the window's language.
+        made->setHttpAcceptLanguage(QLocale().bcp47Name());
         return made;
     }();
     return profile;
@@ -94,9 +97,9 @@ CExplorer1::CExplorer1(QWidget* parent) : QWebEngineView(parent) {
     printTimer_.setSingleShot(true);
     connect(&printTimer_, &QTimer::timeout, this, [this] { printing_ = false; });
     WatchRenderWidget();
-    setAccessibleName("Map");
-    setAccessibleDescription("The map. With the keyboard in it, the arrow keys pan and plus and "
-                             "minus zoom; the View menu does the same from anywhere");
+    setAccessibleName(tr("Map"));
+    setAccessibleDescription(tr("The map. With the keyboard in it, the arrow keys pan and plus "
+                                "and minus zoom; the View menu does the same from anywhere"));
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &CExplorer1::ShowMapMenu);
 }
@@ -311,8 +314,8 @@ void CExplorer1::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
 void CExplorer1::ShowMapMenu(QPoint position) {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction("&Add Marker Here", this, [this, position] { emit mapClicked(position); });
-    QAction* copy = menu->addAction("&Copy Coordinates", this, [this, position] {
+    menu->addAction(tr("&Add Marker Here"), this, [this, position] { emit mapClicked(position); });
+    QAction* copy = menu->addAction(tr("&Copy Coordinates"), this, [this, position] {
         auto view = std::make_shared<MapViewState>();
         ReadMapView(*view, this, [this, position, view] {
             const auto [latitude, longitude] = PixelToLatLng(position, *view);

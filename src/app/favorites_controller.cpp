@@ -28,7 +28,7 @@ void FavoritesController::Add() {
         return;
     state_.RenameLastPlace(name.toStdString());
     if (list_.Add({state_.LastCaption(), state_.LastParams()}) < 0)
-        prompts_.Tell("Maximum favorites count exceeded.", "Error", QMessageBox::NoIcon);
+        prompts_.Tell(tr("Maximum favorites count exceeded."), tr("Error"), QMessageBox::NoIcon);
     else
         menus_.ShowFavorites(list_);
     Save();
@@ -45,9 +45,9 @@ void FavoritesController::Save() {
     const bool saved = store_.Save();
     menus_.ShowFavorites(list_);
     if (!saved)
-        prompts_.Tell(
-            QString::fromStdString(SaveFailedMessage("favorites", RegistryKey::DefaultStoreFile())),
-            "Error", QMessageBox::Critical);
+        prompts_.Tell(QString::fromStdString(
+                          SaveFailedMessage(SavedPart::Favorites, RegistryKey::DefaultStoreFile())),
+                      tr("Error"), QMessageBox::Critical);
 }
 
 void FavoritesController::Replay(int position) {

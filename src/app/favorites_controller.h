@@ -4,6 +4,8 @@
 #include "favorites/favorites_list.h"
 #include "favorites/favorites_store.h"
 
+#include <QCoreApplication>
+
 namespace orbisk {
 
 class JobStarter;
@@ -14,6 +16,8 @@ class UserPrompts;
 // Favorites: adding the last located place, organizing, replaying; the
 // menu mirrors the list and every change is stored.
 class FavoritesController {
+    Q_DECLARE_TR_FUNCTIONS(FavoritesController)
+
 public:
     FavoritesController(JobState& state, UserPrompts& prompts, MainMenus& menus, JobStarter& jobs);
 

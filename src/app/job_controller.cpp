@@ -100,7 +100,7 @@ void JobController::Apply(const JobOutcome& outcome) {
 
 // The map page is not asked for: the view says why, and so does a message.
 void JobController::Refuse(const QString& reason) {
-    browser_.ShowNotice("The map cannot be shown", reason);
+    browser_.ShowNotice(tr("The map cannot be shown"), reason);
     Fail(reason);
 }
 

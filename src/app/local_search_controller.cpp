@@ -28,8 +28,9 @@ void LocalSearchController::ShowFailure(const QString& reason) {
 bool LocalSearchController::AskForKeyword(const QString& text) {
     if (!IsNoKeyword(text.toStdString()))
         return false;
-    prompts_.Tell("Please type in the keyword(s) you want to\nsearch in current area on the map.",
-                  "Information", QMessageBox::Information);
+    prompts_.Tell(
+        tr("Please type in the keyword(s) you want to\nsearch in current area on the map."),
+        tr("Information"), QMessageBox::Information);
     panel_.FocusKeyword();
     return true;
 }

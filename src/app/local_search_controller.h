@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace orbisk {
@@ -13,6 +14,8 @@ class UserPrompts;
 // The local search of the bottom panel: ">", "<", the restart icon and the
 // status line, over the job state's keyword and counters.
 class LocalSearchController {
+    Q_DECLARE_TR_FUNCTIONS(LocalSearchController)
+
 public:
     LocalSearchController(JobState& state, BottomPanel& panel, UserPrompts& prompts,
                           JobStarter& jobs)

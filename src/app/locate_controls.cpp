@@ -10,11 +10,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 namespace orbisk {
 
 LocateControls::LocateControls(QWidget* window, QWidget* client)
-    : QObject(client), panel_(new LocatePanel(client)), go_(new QPushButton("&Go", client)),
+    : QObject(client), panel_(new LocatePanel(client)), go_(new QPushButton(tr("&Go"), client)),
       icon_(new QToolButton(client)), busy_(new BusyIndicator(window, client)),
       frameOuter_(new QGroupBox(client)), frameInner_(new QGroupBox(client)) {
     connect(panel_, &LocatePanel::modeChosen, this,
@@ -23,16 +24,21 @@ LocateControls::LocateControls(QWidget* window, QWidget* client)
     go_->setObjectName("go");
     go_->setAutoDefault(false);
     go_->setDefault(true);
-    Describe(go_, "Go", "Find a new location");
+    Describe(go_, tr("Go"), tr("Find a new location"));
     connect(go_, &QPushButton::clicked, this, [this] { emit command(kIdGo); });
     icon_->setIcon(Icon(170));
     icon_->setIconSize(QSize(20, 34));
     icon_->setAutoRaise(true);
-    Describe(icon_, "Find a new location", "Find a new location");
+    Describe(icon_, tr("Find a new location"), tr("Find a new location"));
     icon_->setFocusPolicy(Qt::NoFocus); // a picture beside Go, which has the keyboard
     connect(icon_, &QToolButton::clicked, this, [this] { emit command(kIdLocateIcon); });
     frameOuter_->lower();
     frameInner_->lower();
+}
+
+int LocateControls::GoWidth() const {
+    return std::max(30,
+                    go_->fontMetrics().horizontalAdvance(QString(go_->text()).remove('&')) + 12);
 }
 
 void LocateControls::Place(const MainLayout& layout) {

@@ -28,6 +28,8 @@ public:
     BusyIndicator& Busy() const { return *busy_; }
 
     void Place(const MainLayout& layout);
+    // Go as wide as its text needs, and never narrower than 30 pixels.
+    int GoWidth() const;
     // Shows one mode's fields, or hides the whole top.
     void ShowMode(LocateMode mode, bool shown);
     void SetBusy(bool busy);

@@ -13,13 +13,21 @@
 namespace orbisk {
 namespace {
 
-const char* const kModeTexts[] = {"Locate by &phone", "Locate by &zip code (postal code)",
-                                  "Locate by st&reet address", "Locate by la&titude and longitude"};
+const char* const kModeTexts[] = {
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Locate by &phone"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Locate by &zip code (postal code)"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Locate by st&reet address"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Locate by la&titude and longitude")};
 const char* const kModeCaptions[] = {
-    "Phone number:", "Zip code or postal code:", "Street address:", "Latitude/longitude:"};
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Phone number:"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Zip code or postal code:"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Street address:"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Latitude/longitude:")};
 const char* const kModeTips[] = {
-    "Find a location by phone number", "Find a location by zip code or postal code",
-    "Find a location by street address", "Find a location by latitude and longitude"};
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Find a location by phone number"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Find a location by zip code or postal code"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Find a location by street address"),
+    QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Find a location by latitude and longitude")};
 
 // Phone fields take digits only, typed or pasted.
 QLineEdit* DigitField(QWidget* parent, int length) {
@@ -39,13 +47,13 @@ template <typename Field> Field* LimitedField(QWidget* parent, int length) {
 
 // Labels are as wide as their text in the user's font; fields keep their
 // widths and follow the labels, so nothing is cut at any font size.
-LocatePanel::LocatePanel(QWidget* parent) : QGroupBox("Locate", parent) {
+LocatePanel::LocatePanel(QWidget* parent) : QGroupBox(tr("Locate"), parent) {
     setObjectName("locatePanel");
     int radioWidth = 215;
     for (int mode = 0; mode < 4; ++mode) {
-        radios_[mode] = new QRadioButton(kModeTexts[mode], this);
+        radios_[mode] = new QRadioButton(tr(kModeTexts[mode]), this);
         radioWidth = std::max(radioWidth, radios_[mode]->sizeHint().width());
-        radios_[mode]->setToolTip(kModeTips[mode]);
+        radios_[mode]->setToolTip(tr(kModeTips[mode]));
         connect(radios_[mode], &QRadioButton::clicked, this,
                 [this, mode] { emit modeChosen(static_cast<LocateMode>(mode)); });
     }
@@ -54,7 +62,7 @@ LocatePanel::LocatePanel(QWidget* parent) : QGroupBox("Locate", parent) {
     const int x = 8 + radioWidth + 5;
     int captionWidth = 0;
     for (const char* caption : kModeCaptions)
-        captionWidth = std::max(captionWidth, TextWidth(caption));
+        captionWidth = std::max(captionWidth, TextWidth(tr(caption)));
     caption_ = Label("", x, 14, captionWidth);
 
     areaCode_ = DigitField(this, 3);
@@ -77,11 +85,12 @@ LocatePanel::LocatePanel(QWidget* parent) : QGroupBox("Locate", parent) {
 
     latitude_ = LimitedField<CFloatNumberEditBox>(this, 16);
     longitude_ = LimitedField<CFloatNumberEditBox>(this, 16);
-    const int coordinateX = x + std::max(TextWidth("Latitude:"), TextWidth("Longitude:")) + 2;
+    const int coordinateX =
+        x + std::max(TextWidth(tr("Latitude:")), TextWidth(tr("Longitude:"))) + 2;
     latitude_->setGeometry(coordinateX, 36, 110, 22);
     longitude_->setGeometry(coordinateX, 62, 110, 22);
-    modeWidgets_[3] = {Label("Latitude:", x, 38, coordinateX - x, latitude_), latitude_,
-                       Label("Longitude:", x, 64, coordinateX - x, longitude_), longitude_};
+    modeWidgets_[3] = {Label(tr("Latitude:"), x, 38, coordinateX - x, latitude_), latitude_,
+                       Label(tr("Longitude:"), x, 64, coordinateX - x, longitude_), longitude_};
     NameFields();
     for (QWidget* child : findChildren<QWidget*>())
         neededWidth_ = std::max(neededWidth_, child->geometry().right() + 9);
@@ -124,46 +133,46 @@ void LocatePanel::CreateStreetFields(int x) {
     city_ = LimitedField<CSafeEditBox>(this, 32);
     state_ = LimitedField<CSafeEditBox>(this, 2);
     country_ = new QComboBox(this);
-    const int fieldX = x + std::max(TextWidth("No.:"), TextWidth("City:")) + 1;
+    const int fieldX = x + std::max(TextWidth(tr("No.:")), TextWidth(tr("City:"))) + 1;
     streetNumber_->setGeometry(fieldX, 36, 40, 22);
     city_->setGeometry(fieldX, 62, 100, 22);
-    QLabel* streetLabel = Label("Street:", fieldX + 44, 38, TextWidth("Street:"), street_);
+    QLabel* streetLabel = Label(tr("Street:"), fieldX + 44, 38, TextWidth(tr("Street:")), street_);
     street_->setGeometry(streetLabel->geometry().right() + 3, 36, 150, 22);
     QLabel* stateLabel =
-        Label("State/Province:", fieldX + 104, 64, TextWidth("State/Province:"), state_);
+        Label(tr("State/Province:"), fieldX + 104, 64, TextWidth(tr("State/Province:")), state_);
     state_->setGeometry(stateLabel->geometry().right() + 3, 62, 28, 22);
-    QLabel* countryLabel =
-        Label("Country:", x + TextWidth(kModeCaptions[2]) + 6, 13, TextWidth("Country:"), country_);
+    QLabel* countryLabel = Label(tr("Country:"), x + TextWidth(tr(kModeCaptions[2])) + 6, 13,
+                                 TextWidth(tr("Country:")), country_);
     country_->setGeometry(countryLabel->geometry().right() + 3, 11, 110, 22);
-    modeWidgets_[2] = {Label("No.:", x, 38, fieldX - x, streetNumber_),
+    modeWidgets_[2] = {Label(tr("No.:"), x, 38, fieldX - x, streetNumber_),
                        streetNumber_,
                        streetLabel,
                        street_,
-                       Label("City:", x, 64, fieldX - x, city_),
+                       Label(tr("City:"), x, 64, fieldX - x, city_),
                        city_,
                        stateLabel,
                        state_,
                        countryLabel,
                        country_};
-    connect(country_, &QComboBox::currentTextChanged, this, &LocatePanel::countryChanged);
+    connect(country_, &QComboBox::currentIndexChanged, this, &LocatePanel::countryChanged);
 }
 
 // Every field says what it holds, and the keyboard meets the street fields
 // in reading order: country first.
 void LocatePanel::NameFields() {
-    const std::pair<QLineEdit*, const char*> fields[] = {{areaCode_, "Area code"},
-                                                         {exchange_, "Exchange"},
-                                                         {lineNumber_, "Line number"},
-                                                         {zip_, "Zip code or postal code"},
-                                                         {streetNumber_, "Street number"},
-                                                         {street_, "Street"},
-                                                         {city_, "City"},
-                                                         {state_, "State or province"},
-                                                         {latitude_, "Latitude"},
-                                                         {longitude_, "Longitude"}};
+    const std::pair<QLineEdit*, QString> fields[] = {{areaCode_, tr("Area code")},
+                                                     {exchange_, tr("Exchange")},
+                                                     {lineNumber_, tr("Line number")},
+                                                     {zip_, tr("Zip code or postal code")},
+                                                     {streetNumber_, tr("Street number")},
+                                                     {street_, tr("Street")},
+                                                     {city_, tr("City")},
+                                                     {state_, tr("State or province")},
+                                                     {latitude_, tr("Latitude")},
+                                                     {longitude_, tr("Longitude")}};
     for (const auto& [field, name] : fields)
         field->setAccessibleName(name);
-    country_->setAccessibleName("Country");
+    country_->setAccessibleName(tr("Country"));
     for (auto [from, to] : {std::pair<QWidget*, QWidget*>{zip_, country_},
                             {country_, streetNumber_},
                             {streetNumber_, street_},
@@ -204,7 +213,7 @@ void LocatePanel::SetLocateModeUi(LocateMode mode, bool panelShown) {
         for (QWidget* widget : modeWidgets_[m])
             widget->setVisible(m == index);
     }
-    caption_->setText(kModeCaptions[index]);
+    caption_->setText(tr(kModeCaptions[index]));
     QWidget* const firstFields[] = {areaCode_, zip_, streetNumber_, latitude_};
     caption_->setBuddy(firstFields[index]);
     mode_ = index;
@@ -227,9 +236,9 @@ void LocatePanel::ReadInputs(LocationInputs& inputs) const {
     inputs.streetAddress = street_->text().toStdString();
     inputs.city = city_->text().toStdString();
     inputs.state = state_->text().toStdString();
-    inputs.country = country_->currentText().toStdString();
-    inputs.latitude = latitude_->text().toStdString();
-    inputs.longitude = longitude_->text().toStdString();
+    inputs.country = Country().toStdString();
+    inputs.latitude = latitude_->NumberText().toStdString();
+    inputs.longitude = longitude_->NumberText().toStdString();
 }
 
 void LocatePanel::ShowInputs(const LocationInputs& inputs) {
@@ -244,20 +253,21 @@ void LocatePanel::ShowInputs(const LocationInputs& inputs) {
     set(street_, inputs.streetAddress);
     set(city_, inputs.city);
     set(state_, inputs.state);
-    set(latitude_, inputs.latitude);
-    set(longitude_, inputs.longitude);
-    const int index = country_->findText(QString::fromStdString(inputs.country));
+    latitude_->SetNumberText(QString::fromStdString(inputs.latitude));
+    longitude_->SetNumberText(QString::fromStdString(inputs.longitude));
+    const int index = country_->findData(QString::fromStdString(inputs.country));
     if (index >= 0)
         country_->setCurrentIndex(index);
 }
 
 void LocatePanel::SetCountries(const QStringList& countries) {
     country_->clear();
-    country_->addItems(countries);
+    for (const QString& country : countries)
+        country_->addItem(tr(country.toUtf8().constData()), country);
 }
 
 QString LocatePanel::Country() const {
-    return country_->currentText();
+    return country_->currentData().toString();
 }
 
 } // namespace orbisk

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "services/location_inputs.h"
+#include "widgets/float_number_edit_box.h"
 
 #include <QGroupBox>
 
@@ -27,6 +28,8 @@ public:
     // The eleven location texts from the fields (the keyword is not here).
     void ReadInputs(LocationInputs& inputs) const;
     void ShowInputs(const LocationInputs& inputs);
+    // The countries by their English names, which is what the services are
+    // sent; the list shows them in the user's language.
     void SetCountries(const QStringList& countries);
     QString Country() const;
     // A line beside the fields on what is plainly wrong with the typed place;
@@ -40,8 +43,8 @@ public:
     QLineEdit* exchange() const { return exchange_; }
     QLineEdit* lineNumber() const { return lineNumber_; }
     QLineEdit* zip() const { return zip_; }
-    QLineEdit* latitude() const { return latitude_; }
-    QLineEdit* longitude() const { return longitude_; }
+    CFloatNumberEditBox* latitude() const { return latitude_; }
+    CFloatNumberEditBox* longitude() const { return longitude_; }
     QLineEdit* streetNumber() const { return streetNumber_; }
     QLineEdit* street() const { return street_; }
     QLineEdit* city() const { return city_; }
@@ -52,7 +55,7 @@ public:
 
 signals:
     void modeChosen(LocateMode mode);
-    void countryChanged(const QString& country);
+    void countryChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -79,8 +82,8 @@ private:
     QLineEdit* city_ = nullptr;
     QLineEdit* state_ = nullptr;
     QComboBox* country_ = nullptr;
-    QLineEdit* latitude_ = nullptr;
-    QLineEdit* longitude_ = nullptr;
+    CFloatNumberEditBox* latitude_ = nullptr;
+    CFloatNumberEditBox* longitude_ = nullptr;
     QList<QWidget*> modeWidgets_[4];
     int neededWidth_ = 0;
 };

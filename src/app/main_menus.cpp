@@ -11,41 +11,41 @@
 namespace orbisk {
 
 MainMenus::MainMenus(QWidget* window) : QObject(window), bar_(new QMenuBar(window)) {
-    QMenu* file = bar_->addMenu("&File");
-    Add(file, "&Load Marker Set", kIdLoadMarkerSet);
-    Add(file, "S&ave Marker Set", kIdSaveMarkerSet);
-    Add(file, "S&end Marker Set", kIdSendMarkerSet);
+    QMenu* file = bar_->addMenu(tr("&File"));
+    Add(file, tr("&Load Marker Set"), kIdLoadMarkerSet);
+    Add(file, tr("S&ave Marker Set"), kIdSaveMarkerSet);
+    Add(file, tr("S&end Marker Set"), kIdSendMarkerSet);
     file->addSeparator();
-    Add(file, "&Import Markers...", kIdImportMarkers);
-    Add(file, "E&xport Markers...", kIdExportMarkers);
+    Add(file, tr("&Import Markers..."), kIdImportMarkers);
+    Add(file, tr("E&xport Markers..."), kIdExportMarkers);
     file->addSeparator();
-    Add(file, "Page &Setup", kIdPageSetup);
-    Add(file, "P&rint Preview", kIdPrintPreview);
-    Add(file, "&Print", kIdPrint);
+    Add(file, tr("Page &Setup"), kIdPageSetup);
+    Add(file, tr("P&rint Preview"), kIdPrintPreview);
+    Add(file, tr("&Print"), kIdPrint);
     file->addSeparator();
-    Add(file, "&Close", kIdClose);
-    QMenu* view = bar_->addMenu("&View");
-    for (QAction* toggle :
-         {Add(view, "&Locate Panel", kIdLocatePanel), Add(view, "&Bottom Panel", kIdBottomPanel)}) {
+    Add(file, tr("&Close"), kIdClose);
+    QMenu* view = bar_->addMenu(tr("&View"));
+    for (QAction* toggle : {Add(view, tr("&Locate Panel"), kIdLocatePanel),
+                            Add(view, tr("&Bottom Panel"), kIdBottomPanel)}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
     }
     view->addSeparator();
-    Add(view, "Zoom &In", kIdZoomIn);
-    Add(view, "Zoom &Out", kIdZoomOut);
-    Add(view, "Pan &North", kIdPanNorth);
-    Add(view, "Pan &South", kIdPanSouth);
-    Add(view, "Pan &West", kIdPanWest);
-    Add(view, "Pan &East", kIdPanEast);
-    Add(view, "Add &Marker at Centre", kIdAddMarkerAtCentre);
-    Add(bar_->addMenu("&Options"), "S&ettings", kIdSettings);
-    favorites_ = bar_->addMenu("Favor&ites");
-    Add(favorites_, "&Add to Favorites...", kIdAddFavorite);
-    Add(favorites_, "&Organize Favorites...", kIdOrganizeFavorites);
+    Add(view, tr("Zoom &In"), kIdZoomIn);
+    Add(view, tr("Zoom &Out"), kIdZoomOut);
+    Add(view, tr("Pan &North"), kIdPanNorth);
+    Add(view, tr("Pan &South"), kIdPanSouth);
+    Add(view, tr("Pan &West"), kIdPanWest);
+    Add(view, tr("Pan &East"), kIdPanEast);
+    Add(view, tr("Add &Marker at Centre"), kIdAddMarkerAtCentre);
+    Add(bar_->addMenu(tr("&Options")), tr("S&ettings"), kIdSettings);
+    favorites_ = bar_->addMenu(tr("Favor&ites"));
+    Add(favorites_, tr("&Add to Favorites..."), kIdAddFavorite);
+    Add(favorites_, tr("&Organize Favorites..."), kIdOrganizeFavorites);
     favorites_->addSeparator();
-    QMenu* help = bar_->addMenu("&Help");
-    Add(help, "A&bout", kIdAbout);
-    Add(help, "&Update", kIdUpdate);
+    QMenu* help = bar_->addMenu(tr("&Help"));
+    Add(help, tr("A&bout"), kIdAbout);
+    Add(help, tr("&Update"), kIdUpdate);
     // The keys a desktop user tries first; the menus show them.
     const std::pair<int, QKeySequence> keys[] = {
         {kIdLoadMarkerSet, QKeySequence("Ctrl+O")}, {kIdSaveMarkerSet, QKeySequence("Ctrl+S")},

@@ -5,7 +5,9 @@
 #include "app/explorer1.h"
 #include "app/map_main_dlg.h"
 #include "app/startup_trace.h"
+#include "app/translations.h"
 #include "common/version.h"
+#include "settings/language_choice.h"
 #include "settings/registry_key.h"
 
 #include <QApplication>
@@ -202,6 +204,7 @@ int CMapApp::Run(int argc, char** argv) {
     QApplication::setApplicationName("orbisk");
     QApplication::setApplicationVersion(kVersionText);
     QApplication::setDesktopFileName("orbisk");
+    InstallUserLanguage(LoadLanguageChoice(RegistryKey::DefaultStoreFile()));
     int result = 0;
     {
         CMapMainDlg window;

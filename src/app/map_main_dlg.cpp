@@ -65,7 +65,7 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     bottom_ = new BottomPanel(client_);
     connect(bottom_, &BottomPanel::command, this, &CMapMainDlg::OnCommand);
     // Room for Go and the progress beside the widest locate mode.
-    setMinimumSize(MinimumClientWidth(bottom_->Widths(), Locate()->NeededWidth() + 45),
+    setMinimumSize(MinimumClientWidth(Widths(), Locate()->NeededWidth() + 45),
                    kMinimumWindowHeight);
     JobStarter& starter = *this;
     search_ = std::make_unique<LocalSearchController>(state_, *bottom_, prompts_, starter);
@@ -97,7 +97,8 @@ CMapMainDlg::CMapMainDlg(UserPrompts* prompts, QWidget* parent)
     });
     connect(jobs_, &JobController::failed, this, [this](const QString& reason) {
         search_->ShowFailure(reason);
-        prompts_.Tell("The map could not be prepared:\n" + reason, "Error", QMessageBox::Critical);
+        prompts_.Tell(tr("The map could not be prepared:\n%1").arg(reason), tr("Error"),
+                      QMessageBox::Critical);
     });
     connect(jobs_, &JobController::serviceFailed, this,
             [this](const QString& reason) { search_->ShowFailure(reason); });
@@ -123,7 +124,7 @@ void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     const StoreCheck store = SetAsideUnreadableStore(RegistryKey::DefaultStoreFile());
     if (store.unreadable)
         prompts_.Tell(Text(UnreadableStoreMessage(RegistryKey::DefaultStoreFile(), store)),
-                      "Warning", QMessageBox::Warning);
+                      tr("Warning"), QMessageBox::Warning);
     environment_ = DiscoverEnvironment(RegistryKey::DefaultStoreFile());
     Step("favorites");
     favorites_->Load();
@@ -137,7 +138,8 @@ void CMapMainDlg::Initialize(const std::string& commandLinePath) {
     update_->RunDefinitionUpdate();
     Step("inputs");
     state_.StartWith(definitions_.defaultInputs);
-    Locate()->SetCountries({"United States", "Canada"});
+    Locate()->SetCountries({QT_TRANSLATE_NOOP("orbisk::LocatePanel", "United States"),
+                            QT_TRANSLATE_NOOP("orbisk::LocatePanel", "Canada")});
     Locate()->ShowInputs(state_.Inputs());
     SetLocateModeUi(LocateMode::Phone);
     Step("layout");
@@ -282,9 +284,15 @@ void CMapMainDlg::TogglePanel(bool locatePanel) {
     PlaceControls(true);
 }
 
+TextWidths CMapMainDlg::Widths() const {
+    TextWidths widths = bottom_->Widths();
+    widths.go = locate_->GoWidth();
+    return widths;
+}
+
 void CMapMainDlg::PlaceControls(bool requestMap) {
     layout_ = ComputeMainLayout(clientWidth_, clientHeight_, locatePanelVisible_,
-                                bottomPanelVisible_, bottom_->Widths());
+                                bottomPanelVisible_, Widths());
     Place(browser_, layout_.browser);
     locate_->Place(layout_);
     bottom_->Place(layout_);

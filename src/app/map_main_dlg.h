@@ -100,6 +100,7 @@ private:
     LocatePanel* Locate() const { return locate_->Panel(); }
     void Step(const char* name);
     void PlaceControls(bool requestMap);
+    TextWidths Widths() const;
     void SetBusyControls(bool busy);
     void OrderTabs();
     void SetLocateModeUi(LocateMode mode);

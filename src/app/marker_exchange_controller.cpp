@@ -37,7 +37,7 @@ bool MarkerExchangeController::Handles(const QString& path) {
 }
 
 void MarkerExchangeController::Error(const QString& text) {
-    prompts_.Tell(text, "Error", QMessageBox::Critical);
+    prompts_.Tell(text, tr("Error"), QMessageBox::Critical);
 }
 
 bool MarkerExchangeController::Import(const QString& given) {
@@ -49,14 +49,15 @@ bool MarkerExchangeController::Import(const QString& given) {
     ImportedPlaces places;
     std::string why;
     if (!ExchangeFile::Read(path.toStdString(), places, why)) {
-        Error("Failed to import markers from " + path + ":\n" + QString::fromStdString(why));
+        Error(tr("Failed to import markers from %1:\n%2").arg(path, QString::fromStdString(why)));
         return false;
     }
     ImportChoice choice = OfferedChoice(places, set_);
     if ((choice.paths > 0 || choice.canAppend) && !prompts_.ChooseImport(choice))
         return false;
     if (!choice.append && set_.IsModified() &&
-        prompts_.Message(kReplaceUnsavedQuestion, "Question", QMessageBox::Question,
+        prompts_.Message(QString::fromStdString(ReplaceUnsavedQuestion()), tr("Question"),
+                         QMessageBox::Question,
                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
         return false;
     MarkerSet imported;
@@ -64,7 +65,7 @@ bool MarkerExchangeController::Import(const QString& given) {
                                      : ExchangeFile::MakeSet(places, choice.points,
                                                              path.toStdString(), imported, why);
     if (!taken) {
-        Error("Failed to import markers from " + path + ":\n" + QString::fromStdString(why));
+        Error(tr("Failed to import markers from %1:\n%2").arg(path, QString::fromStdString(why)));
         return false;
     }
     if (!choice.append) {
@@ -74,29 +75,29 @@ bool MarkerExchangeController::Import(const QString& given) {
     }
     // The map loads while the user reads what came in.
     jobs_.ShowMarkerSet(kActionMarkerSetLoaded);
-    prompts_.Tell("Imported from " + QFileInfo(path).fileName() + ": " +
-                      QString::fromStdString(places.Report()) + ".",
-                  "Import Markers", QMessageBox::Information);
+    prompts_.Tell(tr("Imported from %1: %2.")
+                      .arg(QFileInfo(path).fileName(), QString::fromStdString(places.Report())),
+                  tr("Import Markers"), QMessageBox::Information);
     return true;
 }
 
 void MarkerExchangeController::Export() {
     if (jobs_.Busy())
         return;
-    const QString name = set_.title.empty() ? "Markers" : QString::fromStdString(set_.title);
+    const QString name = set_.title.empty() ? tr("Markers") : QString::fromStdString(set_.title);
     const QString path = prompts_.ChooseExchangeFile(
         true, QDir::home().filePath(QString(name).replace('/', '_') + ".gpx"));
     if (path.isEmpty())
         return;
     const auto format = ExchangeFormatOf(path);
     if (!format) {
-        Error("Failed to export markers: name the file with .gpx, .kml, .kmz or .geojson at "
-              "the end.");
+        Error(tr("Failed to export markers: name the file with .gpx, .kml, .kmz or .geojson at "
+                 "the end."));
         return;
     }
     std::string why;
     if (!ExchangeFile::Write(set_, path.toStdString(), *format, why))
-        Error("Failed to export markers to " + path + ":\n" + QString::fromStdString(why));
+        Error(tr("Failed to export markers to %1:\n%2").arg(path, QString::fromStdString(why)));
 }
 
 } // namespace orbisk

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace orbisk {
@@ -13,6 +14,8 @@ class UserPrompts;
 // to GPX, KML, KMZ and GeoJSON files, from the menu, the command line and a
 // file dropped on the window.
 class MarkerExchangeController {
+    Q_DECLARE_TR_FUNCTIONS(MarkerExchangeController)
+
 public:
     MarkerExchangeController(MarkerSet& set, UserPrompts& prompts, JobStarter& jobs)
         : set_(set), prompts_(prompts), jobs_(jobs) {}

@@ -40,8 +40,8 @@ std::string MarkerSetController::ProgramFile(int fixedString) const {
     return environment_.files.ForWriting(definitions_.fixedStrings.At(fixedString)).string();
 }
 
-void MarkerSetController::Error(const std::string& text) {
-    prompts_.Tell(Text(text), "Error", QMessageBox::Critical);
+void MarkerSetController::Error(const QString& text) {
+    prompts_.Tell(text, tr("Error"), QMessageBox::Critical);
 }
 
 // The page answers later; one command at a time waits for it, so a double
@@ -64,10 +64,10 @@ bool MarkerSetController::OpenCommandLine(const std::string& commandLinePath) {
         return false;
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
-        Error("Failed to find marker set file " + path);
+        Error(tr("Failed to find marker set file %1").arg(Text(path)));
         return false;
     }
-    if (!ReadInto(path, "Failed to load marker set from " + path + ":\n"))
+    if (!ReadInto(path, tr("Failed to load marker set from %1:\n%2").arg(Text(path))))
         return false;
     jobs_.ShowMarkerSet(kActionCommandLineFile);
     return true;
@@ -75,11 +75,11 @@ bool MarkerSetController::OpenCommandLine(const std::string& commandLinePath) {
 
 // A file that cannot be read leaves the current set as it was: it is read
 // into a set of its own and taken over only when whole.
-bool MarkerSetController::ReadInto(const std::string& path, const std::string& failure) {
+bool MarkerSetController::ReadInto(const std::string& path, const QString& failure) {
     MarkerSet loaded;
     std::string why;
     if (!MarkerSetFile().ReadFile(loaded, path, &why)) {
-        Error(failure + why);
+        Error(failure.arg(Text(why)));
         return false;
     }
     set_.TakeOver(loaded);
@@ -94,7 +94,7 @@ SaveOutcome MarkerSetController::SaveWithDialog(MarkerSet& set, const MapViewSta
                                              LeadingNumber(view->xMin), LeadingNumber(view->xMax));
         if (outside > 0 && prompts_.Message(Text(OutOfScreenQuestion(
                                                 static_cast<int>(set.Markers().size()), outside)),
-                                            "Question", QMessageBox::Question,
+                                            tr("Question"), QMessageBox::Question,
                                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
             return SaveOutcome::Cancelled;
     }
@@ -119,7 +119,7 @@ SaveOutcome MarkerSetController::SaveNow() {
     const SaveOutcome outcome =
         SaveWithDialog(set_, &view_, ProgramFile(FixedStrings::CurrentMarkerSetFile), why);
     if (outcome == SaveOutcome::Failed)
-        Error("Failed to save marker set!\n" + why);
+        Error(tr("Failed to save marker set!\n%1").arg(Text(why)));
     return outcome;
 }
 
@@ -127,7 +127,7 @@ void MarkerSetController::Load(const QString& dropped) {
     if (jobs_.Busy())
         return;
     if (set_.IsModified() &&
-        prompts_.Message(kReplaceUnsavedQuestion, "Question", QMessageBox::Question,
+        prompts_.Message(Text(ReplaceUnsavedQuestion()), tr("Question"), QMessageBox::Question,
                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
         return;
     const QString path =
@@ -136,7 +136,7 @@ void MarkerSetController::Load(const QString& dropped) {
             : dropped;
     if (path.isEmpty())
         return;
-    if (ReadInto(path.toStdString(), "Failed to load marker set file.\n"))
+    if (ReadInto(path.toStdString(), tr("Failed to load marker set file.\n%1")))
         jobs_.ShowMarkerSet(kActionMarkerSetLoaded);
 }
 
@@ -151,19 +151,21 @@ void MarkerSetController::SendNow() {
     std::string why;
     // Nothing to attach, nothing to send: the mail program is not started.
     if (!MarkerSetFile().WriteFile(set_, path, &why)) {
-        Error("Failed to save marker set to " + path + "\n" + why);
+        Error(tr("Failed to save marker set to %1\n%2").arg(Text(path), Text(why)));
         return;
     }
     // With no mail program, xdg-open would open a browser on an empty tab.
     if (MailProgramRegistered() == false) {
-        Error("No mail program is set up on this computer. Attach this file to a message by "
-              "hand:\n" +
-              path);
+        Error(tr("No mail program is set up on this computer. Attach this file to a message by "
+                 "hand:\n%1")
+                  .arg(Text(path)));
         return;
     }
-    prompts_.Tell(Text(SendInformationText(true, path)), "Information", QMessageBox::Information);
+    prompts_.Tell(Text(SendInformationText(true, path)), tr("Information"),
+                  QMessageBox::Information);
     if (!browser_.NavigateTo(Text(SendMailLink(set_.title, definitions_.fixedStrings))))
-        Error("No mail program could be started. Attach this file to a message by hand:\n" + path);
+        Error(tr("No mail program could be started. Attach this file to a message by hand:\n%1")
+                  .arg(Text(path)));
 }
 
 // While a job runs the marker waits for it, so that the map it loads is not
@@ -175,7 +177,7 @@ void MarkerSetController::AddAt(QPoint position) {
 void MarkerSetController::AddNow(QPoint position) {
     const auto [latitude, longitude] = browser_.PixelToLatLng(position, view_);
     MarkerDetails details;
-    details.title = QString("My marker name %1").arg(set_.Markers().size() + 1);
+    details.title = tr("My marker name %1").arg(set_.Markers().size() + 1);
     details.url = "http://";
     details.latitude = Text(latitude);
     details.longitude = Text(longitude);
@@ -207,7 +209,7 @@ void MarkerSetController::EditNow() {
         return SaveWithDialog(set, nullptr, savePath, why);
     };
     dialog.showError = [this](const QString& text) {
-        prompts_.Tell(text, "Error", QMessageBox::Critical);
+        prompts_.Tell(text, tr("Error"), QMessageBox::Critical);
     };
     if (prompts_.EditMarkerSet(dialog) != QDialog::Accepted && !dialog.HandedOver())
         return;
@@ -222,12 +224,12 @@ bool MarkerSetController::NeedsCloseQuestion() const {
 // The job in flight works on its own copy of the set, so saving never races
 // it. The window closes only when the markers are safe or the user let them go.
 void MarkerSetController::AskToClose(std::function<void(bool close)> decided) {
-    const auto answer = prompts_.Message("You have unsaved marker(s) in your current marker "
-                                         "set.\n\nClick \"Yes\" to save the markers before you "
-                                         "close the window.\nClick \"No\" to ignore the unsaved "
-                                         "markers and close the window.\nClick \"Cancel\" "
-                                         "to return to Orbisk.",
-                                         "Question", QMessageBox::Question,
+    const auto answer = prompts_.Message(tr("You have unsaved marker(s) in your current marker "
+                                            "set.\n\nClick \"Yes\" to save the markers before you "
+                                            "close the window.\nClick \"No\" to ignore the unsaved "
+                                            "markers and close the window.\nClick \"Cancel\" "
+                                            "to return to Orbisk."),
+                                         tr("Question"), QMessageBox::Question,
                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return decided(false);

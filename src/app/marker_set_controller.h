@@ -4,6 +4,7 @@
 #include "markers/marker_set.h"
 #include "markers/ui/dialog_edit_marker_set.h"
 
+#include <QCoreApplication>
 #include <QPoint>
 #include <functional>
 #include <string>
@@ -22,6 +23,8 @@ struct ProgramEnvironment;
 // "My Markers": the current marker set and its commands (add at a map click,
 // edit, load, save, send), each shown on the map by a job.
 class MarkerSetController {
+    Q_DECLARE_TR_FUNCTIONS(MarkerSetController)
+
 public:
     MarkerSetController(MarkerSet& set, MapViewState& view, CExplorer1& browser,
                         UserPrompts& prompts, JobStarter& jobs,
@@ -48,14 +51,14 @@ private:
     std::string ProgramFile(int fixedString) const;
     // Centre and zoom of the set follow the map, then `next` runs.
     void WithView(std::function<void()> next);
-    bool ReadInto(const std::string& path, const std::string& failure);
+    bool ReadInto(const std::string& path, const QString& failure);
     SaveOutcome SaveNow();
     void SendNow();
     void EditNow();
     void AddNow(QPoint position);
     SaveOutcome SaveWithDialog(MarkerSet& set, const MapViewState* view,
                                const std::string& initialPath, std::string& why);
-    void Error(const std::string& text);
+    void Error(const QString& text);
 
     MarkerSet& set_;
     MapViewState& view_;

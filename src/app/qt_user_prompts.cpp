@@ -24,8 +24,9 @@ QMessageBox::StandardButton QtUserPrompts::Message(const QString& text, const QS
 }
 
 QString QtUserPrompts::ChooseFile(bool save, const QString& initialPath) {
-    QFileDialog dialog(parent_, save ? "Save Marker Set" : "Load Marker Set", initialPath,
-                       "Marker Set Files (*.obk);;XML files (*.xml);;All Files (*)");
+    QFileDialog dialog(parent_, save ? tr("Save Marker Set") : tr("Load Marker Set"), initialPath,
+                       tr("Marker Set Files (*.obk)") + ";;" + tr("XML files (*.xml)") + ";;" +
+                           tr("All Files (*)"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("obk");
@@ -33,13 +34,12 @@ QString QtUserPrompts::ChooseFile(bool save, const QString& initialPath) {
 }
 
 QString QtUserPrompts::ChooseExchangeFile(bool save, const QString& initialPath) {
-    static const QStringList kFilters{"GPX files (*.gpx)", "KML files (*.kml)", "KMZ files (*.kmz)",
-                                      "GeoJSON files (*.geojson *.json)"};
-    QStringList filters = kFilters;
+    QStringList filters{tr("GPX files (*.gpx)"), tr("KML files (*.kml)"), tr("KMZ files (*.kmz)"),
+                        tr("GeoJSON files (*.geojson *.json)")};
     if (!save)
-        filters.prepend("Marker files (*.gpx *.kml *.kmz *.geojson *.json)");
-    QFileDialog dialog(parent_, save ? "Export Markers" : "Import Markers", initialPath,
-                       filters.join(";;") + ";;All Files (*)");
+        filters.prepend(tr("Marker files (*.gpx *.kml *.kmz *.geojson *.json)"));
+    QFileDialog dialog(parent_, save ? tr("Export Markers") : tr("Import Markers"), initialPath,
+                       filters.join(";;") + ";;" + tr("All Files (*)"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("gpx");

@@ -3,12 +3,16 @@
 
 #include "app/user_prompts.h"
 
+#include <QCoreApplication>
+
 class QWidget;
 
 namespace orbisk {
 
 // The program's answers: modal dialogs over the main window.
 class QtUserPrompts : public UserPrompts {
+    Q_DECLARE_TR_FUNCTIONS(QtUserPrompts)
+
 public:
     explicit QtUserPrompts(QWidget* parent) : parent_(parent) {}
 

@@ -26,9 +26,9 @@ void SettingsController::Edit() {
     if (!prompts_.EditSettings(settings_))
         return;
     if (!settings_.Save())
-        prompts_.Tell(
-            QString::fromStdString(SaveFailedMessage("settings", RegistryKey::DefaultStoreFile())),
-            "Error", QMessageBox::Critical);
+        prompts_.Tell(QString::fromStdString(
+                          SaveFailedMessage(SavedPart::Settings, RegistryKey::DefaultStoreFile())),
+                      tr("Error"), QMessageBox::Critical);
     jobs_.StartJob(kActionSettings, kSendResults);
     maxFavoritesChanged_(settings_.Get(SettingsStore::MaxFavorites));
 }

@@ -4,6 +4,7 @@
 #include "settings/settings_store.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <functional>
 
 namespace orbisk {
@@ -15,6 +16,8 @@ class UserPrompts;
 // request that carries it. The number of favorites kept goes to whoever
 // keeps them, through `maxFavoritesChanged`.
 class SettingsController {
+    Q_DECLARE_TR_FUNCTIONS(SettingsController)
+
 public:
     using MaxFavoritesChanged = std::function<void(int maximum)>;
 

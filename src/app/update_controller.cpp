@@ -16,7 +16,7 @@ constexpr std::chrono::seconds kUpdateBudget{10};
 
 void UpdateController::LoadDefinitions() {
     definitions_.LoadDefinitionFile(environment_.files, [this](const std::string& message) {
-        prompts_.Tell(QString::fromStdString(message), "Error", QMessageBox::Critical);
+        prompts_.Tell(QString::fromStdString(message), tr("Error"), QMessageBox::Critical);
     });
 }
 
@@ -42,7 +42,8 @@ void UpdateController::CheckForUpdate() {
         prompts_.ShowUpdate(QString::fromStdString(definitions_.newUpdate.name),
                             QString::fromStdString(definitions_.newUpdate.downloadAddress));
     else
-        prompts_.Tell("Currently no update is available.", "Information", QMessageBox::Information);
+        prompts_.Tell(tr("Currently no update is available."), tr("Information"),
+                      QMessageBox::Information);
 }
 
 void UpdateController::Tick() {

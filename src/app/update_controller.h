@@ -3,6 +3,8 @@
 
 #include "update/update_notice.h"
 
+#include <QCoreApplication>
+
 namespace orbisk {
 
 class SettingsStore;
@@ -14,6 +16,8 @@ class ServiceDefinitions;
 // newer one at start, Help > Update, and the delayed notice of a newer
 // program.
 class UpdateController {
+    Q_DECLARE_TR_FUNCTIONS(UpdateController)
+
 public:
     UpdateController(ServiceDefinitions& definitions, const ProgramEnvironment& environment,
                      const SettingsStore& settings, UserPrompts& prompts)

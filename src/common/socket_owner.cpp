@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/socket_owner.h"
 
+#include "common/user_text.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <charconv>
@@ -237,14 +239,17 @@ std::string AccountText(unsigned uid) {
 } // namespace
 
 std::string ForeignServerText(const TcpEnd& server, std::optional<unsigned> owner) {
-    const std::string where = "The map server at " + server.Text();
-    const std::string why = " Orbisk sends it nothing, since it would see your searches and "
-                            "markers. Start your own with \"systemctl --user start "
-                            "orbisk-server\" or \"orbisk-server\"; it takes a free port "
-                            "while this one is taken.";
+    const std::string why =
+        Tr("MapServer", " Orbisk sends it nothing, since it would see your searches and markers. "
+                        "Start your own with \"systemctl --user start orbisk-server\" or "
+                        "\"orbisk-server\"; it takes a free port while this one is taken.");
     if (!owner)
-        return where + " cannot be told to be yours." + why;
-    return where + " belongs to another user, " + AccountText(*owner) + "." + why;
+        return Arg(Tr("MapServer", "The map server at %1 cannot be told to be yours."),
+                   {server.Text()}) +
+               why;
+    return Arg(Tr("MapServer", "The map server at %1 belongs to another user, %2."),
+               {server.Text(), AccountText(*owner)}) +
+           why;
 }
 
 std::string ForeignLoopbackServer(const std::string& host) {

@@ -2,6 +2,7 @@
 #include "interchange/exchange_file.h"
 
 #include "common/atomic_file.h"
+#include "common/user_text.h"
 #include "interchange/fit_view.h"
 #include "interchange/geojson_file.h"
 #include "interchange/gpx_file.h"
@@ -22,12 +23,12 @@ ImportedPlaces FromMarkerSet(const std::string& text) {
     if (!set.FromXml(text, &why))
         throw ExchangeError(why);
     if (set.FirstSkippedMarker())
-        throw ExchangeError("marker " + std::to_string(set.FirstSkippedMarker()) +
-                            " has no latitude or no longitude");
+        throw ExchangeError(Arg(Tr("Import", "marker %1 has no latitude or no longitude"),
+                                {std::to_string(set.FirstSkippedMarker())}));
     ImportedPlaces places;
     places.title = set.title;
     for (size_t i = 0; i < set.Markers().size(); ++i) {
-        const std::string what = "marker " + std::to_string(i + 1);
+        const std::string what = Arg(Tr("Import", "marker %1"), {std::to_string(i + 1)});
         ImportedLatitude(set.Markers()[i].lat, what);
         ImportedLongitude(set.Markers()[i].lng, what);
     }
@@ -39,7 +40,8 @@ ImportedPlaces FromMarkerSet(const std::string& text) {
 ImportedPlaces FromXml(const std::string& text) {
     XmlDocument document;
     if (!document.LoadXml(text))
-        throw ExchangeError("not a marker set, GPX or KML file: " + document.Error());
+        throw ExchangeError(
+            Arg(Tr("Import", "not a marker set, GPX or KML file: %1"), {document.Error()}));
     const XmlNode root = document.Root();
     const std::string name = root.BaseName();
     if (name == "gpx")
@@ -48,8 +50,9 @@ ImportedPlaces FromXml(const std::string& text) {
         return ReadKml(root);
     if (name == "DataSet")
         return FromMarkerSet(text);
-    throw ExchangeError("not a marker set, GPX, KML, KMZ or GeoJSON file: its root element is \"" +
-                        name.substr(0, 40) + "\"");
+    throw ExchangeError(Arg(Tr("Import", "not a marker set, GPX, KML, KMZ or GeoJSON file: its "
+                                         "root element is \"%1\""),
+                            {name.substr(0, 40)}));
 }
 
 ImportedPlaces FromBytes(const std::string& bytes) {
@@ -64,7 +67,7 @@ ImportedPlaces FromBytes(const std::string& bytes) {
 bool Chosen(ImportedPlaces& places, PathPoints choice, std::string& error) {
     places.TakePathPoints(choice);
     if (places.markers.empty()) {
-        error = "nothing in the file can be a marker: " + places.Report();
+        error = Arg(Tr("Import", "nothing in the file can be a marker: %1"), {places.Report()});
         return false;
     }
     return true;
@@ -95,8 +98,7 @@ bool ExchangeFile::MakeSet(ImportedPlaces& places, PathPoints choice,
     if (!Chosen(places, choice, error))
         return false;
     if (places.markers.size() > MarkerSet::kMaxMarkers) {
-        error = "more than " + std::to_string(MarkerSet::kMaxMarkers) +
-                " markers; a marker set holds at most that many";
+        error = MoreMarkersThanASetHolds();
         return false;
     }
     set.Clear();
@@ -111,8 +113,9 @@ bool ExchangeFile::AppendTo(ImportedPlaces& places, PathPoints choice, MarkerSet
     if (!Chosen(places, choice, error))
         return false;
     if (set.Markers().size() + places.markers.size() > MarkerSet::kMaxMarkers) {
-        error = "the markers would be more than " + std::to_string(MarkerSet::kMaxMarkers) +
-                ", which a marker set holds at most";
+        error = Arg(Tr("Import", "the markers would be more than %1, which a marker set holds at "
+                                 "most"),
+                    {std::to_string(MarkerSet::kMaxMarkers)});
         return false;
     }
     // One change for the whole import: the owner hears of it once.

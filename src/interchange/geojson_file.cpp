@@ -2,6 +2,7 @@
 #include "interchange/geojson_file.h"
 
 #include "common/bounded_json.h"
+#include "common/user_text.h"
 #include "interchange/exchange_writing.h"
 
 #include <cmath>
@@ -24,14 +25,16 @@ public:
 
     void Object(const json& object) {
         if (!object.is_object())
-            throw ExchangeError("not GeoJSON: a member that should be an object is not one");
+            throw ExchangeError(
+                Tr("Import", "not GeoJSON: a member that should be an object is not one"));
         const std::string type = object.value("type", "");
         if (type == "FeatureCollection") {
             if (places_.title.empty())
                 places_.title = FirstText(object, {"name", "title"});
             const auto features = object.find("features");
             if (features == object.end() || !features->is_array())
-                throw ExchangeError("not GeoJSON: a FeatureCollection without \"features\"");
+                throw ExchangeError(
+                    Tr("Import", "not GeoJSON: a FeatureCollection without \"features\""));
             for (const json& feature : *features)
                 Object(feature);
         } else if (type == "Feature") {
@@ -54,7 +57,8 @@ private:
     void Feature(const json& feature) {
         const auto geometry = feature.find("geometry");
         if (geometry == feature.end() || geometry->is_null()) {
-            places_.Skip("feature without geometry", "features without geometry");
+            places_.Skip(ORBISK_N_NOOP("Import", "%n feature without geometry not imported"),
+                         ORBISK_N_NOOP("Import", "%n features without geometry not imported"));
             return;
         }
         const auto properties = feature.find("properties");
@@ -80,7 +84,7 @@ private:
 
     void Geometry(const json& geometry, const Marker& details) {
         if (!geometry.is_object())
-            throw ExchangeError("not GeoJSON: a geometry that is not an object");
+            throw ExchangeError(Tr("Import", "not GeoJSON: a geometry that is not an object"));
         const std::string type = geometry.value("type", "");
         const auto coordinates = geometry.find("coordinates");
         if (type == "Point" && coordinates != geometry.end())
@@ -97,25 +101,31 @@ private:
             return;
         }
         if (type == "LineString" || type == "MultiLineString")
-            return places_.Skip("line", "lines");
+            return places_.Skip(ORBISK_N_NOOP("Import", "%n line not imported"),
+                                ORBISK_N_NOOP("Import", "%n lines not imported"));
         if (type == "Polygon" || type == "MultiPolygon")
-            return places_.Skip("polygon", "polygons");
-        throw ExchangeError("not GeoJSON: an object of type \"" + type.substr(0, 40) + "\"");
+            return places_.Skip(ORBISK_N_NOOP("Import", "%n polygon not imported"),
+                                ORBISK_N_NOOP("Import", "%n polygons not imported"));
+        throw ExchangeError(
+            Arg(Tr("Import", "not GeoJSON: an object of type \"%1\""), {type.substr(0, 40)}));
     }
 
     void Point(const json& position, const Marker& details) {
-        const std::string what = "point " + std::to_string(places_.markers.size() + 1);
+        const std::string what =
+            Arg(Tr("Import", "point %1"), {std::to_string(places_.markers.size() + 1)});
         if (!position.is_array() || position.size() < 2 || !position[0].is_number() ||
             !position[1].is_number())
-            throw ExchangeError(what + " has no longitude and latitude as numbers");
+            throw ExchangeError(
+                Arg(Tr("Import", "%1 has no longitude and latitude as numbers"), {what}));
         const double lng = position[0].get<double>();
         const double lat = position[1].get<double>();
         if (!std::isfinite(lng) || lng < -180 || lng > 180)
-            throw ExchangeError(what + " has longitude " + position[0].dump() +
-                                ", not a number from -180 to 180");
+            throw ExchangeError(
+                Arg(Tr("Import", "%1 has longitude %2, not a number from -180 to 180"),
+                    {what, position[0].dump()}));
         if (!std::isfinite(lat) || lat < -90 || lat > 90)
-            throw ExchangeError(what + " has latitude " + position[1].dump() +
-                                ", not a number from -90 to 90");
+            throw ExchangeError(Arg(Tr("Import", "%1 has latitude %2, not a number from -90 to 90"),
+                                    {what, position[1].dump()}));
         Marker marker = details;
         marker.lat = CoordinateText(lat);
         marker.lng = CoordinateText(lng);
@@ -134,12 +144,12 @@ ImportedPlaces ReadGeoJson(const std::string& text) {
     if (!parsed)
         throw ExchangeError(why);
     ImportedPlaces places;
-    places.read = {"point", "points"};
+    places.read = {ORBISK_N_NOOP("Import", "%n point"), ORBISK_N_NOOP("Import", "%n points")};
     try {
         GeoJsonReader(places).Object(*parsed);
     } catch (const nlohmann::json::exception&) {
         // A member of the wrong type where the reader asked for a text.
-        throw ExchangeError("not GeoJSON: a \"type\" that is not a text");
+        throw ExchangeError(Tr("Import", "not GeoJSON: a \"type\" that is not a text"));
     }
     places.read.count = places.markers.size();
     return places;

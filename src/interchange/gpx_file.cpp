@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/gpx_file.h"
 
+#include "common/user_text.h"
 #include "common/version.h"
 #include "interchange/exchange_writing.h"
 #include "xml/xml_document.h"
@@ -14,7 +15,8 @@ std::pair<double, double> Position(const XmlNode& point, const std::string& what
 }
 
 Marker Waypoint(const XmlNode& node, size_t number) {
-    const auto [lat, lng] = Position(node, "waypoint " + std::to_string(number));
+    const auto [lat, lng] =
+        Position(node, Arg(Tr("Import", "waypoint %1"), {std::to_string(number)}));
     Marker marker;
     marker.lat = CoordinateText(lat);
     marker.lng = CoordinateText(lng);
@@ -34,7 +36,9 @@ Marker Waypoint(const XmlNode& node, size_t number) {
 // The points of a route (rtept) or of a track's segments (trkseg > trkpt).
 ImportedPath Path(const XmlNode& node, bool track, size_t number) {
     ImportedPath path{track, node.ChildText("name"), {}};
-    const std::string what = (track ? "track " : "route ") + std::to_string(number) + ", point ";
+    const std::string what =
+        Arg(track ? Tr("Import", "track %1, point ") : Tr("Import", "route %1, point "),
+            {std::to_string(number)});
     const auto addPoints = [&](const XmlNode& holder, const char* pointName) {
         for (size_t i = 0; i < holder.ChildCount(); ++i) {
             const XmlNode point = holder.ChildAt(i);
@@ -55,7 +59,7 @@ ImportedPath Path(const XmlNode& node, bool track, size_t number) {
 
 ImportedPlaces ReadGpx(const XmlNode& root) {
     ImportedPlaces places;
-    places.read = {"waypoint", "waypoints"};
+    places.read = {ORBISK_N_NOOP("Import", "%n waypoint"), ORBISK_N_NOOP("Import", "%n waypoints")};
     const std::string metadataName = root.ChildNamed("metadata").ChildText("name");
     places.title = metadataName.empty() ? root.ChildText("name") : metadataName;
     size_t routes = 0;

@@ -2,6 +2,7 @@
 #include "interchange/imported_places.h"
 
 #include "common/strict_number.h"
+#include "common/user_text.h"
 #include "markers/marker_set.h"
 
 #include <algorithm>
@@ -10,12 +11,12 @@
 namespace orbisk {
 
 std::string Tally::Text() const {
-    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+    return Tr("Import", count == 1 ? singular : plural, nullptr, static_cast<int>(count));
 }
 
-void ImportedPlaces::Skip(const std::string& singular, const std::string& plural) {
+void ImportedPlaces::Skip(const char* singular, const char* plural) {
     for (Tally& tally : skipped)
-        if (tally.singular == singular) {
+        if (std::string_view(tally.singular) == singular) {
             ++tally.count;
             return;
         }
@@ -57,7 +58,8 @@ void ImportedPlaces::TakePathPoints(PathPoints choice) {
     for (ImportedPath& path : paths) {
         const size_t number = path.track ? ++tracks : ++routes;
         if (path.name.empty())
-            path.name = (path.track ? "Track " : "Route ") + std::to_string(number);
+            path.name = Arg(path.track ? Tr("Import", "Track %1") : Tr("Import", "Route %1"),
+                            {std::to_string(number)});
         if (choice == PathPoints::None || path.points.empty())
             continue;
         if (choice == PathPoints::All) {
@@ -66,21 +68,25 @@ void ImportedPlaces::TakePathPoints(PathPoints choice) {
             points[path.track] += path.points.size();
             continue;
         }
-        markers.push_back(PathMarker(path, 0, "(start)"));
+        markers.push_back(PathMarker(path, 0, Tr("Import", "(start)")));
         if (path.points.size() > 1)
-            markers.push_back(PathMarker(path, path.points.size() - 1, "(end)"));
+            markers.push_back(PathMarker(path, path.points.size() - 1, Tr("Import", "(end)")));
         points[path.track] += std::min<size_t>(path.points.size(), 2);
     }
     pathTallies_.clear();
     if (points[0] > 0)
-        pathTallies_.push_back({"route point", "route points", points[0]});
+        pathTallies_.push_back({ORBISK_N_NOOP("Import", "%n route point"),
+                                ORBISK_N_NOOP("Import", "%n route points"), points[0]});
     if (points[1] > 0)
-        pathTallies_.push_back({"track point", "track points", points[1]});
+        pathTallies_.push_back({ORBISK_N_NOOP("Import", "%n track point"),
+                                ORBISK_N_NOOP("Import", "%n track points"), points[1]});
     if (choice == PathPoints::None) {
         if (routes > 0)
-            pathTallies_.push_back({"route not imported", "routes not imported", routes});
+            pathTallies_.push_back({ORBISK_N_NOOP("Import", "%n route not imported"),
+                                    ORBISK_N_NOOP("Import", "%n routes not imported"), routes});
         if (tracks > 0)
-            pathTallies_.push_back({"track not imported", "tracks not imported", tracks});
+            pathTallies_.push_back({ORBISK_N_NOOP("Import", "%n track not imported"),
+                                    ORBISK_N_NOOP("Import", "%n tracks not imported"), tracks});
     }
     paths.clear();
 }
@@ -92,12 +98,14 @@ std::string ImportedPlaces::Report() const {
     for (const Tally& tally : pathTallies_)
         parts.push_back(tally.Text());
     for (const Tally& tally : skipped)
-        parts.push_back(tally.Text() + " not imported");
+        parts.push_back(tally.Text());
     if (propertiesLeftOut > 0)
-        parts.push_back(Tally{"property", "properties", propertiesLeftOut}.Text() +
-                        " left out for want of room");
+        parts.push_back(Tally{ORBISK_N_NOOP("Import", "%n property left out for want of room"),
+                              ORBISK_N_NOOP("Import", "%n properties left out for want of room"),
+                              propertiesLeftOut}
+                            .Text());
     if (parts.empty())
-        return "nothing to import";
+        return Tr("Import", "nothing to import");
     std::string report = parts[0];
     for (size_t i = 1; i < parts.size(); ++i)
         report += "; " + parts[i];
@@ -115,24 +123,28 @@ std::string Quoted(const std::string& text) {
 
 } // namespace
 
+std::string MoreMarkersThanASetHolds() {
+    return Arg(Tr("Import", "more than %1 markers; a marker set holds at most that many"),
+               {std::to_string(MarkerSet::kMaxMarkers)});
+}
+
 void CheckMarkerCount(size_t count) {
     if (count > MarkerSet::kMaxMarkers)
-        throw ExchangeError("more than " + std::to_string(MarkerSet::kMaxMarkers) +
-                            " markers; a marker set holds at most that many");
+        throw ExchangeError(MoreMarkersThanASetHolds());
 }
 
 double ImportedLatitude(const std::string& text, const std::string& what) {
     if (const auto value = StrictLatitude(text))
         return *value;
-    throw ExchangeError(what + " has latitude \"" + Quoted(text) +
-                        "\", not a number from -90 to 90");
+    throw ExchangeError(Arg(Tr("Import", "%1 has latitude \"%2\", not a number from -90 to 90"),
+                            {what, Quoted(text)}));
 }
 
 double ImportedLongitude(const std::string& text, const std::string& what) {
     if (const auto value = StrictLongitude(text))
         return *value;
-    throw ExchangeError(what + " has longitude \"" + Quoted(text) +
-                        "\", not a number from -180 to 180");
+    throw ExchangeError(Arg(Tr("Import", "%1 has longitude \"%2\", not a number from -180 to 180"),
+                            {what, Quoted(text)}));
 }
 
 std::vector<std::string> TextLines(const std::string& text) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/user_text.h"
 #include "markers/marker.h"
 
 #include <stdexcept>
@@ -21,10 +22,11 @@ struct ImportedPath {
 // Which points of routes and tracks become markers.
 enum class PathPoints { None, Ends, All };
 
-// Counts of one kind of thing read or left out, named for the report.
+// Counts of one kind of thing read or left out, named for the report by
+// texts with "%n" in them, marked for translation (context "Import").
 struct Tally {
-    std::string singular;
-    std::string plural;
+    const char* singular;
+    const char* plural;
     size_t count = 0;
     std::string Text() const;
 };
@@ -34,14 +36,14 @@ struct ImportedPlaces {
     std::string title;
     std::vector<Marker> markers;
     // What each of `markers` was in the file: "waypoint", "placemark", ...
-    Tally read{"marker", "markers"};
+    Tally read{ORBISK_N_NOOP("Import", "%n marker"), ORBISK_N_NOOP("Import", "%n markers")};
     std::vector<ImportedPath> paths;
     // Geometries and features that no marker can hold, by kind.
     std::vector<Tally> skipped;
     // Properties that found no free detail line.
     size_t propertiesLeftOut = 0;
 
-    void Skip(const std::string& singular, const std::string& plural);
+    void Skip(const char* singular, const char* plural);
     size_t PathPointCount() const;
     // The markers that `choice` makes, so many that they must be asked about first.
     size_t MarkerCountWith(PathPoints choice) const;
@@ -65,6 +67,8 @@ double ImportedLongitude(const std::string& text, const std::string& what);
 
 // ExchangeError when a file holds more markers than a marker set may.
 void CheckMarkerCount(size_t count);
+// "more than 200 markers; a marker set holds at most that many"
+std::string MoreMarkersThanASetHolds();
 
 // The detail lines a marker shows; properties beyond them are left out.
 constexpr size_t kDetailLineRoom = 4;

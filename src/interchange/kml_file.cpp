@@ -2,6 +2,7 @@
 #include "interchange/kml_file.h"
 
 #include "common/text.h"
+#include "common/user_text.h"
 #include "interchange/exchange_writing.h"
 #include "interchange/html_text.h"
 #include "xml/xml_document.h"
@@ -20,15 +21,24 @@ struct SkippedKind {
 };
 
 constexpr std::array<SkippedKind, 9> kSkippedKinds{{
-    {"LineString", "line", "lines"},
-    {"LinearRing", "ring", "rings"},
-    {"Polygon", "polygon", "polygons"},
-    {"Model", "3D model", "3D models"},
-    {"Track", "track", "tracks"},
-    {"MultiTrack", "track", "tracks"},
-    {"GroundOverlay", "overlay", "overlays"},
-    {"ScreenOverlay", "overlay", "overlays"},
-    {"NetworkLink", "network link", "network links"},
+    {"LineString", ORBISK_N_NOOP("Import", "%n line not imported"),
+     ORBISK_N_NOOP("Import", "%n lines not imported")},
+    {"LinearRing", ORBISK_N_NOOP("Import", "%n ring not imported"),
+     ORBISK_N_NOOP("Import", "%n rings not imported")},
+    {"Polygon", ORBISK_N_NOOP("Import", "%n polygon not imported"),
+     ORBISK_N_NOOP("Import", "%n polygons not imported")},
+    {"Model", ORBISK_N_NOOP("Import", "%n 3D model not imported"),
+     ORBISK_N_NOOP("Import", "%n 3D models not imported")},
+    {"Track", ORBISK_N_NOOP("Import", "%n track not imported"),
+     ORBISK_N_NOOP("Import", "%n tracks not imported")},
+    {"MultiTrack", ORBISK_N_NOOP("Import", "%n track not imported"),
+     ORBISK_N_NOOP("Import", "%n tracks not imported")},
+    {"GroundOverlay", ORBISK_N_NOOP("Import", "%n overlay not imported"),
+     ORBISK_N_NOOP("Import", "%n overlays not imported")},
+    {"ScreenOverlay", ORBISK_N_NOOP("Import", "%n overlay not imported"),
+     ORBISK_N_NOOP("Import", "%n overlays not imported")},
+    {"NetworkLink", ORBISK_N_NOOP("Import", "%n network link not imported"),
+     ORBISK_N_NOOP("Import", "%n network links not imported")},
 }};
 
 class KmlReader {
@@ -66,7 +76,8 @@ private:
         for (size_t i = 0; i < node.ChildCount(); ++i)
             Geometry(node.ChildAt(i), details);
         if (places_.markers.size() == before && !skippedGeometry_)
-            places_.Skip("placemark without a point", "placemarks without a point");
+            places_.Skip(ORBISK_N_NOOP("Import", "%n placemark without a point not imported"),
+                         ORBISK_N_NOOP("Import", "%n placemarks without a point not imported"));
         skippedGeometry_ = false;
         CheckMarkerCount(places_.markers.size());
     }
@@ -90,7 +101,8 @@ private:
         std::string first;
         tuples >> first;
         const std::vector<std::string> parts = Split(first, ',');
-        const std::string what = "placemark " + std::to_string(places_.markers.size());
+        const std::string what =
+            Arg(Tr("Import", "placemark %1"), {std::to_string(places_.markers.size())});
         marker.lng = CoordinateText(ImportedLongitude(parts[0], what));
         marker.lat = CoordinateText(ImportedLatitude(parts.size() > 1 ? parts[1] : "", what));
     }
@@ -133,7 +145,8 @@ private:
 
 ImportedPlaces ReadKml(const XmlNode& root) {
     ImportedPlaces places;
-    places.read = {"placemark", "placemarks"};
+    places.read = {ORBISK_N_NOOP("Import", "%n placemark"),
+                   ORBISK_N_NOOP("Import", "%n placemarks")};
     KmlReader(places).Container(root);
     places.read.count = places.markers.size();
     return places;

@@ -2,6 +2,7 @@
 #include "interchange/kmz_archive.h"
 
 #include "common/text.h"
+#include "common/user_text.h"
 #include "interchange/imported_places.h"
 
 #include <memory>
@@ -28,8 +29,8 @@ bool EndsWithKml(const std::string& name) {
 zip_int64_t KmlEntry(zip_t* archive) {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count > kMaxEntries)
-        throw ExchangeError("the KMZ archive holds more than " + std::to_string(kMaxEntries) +
-                            " files");
+        throw ExchangeError(Arg(Tr("Import", "the KMZ archive holds more than %1 files"),
+                                {std::to_string(kMaxEntries)}));
     zip_int64_t first = -1;
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
@@ -41,7 +42,7 @@ zip_int64_t KmlEntry(zip_t* archive) {
             first = i;
     }
     if (first < 0)
-        throw ExchangeError("the KMZ archive holds no KML document");
+        throw ExchangeError(Tr("Import", "the KMZ archive holds no KML document"));
     return first;
 }
 
@@ -68,14 +69,14 @@ std::string UnpackKmz(const std::string& bytes, size_t maxBytes) {
             zip_source_free(source);
         const std::string why = zip_error_strerror(&error);
         zip_error_fini(&error);
-        throw ExchangeError("not a KMZ archive: " + why);
+        throw ExchangeError(Arg(Tr("Import", "not a KMZ archive: %1"), {why}));
     }
     zip_error_fini(&error);
     const auto index = static_cast<zip_uint64_t>(KmlEntry(archive.get()));
     std::unique_ptr<zip_file_t, EntryCloser> entry(zip_fopen_index(archive.get(), index, 0));
     if (!entry)
-        throw ExchangeError(std::string("the KML in the KMZ archive cannot be read: ") +
-                            zip_strerror(archive.get()));
+        throw ExchangeError(Arg(Tr("Import", "the KML in the KMZ archive cannot be read: %1"),
+                                {zip_strerror(archive.get())}));
     // The size the archive states may lie; only the bytes that come out count.
     std::string kml;
     char buffer[65536];
@@ -83,19 +84,20 @@ std::string UnpackKmz(const std::string& bytes, size_t maxBytes) {
     while ((got = zip_fread(entry.get(), buffer, sizeof buffer)) > 0) {
         kml.append(buffer, static_cast<size_t>(got));
         if (kml.size() > maxBytes)
-            throw ExchangeError("the KML in the KMZ archive unpacks to more than " +
-                                std::to_string(maxBytes / (1024 * 1024)) + " MB");
+            throw ExchangeError(
+                Arg(Tr("Import", "the KML in the KMZ archive unpacks to more than %1 MB"),
+                    {std::to_string(maxBytes / (1024 * 1024))}));
     }
     if (got < 0)
-        throw ExchangeError(std::string("the KMZ archive is damaged: ") +
-                            zip_file_strerror(entry.get()));
+        throw ExchangeError(
+            Arg(Tr("Import", "the KMZ archive is damaged: %1"), {zip_file_strerror(entry.get())}));
     return kml;
 }
 
 std::string PackKmz(const std::string& kml) {
     zip_source_t* target = zip_source_buffer_create(nullptr, 0, 0, nullptr);
     if (!target)
-        throw ExchangeError("the KMZ archive could not be made");
+        throw ExchangeError(Tr("Import", "the KMZ archive could not be made"));
     // The archive releases its hold on close; ours keeps the bytes readable.
     zip_source_keep(target);
     std::string bytes;
@@ -114,7 +116,7 @@ std::string PackKmz(const std::string& kml) {
     }
     zip_source_free(target);
     if (bytes.empty())
-        throw ExchangeError("the KMZ archive could not be made");
+        throw ExchangeError(Tr("Import", "the KMZ archive could not be made"));
     return bytes;
 }
 

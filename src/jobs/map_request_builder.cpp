@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/map_request_builder.h"
 
+#include "common/user_text.h"
 #include "protocol/parameter_codec.h"
 #include "search/local_search_request.h"
 #include "services/geocode.h"
@@ -54,7 +55,8 @@ Located Locate(const JobSnapshot& job, bool localSearch, JobResult& result) {
         result.canadian = geocoded.canadian;
         result.markerSetCountry = geocoded.markerSetCountry;
         if (!geocoded.error.empty())
-            result.locateError = "The place could not be looked up (" + geocoded.error + ").";
+            result.locateError =
+                Arg(Tr("Job", "The place could not be looked up (%1)."), {geocoded.error});
         if (geocoded.success)
             ns = kLocated;
     };
@@ -64,18 +66,18 @@ Located Locate(const JobSnapshot& job, bool localSearch, JobResult& result) {
     InfoLines info;
     switch (job.locateMode) {
     case LocateMode::Phone:
-        located.caption = "Phone: (" + in.npa + ")" + in.nxx + "-" + in.xxxx;
+        located.caption = Arg(Tr("Job", "Phone: (%1)%2-%3"), {in.npa, in.nxx, in.xxxx});
         geocode();
         keys = "&NPA=" + in.npa + "&NXX=" + in.nxx + "&XXXX=" + in.xxxx;
         break;
     case LocateMode::Zip:
-        located.caption = "Zip code(postal code): " + in.zip;
+        located.caption = Arg(Tr("Job", "Zip code(postal code): %1"), {in.zip});
         geocode();
         keys = "&ZIP=" + in.zip;
         break;
     case LocateMode::Street:
-        located.caption = "Address: " + in.streetNumber + " " + in.streetAddress + ", " + in.city +
-                          ", " + in.state + ", " + in.country;
+        located.caption = Arg(Tr("Job", "Address: %1 %2, %3, %4, %5"),
+                              {in.streetNumber, in.streetAddress, in.city, in.state, in.country});
         geocode();
         keys = "&STR=" + in.streetAddress + "&STN=" + in.streetNumber + "&CITY=" + in.city +
                "&STATE=" + in.state + "&CTY=" + in.country;
@@ -84,7 +86,7 @@ Located Locate(const JobSnapshot& job, bool localSearch, JobResult& result) {
         latitude = in.latitude;
         longitude = in.longitude;
         info = {"", "Latitute/Longitute: ", latitude + "/" + longitude};
-        located.caption = "Latitute/Longitute: " + latitude + "/" + longitude;
+        located.caption = Arg(Tr("Job", "Latitute/Longitute: %1/%2"), {latitude, longitude});
         keys = "&LAT=" + latitude + "&LNG=" + longitude;
         break;
     }

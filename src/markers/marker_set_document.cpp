@@ -2,6 +2,7 @@
 // The marker set document: what a save writes, a load reads and every map
 // request carries.
 #include "common/leading_number.h"
+#include "common/user_text.h"
 #include "markers/marker_set.h"
 #include "xml/xml_document.h"
 #include "xml/xml_error.h"
@@ -52,7 +53,9 @@ bool MarkerSet::ReadDocument(const std::string& text, std::string& problem) {
         const std::string readLng = set.Attribute("CenterLng");
         const std::string readLat = set.Attribute("CenterLat");
         if (set.IsNull() || readLng.empty() || readLat.empty()) {
-            problem = "no marker set: it needs DataSet > MarkerSet with CenterLat and CenterLng";
+            problem =
+                Tr("MarkerSet",
+                   "no marker set: it needs DataSet > MarkerSet with CenterLat and CenterLng");
             return false;
         }
         centerLat = readLat;
@@ -75,8 +78,9 @@ bool MarkerSet::ReadDocument(const std::string& text, std::string& problem) {
                 continue;
             }
             if (markers_.size() == kMaxMarkers) {
-                problem = "more than " + std::to_string(kMaxMarkers) +
-                          " markers; a marker set holds at most that many";
+                problem = Arg(Tr("MarkerSet", "more than %1 markers; a marker set holds at most "
+                                              "that many"),
+                              {std::to_string(kMaxMarkers)});
                 return false;
             }
             markers_.push_back(std::move(marker));

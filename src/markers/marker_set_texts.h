@@ -8,7 +8,7 @@ namespace orbisk {
 class FixedStrings;
 
 // The question asked before a loaded set replaces one with unsaved changes.
-extern const char* const kReplaceUnsavedQuestion;
+std::string ReplaceUnsavedQuestion();
 // The question asked before saving when `outside` of `total` markers are off screen.
 std::string OutOfScreenQuestion(int total, int outside);
 

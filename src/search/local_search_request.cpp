@@ -2,6 +2,7 @@
 #include "search/local_search_request.h"
 
 #include "common/text.h"
+#include "common/user_text.h"
 #include "search/local_search_result_set.h"
 
 #include <algorithm>
@@ -69,10 +70,10 @@ LocalSearchOutcome RunLocalSearch(const std::string& latitude, const std::string
         LocalSearchRequest request(canadian, context, latitude, longitude, keyword, counters.first);
         const HttpAnswer reply = request.SendRequest();
         if (!reply && request.LastRequestSent())
-            outcome.error =
-                "The local search service did not answer (" + request.LastFailure() + ").";
+            outcome.error = Arg(Tr("LocalSearch", "The local search service did not answer (%1)."),
+                                {request.LastFailure()});
         else if (reply && reply->empty())
-            outcome.error = "The local search service sent an empty answer.";
+            outcome.error = Tr("LocalSearch", "The local search service sent an empty answer.");
         if (!reply || reply->empty())
             return outcome;
         const std::string& answer = *reply;

@@ -8,7 +8,7 @@ namespace orbisk {
 LocalSearchStatus ShowLocalSearchStatus(const std::string& keyword,
                                         const LocalSearchCounters& counters) {
     if (IsNoKeyword(keyword))
-        return {" No current search", false, 1, true};
+        return {Tr("LocalSearch", " No current search"), false, 1, true};
     int from = 0;
     int to = 0;
     if (counters.returned > 0) {
@@ -16,10 +16,25 @@ LocalSearchStatus ShowLocalSearchStatus(const std::string& keyword,
                                                                        : counters.first;
         to = std::max(counters.first + counters.returned - 1, from);
     }
-    std::string text = std::to_string(from) + " to " + std::to_string(to);
-    if (counters.total != -1)
-        text += " of " + std::to_string(counters.total);
+    const std::string text =
+        counters.total == -1
+            ? Arg(Tr("LocalSearch", "%1 to %2"), {std::to_string(from), std::to_string(to)})
+            : Arg(Tr("LocalSearch", "%1 to %2 of %3"),
+                  {std::to_string(from), std::to_string(to), std::to_string(counters.total)});
     return {text, counters.first > 1, counters.first, HasNextPage(counters)};
+}
+
+std::string KeywordCueText() {
+    return Tr("LocalSearch", kKeywordCueText);
+}
+
+std::string NewAreaRemark() {
+    return Tr("LocalSearch", " (new area)");
+}
+
+std::vector<std::string> LongestStatusTexts() {
+    return {ShowLocalSearchStatus("", {}).text, ShowLocalSearchStatus("-", {1000, 11, 1000}).text,
+            ShowLocalSearchStatus("-", {1000, 100, 1}).text + NewAreaRemark()};
 }
 
 bool HasNextPage(const LocalSearchCounters& counters) {

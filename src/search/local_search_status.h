@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/user_text.h"
+
 #include <string>
+#include <vector>
 
 namespace orbisk {
 
 // The keyword field's hint; a field or keyword holding it means no search.
 inline constexpr const char* kKeywordCueText =
-    "Type search keyword(s) here, such as \"Pizza Hut\", \"Home Depot\", bank, \"public school\", "
-    "daycare...";
+    ORBISK_NOOP("LocalSearch", "Type search keyword(s) here, such as \"Pizza Hut\", \"Home "
+                               "Depot\", bank, \"public school\", daycare...");
+// The hint in the user's language.
+std::string KeywordCueText();
 
 // What the service said of the current page.
 struct LocalSearchCounters {
@@ -18,7 +23,10 @@ struct LocalSearchCounters {
 };
 
 // Follows the counters when paging began again at 1 because the map had moved.
-inline constexpr const char* kNewAreaRemark = " (new area)";
+std::string NewAreaRemark();
+// The widest texts the status line shows: no search, four-digit counters,
+// and a first page (a search that began again starts at 1) in a new area.
+std::vector<std::string> LongestStatusTexts();
 
 // What the status line shows and whether "<" can be used.
 struct LocalSearchStatus {

@@ -3,6 +3,7 @@
 
 #include "common/own_server_address.h"
 #include "common/socket_owner.h"
+#include "common/user_text.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -125,8 +126,8 @@ std::string FailureText(CURLcode result, const char* detail, const std::string& 
         if (const std::string foreign = ForeignLoopbackServer(server); !foreign.empty())
             return foreign;
     if (result == CURLE_WRITE_ERROR)
-        return "the answer is larger than " + std::to_string(HttpClient::kMaxAnswerBytes >> 20) +
-               " MiB";
+        return Arg(Tr("Http", "the answer is larger than %1 MiB"),
+                   {std::to_string(HttpClient::kMaxAnswerBytes >> 20)});
     return *detail ? detail : curl_easy_strerror(result);
 }
 
@@ -167,12 +168,12 @@ HttpAnswer HttpClient::Exchange(const std::string& host, const std::string& path
                                 bool file) const {
     const std::string server = OwnServerHost(host);
     if (!IsPlainHost(server))
-        return std::unexpected(HttpError{"\"" + host + "\" is not a host name"});
+        return std::unexpected(HttpError{Arg(Tr("Http", "\"%1\" is not a host name"), {host})});
     InitialiseCurlOnce();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     std::unique_ptr<curl_slist, HeaderListDeleter> headers(RequestHeaders(body != nullptr));
     if (!curl || !headers)
-        return std::unexpected(HttpError{"the HTTP library could not start"});
+        return std::unexpected(HttpError{Tr("Http", "the HTTP library could not start")});
 
     const std::string url = "http://" + server + RequestTarget(path);
     Transfer transfer;
@@ -205,8 +206,8 @@ HttpAnswer HttpClient::Exchange(const std::string& host, const std::string& path
     long status = 0;
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
     if (result == CURLE_OK && file && (status < 200 || status > 299))
-        return std::unexpected(
-            HttpError{"the server answered HTTP " + std::to_string(status), status});
+        return std::unexpected(HttpError{
+            Arg(Tr("Http", "the server answered HTTP %1"), {std::to_string(status)}), status});
     if (result == CURLE_OK || (!file && result == CURLE_WRITE_ERROR && transfer.capped))
         return std::move(transfer.answer);
     return std::unexpected(HttpError{FailureText(result, detail, server), status});

@@ -3,35 +3,33 @@
 
 #include "common/strict_number.h"
 #include "common/text.h"
+#include "common/user_text.h"
 
 #include <cctype>
 
 namespace orbisk {
 namespace {
 
-std::string Digits(size_t count) {
-    return std::to_string(count) + (count == 1 ? " digit" : " digits");
-}
-
 // North American area codes and exchanges begin with 2 to 9.
-std::string PhonePartRemark(const std::string& name, const std::string& part, size_t length) {
-    if (part.size() < length)
-        return "The " + name + " has " + Digits(part.size()) + "; it needs " +
-               std::to_string(length);
-    if (part[0] == '0' || part[0] == '1')
-        return "No " + name + " begins with " + part.substr(0, 1) + " (" + part + ")";
-    return "";
-}
-
 std::string PhoneRemark(const LocationInputs& in) {
     if (in.npa.empty() && in.nxx.empty() && in.xxxx.empty())
-        return "No telephone number given";
-    for (const std::string& remark :
-         {PhonePartRemark("area code", in.npa, 3), PhonePartRemark("exchange", in.nxx, 3)})
-        if (!remark.empty())
-            return remark;
+        return Tr("LocateRemark", "No telephone number given");
+    const auto size = [](const std::string& part) { return static_cast<int>(part.size()); };
+    if (in.npa.size() < 3)
+        return Tr("LocateRemark", "The area code has %n digit(s); it needs 3", nullptr,
+                  size(in.npa));
+    if (in.npa[0] == '0' || in.npa[0] == '1')
+        return Arg(Tr("LocateRemark", "No area code begins with %1 (%2)"),
+                   {in.npa.substr(0, 1), in.npa});
+    if (in.nxx.size() < 3)
+        return Tr("LocateRemark", "The exchange has %n digit(s); it needs 3", nullptr,
+                  size(in.nxx));
+    if (in.nxx[0] == '0' || in.nxx[0] == '1')
+        return Arg(Tr("LocateRemark", "No exchange begins with %1 (%2)"),
+                   {in.nxx.substr(0, 1), in.nxx});
     if (in.xxxx.size() < 4)
-        return "The line number has " + Digits(in.xxxx.size()) + "; it needs 4";
+        return Tr("LocateRemark", "The line number has %n digit(s); it needs 4", nullptr,
+                  size(in.xxxx));
     return "";
 }
 
@@ -60,41 +58,55 @@ bool IsPostalCodeShape(const std::string& text) {
 std::string ZipRemark(const LocationInputs& in) {
     const std::string zip = Trimmed(in.zip);
     if (zip.empty())
-        return "No zip or postal code given";
+        return Tr("LocateRemark", "No zip or postal code given");
     if (AllDigits(zip))
-        return zip.size() == 5
-                   ? ""
-                   : "A zip code has 5 digits; " + zip + " has " + std::to_string(zip.size());
+        return zip.size() == 5 ? ""
+                               : Arg(Tr("LocateRemark", "A zip code has 5 digits; %1 has %2"),
+                                     {zip, std::to_string(zip.size())});
     if (!IsPostalCodeShape(zip))
-        return zip + " is neither a zip code (5 digits) nor a postal code (A1A 1A1)";
+        return Arg(
+            Tr("LocateRemark", "%1 is neither a zip code (5 digits) nor a postal code (A1A 1A1)"),
+            {zip});
     return "";
 }
 
 std::string StreetRemark(const LocationInputs& in) {
     if (Trimmed(in.city).empty() && Trimmed(in.state).empty())
-        return "No city or state given";
+        return Tr("LocateRemark", "No city or state given");
     if (Trimmed(in.streetAddress).empty())
-        return "No street given: the map will show the city";
+        return Tr("LocateRemark", "No street given: the map will show the city");
     return "";
 }
 
-std::string CoordinateRemark(const std::string& name, const std::string& text, double limit) {
+// The remarks on one coordinate: none given, not a number, out of range.
+struct CoordinateTexts {
+    const char* missing;
+    const char* notNumber;
+    const char* outOfRange;
+};
+
+std::string CoordinateRemark(const CoordinateTexts& texts, const std::string& text, double limit) {
     const std::string value = Trimmed(text);
     if (value.empty())
-        return "No " + std::string(1, static_cast<char>(std::tolower(name[0]))) + name.substr(1) +
-               " given";
+        return Tr("LocateRemark", texts.missing);
     if (!StrictNumber(value, -1e300, 1e300))
-        return name + " " + value + " is not a number";
-    if (!StrictNumber(value, -limit, limit)) {
-        const std::string bound = std::to_string(static_cast<int>(limit));
-        return name + " " + value + " is out of range (-" + bound + " to " + bound + ")";
-    }
+        return Arg(Tr("LocateRemark", texts.notNumber), {value});
+    if (!StrictNumber(value, -limit, limit))
+        return Arg(Tr("LocateRemark", texts.outOfRange), {value});
     return "";
 }
 
 std::string LatLngRemark(const LocationInputs& in) {
-    const std::string latitude = CoordinateRemark("Latitude", in.latitude, 90);
-    return latitude.empty() ? CoordinateRemark("Longitude", in.longitude, 180) : latitude;
+    static constexpr CoordinateTexts kLatitude{
+        ORBISK_NOOP("LocateRemark", "No latitude given"),
+        ORBISK_NOOP("LocateRemark", "Latitude %1 is not a number"),
+        ORBISK_NOOP("LocateRemark", "Latitude %1 is out of range (-90 to 90)")};
+    static constexpr CoordinateTexts kLongitude{
+        ORBISK_NOOP("LocateRemark", "No longitude given"),
+        ORBISK_NOOP("LocateRemark", "Longitude %1 is not a number"),
+        ORBISK_NOOP("LocateRemark", "Longitude %1 is out of range (-180 to 180)")};
+    const std::string latitude = CoordinateRemark(kLatitude, in.latitude, 90);
+    return latitude.empty() ? CoordinateRemark(kLongitude, in.longitude, 180) : latitude;
 }
 
 } // namespace

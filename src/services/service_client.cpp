@@ -2,6 +2,7 @@
 #include "services/service_client.h"
 
 #include "common/text.h"
+#include "common/user_text.h"
 #include "services/text_extraction.h"
 
 #include <algorithm>
@@ -51,7 +52,8 @@ HttpAnswer ServiceClient::SendRequest() {
     lastFailure_.clear();
     const std::optional<PreparedRequest> request = PrepareRequest();
     if (!request)
-        return std::unexpected(HttpError{"the definitions offer no request for this service"});
+        return std::unexpected(
+            HttpError{Tr("Http", "the definitions offer no request for this service")});
     sent_ = true;
     const HttpClient http(context_.timeouts);
     HttpAnswer answer =

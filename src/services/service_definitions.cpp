@@ -3,6 +3,7 @@
 
 #include "common/atomic_file.h"
 #include "common/leading_number.h"
+#include "common/user_text.h"
 #include "protocol/parameter_codec.h"
 #include "services/service_call_error.h"
 #include "settings/program_environment.h"
@@ -183,7 +184,7 @@ void ServiceDefinitions::LoadDefinitionFile(const ProgramFiles& files,
     const std::string path = files.ForReading(fixedStrings.At(FixedStrings::DefinitionFile));
     const auto fail = [&] {
         if (onError)
-            onError("Failed to load configuration file " + path + "!");
+            onError(Arg(Tr("Definitions", "Failed to load configuration file %1!"), {path}));
     };
     std::string content;
     if (!ReadWholeFile(path, kMaxFileBytes, content) || !LoadDefinitionContent(std::move(content)))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/store_recovery.h"
 
+#include "common/user_text.h"
 #include "settings/registry_key.h"
 
 #include <ctime>
@@ -64,19 +65,24 @@ StoreCheck SetAsideUnreadableStore(const std::filesystem::path& storeFile) {
 std::string UnreadableStoreMessage(const std::filesystem::path& storeFile,
                                    const StoreCheck& check) {
     if (check.backup.empty())
-        return "The settings and favorites file " + storeFile.string() +
-               " cannot be read, and it could not be moved aside. Orbisk starts with its "
-               "default settings and no favorites; changes cannot be saved until the file is "
-               "removed or repaired.";
-    return "The settings and favorites file " + storeFile.string() +
-           " cannot be read. Orbisk starts with its default settings and no favorites.\n\n"
-           "The unreadable file was kept as " +
-           check.backup.string() + ".";
+        return Arg(Tr("Store", "The settings and favorites file %1 cannot be read, and it could "
+                               "not be moved aside. Orbisk starts with its default settings and "
+                               "no favorites; changes cannot be saved until the file is removed "
+                               "or repaired."),
+                   {storeFile.string()});
+    return Arg(Tr("Store", "The settings and favorites file %1 cannot be read. Orbisk starts with "
+                           "its default settings and no favorites.\n\nThe unreadable file was "
+                           "kept as %2."),
+               {storeFile.string(), check.backup.string()});
 }
 
-std::string SaveFailedMessage(const std::string& what, const std::filesystem::path& storeFile) {
-    return "Your " + what + " could not be saved to " + storeFile.string() +
-           ". The changes stay in effect until Orbisk is closed.";
+std::string SaveFailedMessage(SavedPart part, const std::filesystem::path& storeFile) {
+    return Arg(part == SavedPart::Settings
+                   ? Tr("Store", "Your settings could not be saved to %1. The changes stay in "
+                                 "effect until Orbisk is closed.")
+                   : Tr("Store", "Your favorites could not be saved to %1. The changes stay in "
+                                 "effect until Orbisk is closed."),
+               {storeFile.string()});
 }
 
 } // namespace orbisk

@@ -21,7 +21,8 @@ StoreCheck SetAsideUnreadableStore(const std::filesystem::path& storeFile);
 // The message that tells the user what happened and where the file is.
 std::string UnreadableStoreMessage(const std::filesystem::path& storeFile, const StoreCheck& check);
 
-// Said when `what` ("settings", "favorites") could not be written to the store.
-std::string SaveFailedMessage(const std::string& what, const std::filesystem::path& storeFile);
+enum class SavedPart { Settings, Favorites };
+// Said when the settings or the favorites could not be written to the store.
+std::string SaveFailedMessage(SavedPart part, const std::filesystem::path& storeFile);
 
 } // namespace orbisk

@@ -4,6 +4,7 @@
 // and the map's own actions from the keyboard. Runs offscreen.
 #include "app/command_ids.h"
 #include "app/explorer1.h"
+#include "app/translations.h"
 #include "map_window_fixture.h"
 #include "web_engine_test.h"
 #include "window_widgets.h"
@@ -13,8 +14,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -69,7 +72,9 @@ private slots:
                      qPrintable(what + " has no accessible name"));
             // The icon beside Go does what Go does; Go has the keyboard.
             if (widget && widget->isEnabled() && widget->focusPolicy() == Qt::NoFocus)
-                QVERIFY2(control->text(QAccessible::Name) == "Find a new location",
+                QVERIFY2(control->text(QAccessible::Name) ==
+                             QCoreApplication::translate("orbisk::LocateControls",
+                                                         "Find a new location"),
                          qPrintable(control->text(QAccessible::Name) + " cannot be reached"));
             else if (widget && widget->isEnabled())
                 QVERIFY2(chain.contains(Reached(widget)),
@@ -106,6 +111,16 @@ private slots:
         }
     }
 
+    // The window speaks its locale's language: its French runs would prove
+    // nothing if the translation had not loaded.
+    void theWindowSpeaksItsLocalesLanguage() {
+        CMapMainDlg& window = Start();
+        const bool french = QLocale().language() == QLocale::French;
+        const QList<QAction*> menus = window.findChild<QMenuBar*>()->actions();
+        QCOMPARE(menus.first()->text(), QString(french ? "&Fichier" : "&File"));
+        QCOMPARE(window.findChild<QPushButton*>("go")->text(), QString(french ? "Alle&r" : "&Go"));
+    }
+
     // Ctrl+M puts a marker where a click at the view's centre would.
     void aMarkerIsAddedAtTheCentreFromTheKeyboard() {
         CMapMainDlg& window = Start();
@@ -124,6 +139,7 @@ private slots:
 int main(int argc, char** argv) {
     PrepareWebEngineForTests();
     QApplication app(argc, argv);
+    InstallUserLanguage(""); // the language the environment names, as the program does
     TestAccessibility test;
     return QTest::qExec(&test, argc, argv);
 }

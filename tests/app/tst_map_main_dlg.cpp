@@ -4,6 +4,7 @@
 #include "app/command_ids.h"
 #include "app/explorer1.h"
 #include "app/locate_panel.h"
+#include "app/translations.h"
 #include "foreign_account.h"
 #include "map_window_fixture.h"
 #include "raw_http_server.h"
@@ -374,6 +375,7 @@ private slots:
 int main(int argc, char** argv) {
     PrepareWebEngineForTests();
     QApplication application(argc, argv);
+    InstallUserLanguage(""); // the language the environment names, as the program does
     TestMapMainDlg test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -2,6 +2,7 @@
 // The main window's favorites, settings sheet, edit boxes, program and
 // definition updates, and its store, against a map server stand-in. Runs offscreen.
 #include "app/command_ids.h"
+#include "app/translations.h"
 #include "common/atomic_file.h"
 #include "favorites/favorites_store.h"
 #include "favorites/ui/add_favorite_dialog.h"
@@ -9,7 +10,9 @@
 #include "favorites/ui/dialog_rename_favorite.h"
 #include "map_window_fixture.h"
 #include "protocol/parameter_codec.h"
+#include "settings/language_choice.h"
 #include "settings/registry_key.h"
+#include "settings/ui/property_language.h"
 #include "settings/ui/property_sheet_settings.h"
 #include "web_engine_test.h"
 #include "widgets/float_number_edit_box.h"
@@ -20,8 +23,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -185,6 +191,22 @@ private slots:
         QCOMPARE(sheet->onlinePage->nominatimEdit->text(), QString("https://geo.example.org"));
     }
 
+    // The language page keeps its choice in the store, for the next start.
+    void theLanguagePageKeepsTheChoice() {
+        SettingsStore settings(dir_->Path() / "registry.sqlite3");
+        const auto store = dir_->Path() / "language.sqlite3";
+        for (const char* choice : {"fr", "en", ""}) {
+            CPropertySheetSettings sheet(settings, nullptr, dir_->Path() / "server.conf", store);
+            sheet.show();
+            sheet.tabs->setCurrentWidget(sheet.languagePage);
+            QComboBox* list = sheet.languagePage->languageList;
+            list->setCurrentIndex(list->findData(QString(choice)));
+            sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            QCOMPARE(sheet.result(), int(QDialog::Accepted));
+            QCOMPARE(LoadLanguageChoice(store), std::string(choice));
+        }
+    }
+
     void confirmedSettingsReachTheServer() {
         CMapMainDlg& window = Start();
         WaitIdle();
@@ -263,24 +285,30 @@ private slots:
         QVERIFY(q.find("&DE=5&") != std::string::npos);
     }
 
+    // The number boxes write the locale's separator and give back a point;
+    // the French run of this test holds them to the comma.
     void editBoxesRefuseWhatTheyMust() {
+        const QString point = QLocale().decimalPoint() == "," ? "," : ".";
         CFloatNumberEditBox number;
-        number.setText("12.5");
+        number.SetNumberText("12.5");
         number.setCursorPosition(4);
         QTest::keyClicks(&number, ".a");
-        QCOMPARE(number.text(), QString("12.5"));
+        QCOMPARE(number.text(), "12" + point + "5");
         number.setCursorPosition(1);
         QTest::keyClick(&number, '-');
-        QCOMPARE(number.text(), QString("12.5"));
+        QCOMPARE(number.text(), "12" + point + "5");
         number.setCursorPosition(0);
         QTest::keyClick(&number, '-');
-        QCOMPARE(number.text(), QString("-12.5"));
+        QCOMPARE(number.NumberText(), QString("-12.5"));
         number.setCursorPosition(0);
         QTest::keyClick(&number, '-');
-        QCOMPARE(number.text(), QString("-12.5"));
-        CFloatNumberEditBox comma; // a decimal comma is the point, once
-        QTest::keyClicks(&comma, "40,7,1");
-        QCOMPARE(comma.text(), QString("40.71"));
+        QCOMPARE(number.NumberText(), QString("-12.5"));
+        for (const char* typed : {"40,7,1", "40.7.1", "40,7.1"}) {
+            CFloatNumberEditBox separator; // either is the separator, once
+            QTest::keyClicks(&separator, typed);
+            QCOMPARE(separator.text(), "40" + point + "71");
+            QCOMPARE(separator.NumberText(), QString("40.71"));
+        }
 
         CSafeEditBox safe;
         QTest::keyClicks(&safe, "a&b=c?d");
@@ -294,6 +322,7 @@ private slots:
 int main(int argc, char** argv) {
     PrepareWebEngineForTests();
     QApplication application(argc, argv);
+    InstallUserLanguage(""); // the language the environment names, as the program does
     TestMapMainDlgFavorites test;
     return QTest::qExec(&test, argc, argv);
 }

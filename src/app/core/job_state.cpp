@@ -55,7 +55,7 @@ void JobState::ApplyResult(const JobResult& result, const std::string& productTi
 LocalSearchStatus JobState::SearchStatus(bool busy) const {
     LocalSearchStatus status = ShowLocalSearchStatus(keyword_, counters_);
     if (searchRestarted_ && !IsNoKeyword(keyword_))
-        status.text += kNewAreaRemark;
+        status.text += NewAreaRemark();
     status.previousEnabled = status.previousEnabled && !busy;
     return status;
 }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kButtonGap = 4;
 
-int ButtonsWidth(const BottomWidths& widths) {
+int ButtonsWidth(const TextWidths& widths) {
     return std::accumulate(widths.markerButtons.begin(), widths.markerButtons.end(), 0) +
            kButtonGap * 4;
 }
@@ -17,7 +17,7 @@ int ButtonsWidth(const BottomWidths& widths) {
 // The bottom panel from the right: the marker buttons end 10 px before the
 // browser's right edge, their caption and icon before them; the local search
 // group takes what is left, its keyword field the rest of that.
-void PlaceBottomPanel(MainLayout& layout, int bw, int h, const BottomWidths& widths) {
+void PlaceBottomPanel(MainLayout& layout, int bw, int h, const TextWidths& widths) {
     int x = bw + 10 - ButtonsWidth(widths);
     for (int i = 0; i < 5; ++i) {
         layout.markerButtons[i] = {x, h - 32, widths.markerButtons[i], 22};
@@ -42,7 +42,7 @@ void PlaceBottomPanel(MainLayout& layout, int bw, int h, const BottomWidths& wid
 } // namespace
 
 MainLayout ComputeMainLayout(int w, int h, bool locatePanelShown, bool bottomPanelShown,
-                             const BottomWidths& widths) {
+                             const TextWidths& widths) {
     MainLayout layout;
     const int bw = w - 28;
     const int bh = h - 149 + (locatePanelShown ? 0 : 90) + (bottomPanelShown ? 0 : 34);
@@ -50,7 +50,7 @@ MainLayout ComputeMainLayout(int w, int h, bool locatePanelShown, bool bottomPan
     layout.browserHeight = bh;
     layout.browser = {14, locatePanelShown ? 101 : 5, bw, bh};
     layout.locateGroup = {14, 5, bw - 46, 90};
-    layout.go = {bw - 75, 61, 30, 24};
+    layout.go = {bw - 45 - widths.go, 61, widths.go, 24};
     layout.locateIcon = {bw - 70, 25, 20, 34};
     layout.progress = {bw - 24, 37, 32, 32};
     layout.frameOuter = {bw - 31, 5, 46, 90};
@@ -59,10 +59,10 @@ MainLayout ComputeMainLayout(int w, int h, bool locatePanelShown, bool bottomPan
     return layout;
 }
 
-int MinimumClientWidth(const BottomWidths& widths, int locateGroupWidth) {
+int MinimumClientWidth(const TextWidths& widths, int locateGroupWidth) {
     const int bottom = kMinimumKeywordWidth + ButtonsWidth(widths) + widths.markersLabel +
                        widths.status + widths.searchLabel + 129;
-    return std::max({kMinimumWindowWidth, bottom + 28, locateGroupWidth + 74});
+    return std::max({kMinimumWindowWidth, bottom + 28, locateGroupWidth + 44 + widths.go});
 }
 
 } // namespace orbisk

@@ -29,9 +29,10 @@ struct MainLayout {
 inline constexpr int kMinimumWindowWidth = 636;
 inline constexpr int kMinimumWindowHeight = 250;
 
-// What the bottom panel's texts need in the user's font. The defaults are the
-// narrowest the panel ever gets.
-struct BottomWidths {
+// What the texts of Go and the bottom panel need in the user's font. The
+// defaults are the narrowest they ever get; Go grows to the left.
+struct TextWidths {
+    int go = 30;
     int searchLabel = 70;
     int status = 95;
     int markersLabel = 60;
@@ -42,10 +43,10 @@ struct BottomWidths {
 inline constexpr int kMinimumKeywordWidth = 80;
 
 MainLayout ComputeMainLayout(int clientWidth, int clientHeight, bool locatePanelShown,
-                             bool bottomPanelShown, const BottomWidths& widths = {});
+                             bool bottomPanelShown, const TextWidths& widths = {});
 
 // The narrowest client area that shows the bottom panel and a locate group
 // of `locateGroupWidth` whole.
-int MinimumClientWidth(const BottomWidths& widths, int locateGroupWidth);
+int MinimumClientWidth(const TextWidths& widths, int locateGroupWidth);
 
 } // namespace orbisk

@@ -12,13 +12,13 @@
 namespace orbisk {
 
 CAddFavoriteDialog::CAddFavoriteDialog(const QString& name, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Add Favorite");
+    setWindowTitle(tr("Add Favorite"));
     setWindowIcon(QIcon(":/icons/128.svg"));
     name_ = new QLineEdit(name, this);
     auto* form = new QFormLayout;
-    form->addRow("Name:", name_);
-    auto* add = new QPushButton("Add", this);
-    auto* cancel = new QPushButton("Cancel", this);
+    form->addRow(tr("Name:"), name_);
+    auto* add = new QPushButton(tr("Add"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     add->setDefault(true);
     connect(add, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -27,7 +27,8 @@ CAddFavoriteDialog::CAddFavoriteDialog(const QString& name, QWidget* parent) : Q
     buttons->addWidget(add);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("Orbisk will add following search to your Favorites list:", this));
+    layout->addWidget(
+        new QLabel(tr("Orbisk will add following search to your Favorites list:"), this));
     layout->addLayout(form);
     layout->addLayout(buttons);
 }

@@ -16,7 +16,7 @@ namespace orbisk {
 
 CDialogEditFavorites::CDialogEditFavorites(FavoritesList& list, QWidget* parent)
     : QDialog(parent), favorites_(list) {
-    setWindowTitle("Edit Favorites");
+    setWindowTitle(tr("Edit Favorites"));
     setWindowIcon(QIcon(":/icons/128.svg"));
     askNewName = [this](const QString& name) {
         CDialogRenameFavorite dialog(name, this);
@@ -24,15 +24,16 @@ CDialogEditFavorites::CDialogEditFavorites(FavoritesList& list, QWidget* parent)
         return dialog.Name();
     };
     confirmDelete = [this](const QString& name) {
-        return QMessageBox::question(this, "Delete Favorite",
-                                     "Delete the favorite \"" + name + "\"?") == QMessageBox::Yes;
+        return QMessageBox::question(this, tr("Delete Favorite"),
+                                     tr("Delete the favorite \"%1\"?").arg(name)) ==
+               QMessageBox::Yes;
     };
     view_ = new QListWidget(this);
     for (const Favorite& favorite : favorites_.Items())
         view_->addItem(QString::fromStdString(favorite.title));
-    auto* remove = new QPushButton("&Delete", this);
-    auto* rename = new QPushButton("&Rename", this);
-    auto* close = new QPushButton("&Close", this);
+    auto* remove = new QPushButton(tr("&Delete"), this);
+    auto* rename = new QPushButton(tr("&Rename"), this);
+    auto* close = new QPushButton(tr("&Close"), this);
     connect(remove, &QPushButton::clicked, this, &CDialogEditFavorites::Delete);
     connect(rename, &QPushButton::clicked, this, &CDialogEditFavorites::Rename);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -45,7 +46,7 @@ CDialogEditFavorites::CDialogEditFavorites(FavoritesList& list, QWidget* parent)
     body->addWidget(view_);
     body->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel("Select one of following favorite item to edit:", this));
+    layout->addWidget(new QLabel(tr("Select one of following favorite item to edit:"), this));
     layout->addLayout(body);
     Select(0);
 }

@@ -10,10 +10,10 @@ namespace orbisk {
 
 CDialogRenameFavorite::CDialogRenameFavorite(const QString& name, QWidget* parent)
     : QDialog(parent), original_(name) {
-    setWindowTitle("Rename");
+    setWindowTitle(tr("Rename"));
     setWindowIcon(QIcon(":/icons/128.svg"));
     edit_ = new QLineEdit(name, this);
-    auto* rename = new QPushButton("Rename", this);
+    auto* rename = new QPushButton(tr("Rename"), this);
     rename->setDefault(true);
     connect(rename, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QHBoxLayout(this);

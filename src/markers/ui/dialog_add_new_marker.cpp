@@ -16,24 +16,24 @@ namespace orbisk {
 
 CDialogAddNewMarker::CDialogAddNewMarker(const MarkerDetails& details, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle("Marker Detail");
+    setWindowTitle(tr("Marker Detail"));
     setWindowIcon(QIcon(":/icons/128.svg"));
     title_ = new CSafeEditBox(this);
     url_ = new QLineEdit(this);
     latitude_ = new CFloatNumberEditBox(this);
     longitude_ = new CFloatNumberEditBox(this);
     auto* form = new QFormLayout;
-    form->addRow("Title:", title_);
-    form->addRow("URL:", url_);
-    auto* detailsGroup = new QGroupBox("Details", this);
+    form->addRow(tr("Title:"), title_);
+    form->addRow(tr("URL:"), url_);
+    auto* detailsGroup = new QGroupBox(tr("Details"), this);
     auto* detailsForm = new QFormLayout(detailsGroup);
     for (int i = 0; i < 4; ++i) {
         lines_[i] = new QLineEdit(this);
-        detailsForm->addRow(QString("Line %1:").arg(i + 1), lines_[i]);
+        detailsForm->addRow(tr("Line %1:").arg(i + 1), lines_[i]);
     }
     auto* position = new QFormLayout;
-    position->addRow("Latitude:", latitude_);
-    position->addRow("Longitude:", longitude_);
+    position->addRow(tr("Latitude:"), latitude_);
+    position->addRow(tr("Longitude:"), longitude_);
     auto* picture = new QLabel(this);
     picture->setPixmap(QIcon(":/icons/183.svg").pixmap(20, 34));
     auto* bottom = new QHBoxLayout;
@@ -52,12 +52,13 @@ CDialogAddNewMarker::CDialogAddNewMarker(const MarkerDetails& details, QWidget* 
     url_->setText(details.url);
     for (int i = 0; i < 4; ++i)
         lines_[i]->setText(details.lines[i]);
-    latitude_->setText(details.latitude);
-    longitude_->setText(details.longitude);
+    latitude_->SetNumberText(details.latitude);
+    longitude_->SetNumberText(details.longitude);
 }
 
 MarkerDetails CDialogAddNewMarker::Details() const {
-    MarkerDetails details{title_->text(), url_->text(), {}, latitude_->text(), longitude_->text()};
+    MarkerDetails details{
+        title_->text(), url_->text(), {}, latitude_->NumberText(), longitude_->NumberText()};
     for (int i = 0; i < 4; ++i)
         details.lines[i] = lines_[i]->text();
     return details;

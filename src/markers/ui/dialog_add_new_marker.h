@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "widgets/float_number_edit_box.h"
+
 #include <QDialog>
 #include <array>
 
@@ -33,8 +35,8 @@ private:
     QLineEdit* title_ = nullptr;
     QLineEdit* url_ = nullptr;
     std::array<QLineEdit*, 4> lines_{};
-    QLineEdit* latitude_ = nullptr;
-    QLineEdit* longitude_ = nullptr;
+    CFloatNumberEditBox* latitude_ = nullptr;
+    CFloatNumberEditBox* longitude_ = nullptr;
 };
 
 } // namespace orbisk

@@ -27,7 +27,7 @@ QString Text(const std::string& text) {
 
 CDialogEditMarkerSet::CDialogEditMarkerSet(MarkerSet& current, QWidget* parent)
     : QDialog(parent), current_(current), working_(current.CloneForEditing()) {
-    setWindowTitle("Current Marker Set");
+    setWindowTitle(tr("Current Marker Set"));
     setWindowIcon(QIcon(":/icons/128.svg"));
     name_ = new CSafeEditBox(this);
     name_->setText(Text(working_.title));
@@ -40,40 +40,40 @@ CDialogEditMarkerSet::CDialogEditMarkerSet(MarkerSet& current, QWidget* parent)
         list_->addItem(new QListWidgetItem(markerImage, Text(marker.title)));
     if (list_->count() > 0)
         list_->setCurrentRow(0);
-    auto* edit = new QPushButton("Edit", this);
-    auto* remove = new QPushButton("Delete", this);
+    auto* edit = new QPushButton(tr("Edit"), this);
+    auto* remove = new QPushButton(tr("Delete"), this);
     connect(edit, &QPushButton::clicked, this, &CDialogEditMarkerSet::EditSelected);
     connect(remove, &QPushButton::clicked, this, &CDialogEditMarkerSet::DeleteSelected);
     auto* markerButtons = new QVBoxLayout;
     markerButtons->addWidget(edit);
     markerButtons->addWidget(remove);
     markerButtons->addStretch();
-    auto* markersGroup = new QGroupBox("Markers", this);
+    auto* markersGroup = new QGroupBox(tr("Markers"), this);
     auto* markersLayout = new QHBoxLayout(markersGroup);
     markersLayout->addWidget(list_);
     markersLayout->addLayout(markerButtons);
 
     centerLat_ = new CFloatNumberEditBox(this);
     centerLng_ = new CFloatNumberEditBox(this);
-    centerLat_->setText(Text(working_.centerLat));
-    centerLng_->setText(Text(working_.centerLng));
+    centerLat_->SetNumberText(Text(working_.centerLat));
+    centerLng_->SetNumberText(Text(working_.centerLng));
     zoom_ = new QSlider(Qt::Horizontal, this);
     zoom_->setRange(0, 16);
     zoom_->setValue(working_.zoom);
-    auto* locationGroup = new QGroupBox("Location", this);
+    auto* locationGroup = new QGroupBox(tr("Location"), this);
     auto* location = new QFormLayout(locationGroup);
-    location->addRow("Map center latitude:", centerLat_);
-    location->addRow("Map center longitude:", centerLng_);
-    location->addRow("Map zoom level:", zoom_);
+    location->addRow(tr("Map center latitude:"), centerLat_);
+    location->addRow(tr("Map center longitude:"), centerLng_);
+    location->addRow(tr("Map zoom level:"), zoom_);
 
     auto* picture = new QLabel(this);
     picture->setPixmap(QIcon(":/icons/181.svg").pixmap(40, 40));
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
     auto* nameForm = new QFormLayout;
-    nameForm->addRow("Name:", name_);
+    nameForm->addRow(tr("Name:"), name_);
     top->addLayout(nameForm);
-    auto* save = new QPushButton("Save", this);
+    auto* save = new QPushButton(tr("Save"), this);
     connect(save, &QPushButton::clicked, this, &CDialogEditMarkerSet::Save);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->addButton(save, QDialogButtonBox::ActionRole);
@@ -126,8 +126,8 @@ void CDialogEditMarkerSet::DeleteSelected() {
 }
 
 void CDialogEditMarkerSet::StoreFields() {
-    const std::string lat = centerLat_->text().toStdString();
-    const std::string lng = centerLng_->text().toStdString();
+    const std::string lat = centerLat_->NumberText().toStdString();
+    const std::string lng = centerLng_->NumberText().toStdString();
     const std::string title = name_->text().toStdString();
     const int zoom = zoom_->value();
     if (lat == working_.centerLat && lng == working_.centerLng && title == working_.title &&
@@ -147,7 +147,7 @@ void CDialogEditMarkerSet::Save() {
     std::string why;
     const SaveOutcome outcome = saveSet(working_, why);
     if (outcome == SaveOutcome::Failed)
-        showError(Text("Failed to save marker set!\n" + why));
+        showError(tr("Failed to save marker set!\n%1").arg(Text(why)));
     if (outcome != SaveOutcome::Saved)
         return;
     MarkerSet saved = working_.CloneForEditing();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "markers/marker_set.h"
+#include "widgets/float_number_edit_box.h"
 
 #include <QDialog>
 #include <functional>
@@ -50,8 +51,8 @@ private:
     MarkerSet working_;
     QLineEdit* name_ = nullptr;
     QListWidget* list_ = nullptr;
-    QLineEdit* centerLat_ = nullptr;
-    QLineEdit* centerLng_ = nullptr;
+    CFloatNumberEditBox* centerLat_ = nullptr;
+    CFloatNumberEditBox* centerLng_ = nullptr;
     QSlider* zoom_ = nullptr;
     bool handedOver_ = false;
 };

@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLocale>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -20,10 +19,6 @@ QRadioButton* AddChoice(QGroupBox* box, QButtonGroup* group, const QString& text
     return button;
 }
 
-QString Counted(size_t count, const char* singular, const char* plural) {
-    return QLocale().toString(qulonglong(count)) + " " + (count == 1 ? singular : plural);
-}
-
 QGroupBox* Group(const QString& title, QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
     box->setLayout(new QVBoxLayout);
@@ -34,15 +29,15 @@ QGroupBox* Group(const QString& title, QWidget* parent) {
 
 ImportOptionsDialog::ImportOptionsDialog(const ImportChoice& choice, QWidget* parent)
     : QDialog(parent), choice_(choice) {
-    setWindowTitle("Import Markers");
+    setWindowTitle(tr("Import Markers"));
     auto* layout = new QVBoxLayout(this);
-    const QString markers = Counted(choice.markers, "marker", "markers");
+    const QString markers = tr("%Ln marker(s)", nullptr, int(choice.markers));
     auto* summary = new QLabel(
         choice.paths == 0
-            ? QString("The file holds %1.").arg(markers)
-            : QString("The file holds %1 and %2 with %3 in all.")
-                  .arg(markers, Counted(choice.paths, "route or track", "routes and tracks"),
-                       Counted(choice.pathPoints, "point", "points")),
+            ? tr("The file holds %1.").arg(markers)
+            : tr("The file holds %1 and %2 with %3 in all.")
+                  .arg(markers, tr("%Ln route(s) or track(s)", nullptr, int(choice.paths)),
+                       tr("%Ln point(s)", nullptr, int(choice.pathPoints))),
         this);
     summary->setTextFormat(Qt::PlainText);
     summary->setWordWrap(true);
@@ -51,22 +46,23 @@ ImportOptionsDialog::ImportOptionsDialog(const ImportChoice& choice, QWidget* pa
     points_ = new QButtonGroup(this);
     points_->setObjectName("Points");
     if (choice.paths > 0) {
-        QGroupBox* box = Group("Points of routes and tracks", this);
-        AddChoice(box, points_, "Start and end of each", int(PathPoints::Ends));
-        QRadioButton* every = AddChoice(box, points_, "Every point", int(PathPoints::All));
+        QGroupBox* box = Group(tr("Points of routes and tracks"), this);
+        AddChoice(box, points_, tr("Start and end of each"), int(PathPoints::Ends));
+        QRadioButton* every = AddChoice(box, points_, tr("Every point"), int(PathPoints::All));
         every->setEnabled(!choice.everyPointTooMany);
         if (choice.everyPointTooMany)
-            every->setToolTip("More markers than a marker set can hold");
-        AddChoice(box, points_, "None", int(PathPoints::None));
+            every->setToolTip(tr("More markers than a marker set can hold"));
+        AddChoice(box, points_, tr("None"), int(PathPoints::None));
         points_->button(int(choice.points))->setChecked(true);
         layout->addWidget(box);
     }
     target_ = new QButtonGroup(this);
     target_->setObjectName("Target");
     if (choice.canAppend) {
-        QGroupBox* box = Group("Markers", this);
-        AddChoice(box, target_, "As a new marker set", 0)->setChecked(!choice.append);
-        AddChoice(box, target_, "Added to the current marker set", 1)->setChecked(choice.append);
+        QGroupBox* box = Group(tr("Markers"), this);
+        AddChoice(box, target_, tr("As a new marker set"), 0)->setChecked(!choice.append);
+        AddChoice(box, target_, tr("Added to the current marker set"), 1)
+            ->setChecked(choice.append);
         layout->addWidget(box);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

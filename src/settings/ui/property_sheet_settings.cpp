@@ -2,8 +2,10 @@
 #include "settings/ui/property_sheet_settings.h"
 
 #include "common/atomic_file.h"
+#include "settings/language_choice.h"
 #include "settings/online_settings.h"
 #include "settings/settings_store.h"
+#include "settings/ui/property_language.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,18 +54,18 @@ void SettingsPage::showEvent(QShowEvent* event) {
 
 CPropertyMap::CPropertyMap(int zoomValue, int controlValue, int typeValue, QWidget* parent)
     : SettingsPage(parent), zoom(zoomValue), control(controlValue), type(typeValue) {
-    auto* panZoom = new QGroupBox("Pan/Zoom", this);
+    auto* panZoom = new QGroupBox(tr("Pan/Zoom"), this);
     auto* zoomRow = new QHBoxLayout;
     zoomSlider = Trackbar(0, 16, zoom, this, zoomRow);
     controlList = new QComboBox(this);
-    controlList->addItems({"Large map control", "Small map control", "No map control"});
+    controlList->addItems({tr("Large map control"), tr("Small map control"), tr("No map control")});
     controlList->setCurrentIndex(control >= 0 && control <= 2 ? control : -1);
     auto* panZoomForm = new QFormLayout(panZoom);
-    panZoomForm->addRow("Default Zoom Level:", zoomRow);
-    panZoomForm->addRow("Pan/Zoom Control:", controlList);
-    auto* mapType = new QGroupBox("Map type", this);
-    mapOnly = new QRadioButton("Map only", mapType);
-    mapAndSatellite = new QRadioButton("Map and satellite", mapType);
+    panZoomForm->addRow(tr("Default Zoom Level:"), zoomRow);
+    panZoomForm->addRow(tr("Pan/Zoom Control:"), controlList);
+    auto* mapType = new QGroupBox(tr("Map type"), this);
+    mapOnly = new QRadioButton(tr("Map only"), mapType);
+    mapAndSatellite = new QRadioButton(tr("Map and satellite"), mapType);
     (type == 0 ? mapOnly : mapAndSatellite)->setChecked(true);
     auto* typeLayout = new QVBoxLayout(mapType);
     typeLayout->addWidget(mapOnly);
@@ -82,10 +84,11 @@ void CPropertyMap::ReadControls() {
 
 CPropertyUpdate::CPropertyUpdate(int preferenceValue, QWidget* parent)
     : SettingsPage(parent), preference(preferenceValue) {
-    auto* group = new QGroupBox("Update Preference", this);
+    auto* group = new QGroupBox(tr("Update Preference"), this);
     auto* groupLayout = new QVBoxLayout(group);
-    const char* const texts[] = {"Apply update without interrupting me",
-                                 "Notify me when updates are available ", "Disable live update"};
+    const QString texts[] = {tr("Apply update without interrupting me"),
+                             tr("Notify me when updates are available "),
+                             tr("Disable live update")};
     for (int i = 0; i < 3; ++i) {
         buttons[i] = new QRadioButton(texts[i], group);
         groupLayout->addWidget(buttons[i]);
@@ -102,11 +105,11 @@ void CPropertyUpdate::ReadControls() {
 
 CPropertyFavorites::CPropertyFavorites(int maximumValue, QWidget* parent)
     : SettingsPage(parent), maximum(maximumValue) {
-    auto* group = new QGroupBox("Favorite setting", this);
+    auto* group = new QGroupBox(tr("Favorite setting"), this);
     auto* row = new QHBoxLayout;
     maximumSlider = Trackbar(4, 25, maximum, this, row);
     auto* form = new QFormLayout(group);
-    form->addRow("Maximum favorite items:", row);
+    form->addRow(tr("Maximum favorite items:"), row);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();
@@ -125,8 +128,8 @@ CPropertyOnline::CPropertyOnline(std::filesystem::path file, QWidget* parent)
     const OnlineSettings named = ParseOnlineSettings(text_ + "\nonline = yes\n", problems);
     wasNominatim_ = nominatim = named.nominatim;
     wasOverpass_ = overpass = named.overpass;
-    auto* group = new QGroupBox("OpenStreetMap", this);
-    useOnline = new QCheckBox("Find street addresses and local businesses online", group);
+    auto* group = new QGroupBox(tr("OpenStreetMap"), this);
+    useOnline = new QCheckBox(tr("Find street addresses and local businesses online"), group);
     useOnline->setChecked(on);
     nominatimEdit = new QLineEdit(QString::fromStdString(nominatim), group);
     overpassEdit = new QLineEdit(QString::fromStdString(overpass), group);
@@ -135,15 +138,15 @@ CPropertyOnline::CPropertyOnline(std::filesystem::path file, QWidget* parent)
         edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(kPublicOverpass) + 24);
         edit->setCursorPosition(0);
     }
-    auto* note = new QLabel("When this is on, the addresses and keywords you look up are sent to "
-                            "these services. When it is off, or they cannot be reached, Orbisk "
-                            "answers from its offline data.",
+    auto* note = new QLabel(tr("When this is on, the addresses and keywords you look up are sent "
+                               "to these services. When it is off, or they cannot be reached, "
+                               "Orbisk answers from its offline data."),
                             group);
     note->setWordWrap(true);
     auto* form = new QFormLayout(group);
     form->addRow(useOnline);
-    form->addRow("Geocoder (Nominatim):", nominatimEdit);
-    form->addRow("Local search (Overpass):", overpassEdit);
+    form->addRow(tr("Geocoder (Nominatim):"), nominatimEdit);
+    form->addRow(tr("Local search (Overpass):"), overpassEdit);
     form->addRow(note);
     const auto enable = [this](bool checked) {
         nominatimEdit->setEnabled(checked);
@@ -170,23 +173,28 @@ bool CPropertyOnline::Save(std::string& error) {
         return true;
     for (const std::string* address : {&nominatim, &overpass})
         if (on && !IsUpstreamAddress(*address)) {
-            error = "\"" + *address + "\" is not an http or https address.";
+            error = tr("\"%1\" is not an http or https address.")
+                        .arg(QString::fromStdString(*address))
+                        .toStdString();
             return false;
         }
     std::error_code ignored;
     std::filesystem::create_directories(file_.parent_path(), ignored);
     if (file_.empty() ||
         !WriteFileAtomically(file_, FormatOnlineSettings(on, nominatim, overpass, text_), &error)) {
-        error = "The online setting could not be saved in " + file_.string() + ": " + error;
+        error = tr("The online setting could not be saved in %1: %2")
+                    .arg(QString::fromStdString(file_.string()), QString::fromStdString(error))
+                    .toStdString();
         return false;
     }
     return true;
 }
 
 CPropertySheetSettings::CPropertySheetSettings(const SettingsStore& settings, QWidget* parent,
-                                               std::filesystem::path onlineFile)
-    : QDialog(parent) {
-    setWindowTitle("Options");
+                                               std::filesystem::path onlineFile,
+                                               std::filesystem::path storeFile)
+    : QDialog(parent), storeFile_(std::move(storeFile)) {
+    setWindowTitle(tr("Options"));
     setWindowIcon(QIcon(":/icons/128.svg"));
     tabs = new QTabWidget(this);
     mapPage = new CPropertyMap(settings.Get(SettingsStore::DefaultZoom),
@@ -194,24 +202,39 @@ CPropertySheetSettings::CPropertySheetSettings(const SettingsStore& settings, QW
                                settings.Get(SettingsStore::MapTypeIndex));
     updatePage = new CPropertyUpdate(settings.Get(SettingsStore::UpdatePreferenceIndex));
     favoritesPage = new CPropertyFavorites(settings.Get(SettingsStore::MaxFavorites));
-    tabs->addTab(mapPage, "Map");
-    tabs->addTab(updatePage, "Update");
-    tabs->addTab(favoritesPage, "Favorites");
+    tabs->addTab(mapPage, tr("Map"));
+    tabs->addTab(updatePage, tr("Update"));
+    tabs->addTab(favoritesPage, tr("Favorites"));
     onlinePage = new CPropertyOnline(std::move(onlineFile));
-    tabs->addTab(onlinePage, "Online");
+    tabs->addTab(onlinePage, tr("Online"));
+    languagePage = new CPropertyLanguage(LoadLanguageChoice(storeFile_));
+    tabs->addTab(languagePage, tr("Language"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     // The server's file is written first: when it cannot be, the sheet
     // stays open with the reason, and nothing else has changed.
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         std::string error;
-        if (onlinePage->Save(error))
+        if (onlinePage->Save(error) && SaveLanguage(error))
             return accept();
-        QMessageBox::warning(this, "Options", QString::fromStdString(error));
+        QMessageBox::warning(this, tr("Options"), QString::fromStdString(error));
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     layout->addWidget(buttons);
+}
+
+bool CPropertySheetSettings::SaveLanguage(std::string& error) {
+    if (!languagePage->WasShown())
+        return true;
+    const std::string before = languagePage->choice;
+    languagePage->ReadControls();
+    if (languagePage->choice == before || SaveLanguageChoice(storeFile_, languagePage->choice))
+        return true;
+    error = tr("The language could not be saved in %1.")
+                .arg(QString::fromStdString(storeFile_.string()))
+                .toStdString();
+    return false;
 }
 
 void CPropertySheetSettings::Apply(SettingsStore& settings) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/online_settings.h"
+#include "settings/settings_store.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -16,8 +17,6 @@ class QSlider;
 class QTabWidget;
 
 namespace orbisk {
-
-class SettingsStore;
 
 // A page of the sheet: given its values before, read back on OK only if the
 // user ever saw it, so an unopened page writes its old values back.
@@ -97,12 +96,17 @@ private:
     std::string wasNominatim_, wasOverpass_;
 };
 
-// "Options": the pages over the five settings and the server's online data.
+class CPropertyLanguage;
+
+// "Options": the pages over the five settings, the server's online data and
+// the window's language.
 class CPropertySheetSettings : public QDialog {
     Q_OBJECT
 public:
-    explicit CPropertySheetSettings(const SettingsStore& settings, QWidget* parent = nullptr,
-                                    std::filesystem::path onlineFile = OnlineSettingsFile());
+    explicit CPropertySheetSettings(
+        const SettingsStore& settings, QWidget* parent = nullptr,
+        std::filesystem::path onlineFile = OnlineSettingsFile(),
+        std::filesystem::path storeFile = SettingsStore::DefaultStoreFile());
     // Reads the pages that were shown into `settings` (not saved).
     void Apply(SettingsStore& settings);
 
@@ -111,6 +115,13 @@ public:
     CPropertyUpdate* updatePage = nullptr;
     CPropertyFavorites* favoritesPage = nullptr;
     CPropertyOnline* onlinePage = nullptr;
+    CPropertyLanguage* languagePage = nullptr;
+
+private:
+    // Keeps a language chosen on its page; false with the reason otherwise.
+    bool SaveLanguage(std::string& error);
+
+    std::filesystem::path storeFile_;
 };
 
 // Runs the sheet; on OK stores the settings and returns true. The caller

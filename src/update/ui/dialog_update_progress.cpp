@@ -15,7 +15,7 @@ namespace orbisk {
 CDialogUpdateProgress::CDialogUpdateProgress(const QString& name, const QString& downloadAddress,
                                              QWidget* parent)
     : QDialog(parent), downloadAddress_(downloadAddress) {
-    setWindowTitle("Update");
+    setWindowTitle(tr("Update"));
     setWindowIcon(QIcon(":/icons/128.svg"));
     auto* picture = new QLabel(this);
     picture->setPixmap(QIcon(":/icons/128.svg").pixmap(48, 48));
@@ -24,17 +24,17 @@ CDialogUpdateProgress::CDialogUpdateProgress(const QString& name, const QString&
     auto* addressText = new QLabel(downloadAddress, this);
     nameText->setTextFormat(Qt::PlainText);
     addressText->setTextFormat(Qt::PlainText);
-    form->addRow("Name:", nameText);
-    form->addRow("Download:", addressText);
+    form->addRow(tr("Name:"), nameText);
+    form->addRow(tr("Download:"), addressText);
     auto* text = new QVBoxLayout;
     text->addWidget(
-        new QLabel("A newer version of Orbisk is available for you to download now.", this));
+        new QLabel(tr("A newer version of Orbisk is available for you to download now."), this));
     text->addLayout(form);
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
     top->addLayout(text);
-    auto* check = new QPushButton("Check", this);
-    auto* cancel = new QPushButton("Cancel", this);
+    auto* check = new QPushButton(tr("Check"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     check->setDefault(true);
     connect(check, &QPushButton::clicked, this, &CDialogUpdateProgress::Check);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
