@@ -3,7 +3,7 @@
 PRESET ?= default
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test test-asan fuzz bench deb format format-check run clean
+.PHONY: all deps configure build test test-asan fuzz bench deb format format-check translations run clean
 
 all: build
 
@@ -51,6 +51,10 @@ deb: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# The translation sources after a change of the texts in src/.
+translations:
+	scripts/update-translations.sh
 
 format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

@@ -36,8 +36,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The map page's Leaflet files are links into libjs-leaflet.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libjs-leaflet")
-# Started by the client, not linked: seen by no library scan.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Started or loaded by the client, not linked: seen by no library scan
+# (the mail program, Qt's own French for its dialogs).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop map client for the United States and Canada")
 set(CPACK_PACKAGE_DESCRIPTION
     "Orbisk finds a place by telephone number, zip or postal code, street address or\n\
