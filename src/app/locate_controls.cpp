@@ -43,6 +43,7 @@ int LocateControls::GoWidth() const {
 
 void LocateControls::Place(const MainLayout& layout) {
     orbisk::Place(panel_, layout.locateGroup);
+    panel_->KeepClearOnTheRight(layout.locateGroup.x + layout.locateGroup.width - layout.go.x + 7);
     orbisk::Place(go_, layout.go);
     orbisk::Place(icon_, layout.locateIcon);
     orbisk::Place(busy_->Label(), layout.progress);

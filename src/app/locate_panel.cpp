@@ -5,6 +5,7 @@
 #include "widgets/safe_edit_box.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -96,7 +97,7 @@ LocatePanel::LocatePanel(QWidget* parent) : QGroupBox(tr("Locate"), parent) {
         neededWidth_ = std::max(neededWidth_, child->geometry().right() + 9);
     remark_ = new QLabel(this);
     remark_->setObjectName("locateRemark");
-    remark_->setStyleSheet("color: #a04000;");
+    ColourRemark();
     for (QLineEdit* field : findChildren<QLineEdit*>())
         connect(field, &QLineEdit::textEdited, this, [this] { ShowRemark(""); });
     connect(country_, &QComboBox::activated, this, [this] { ShowRemark(""); });
@@ -105,6 +106,27 @@ LocatePanel::LocatePanel(QWidget* parent) : QGroupBox(tr("Locate"), parent) {
 void LocatePanel::ShowRemark(const QString& remark) {
     remarkText_ = remark;
     PlaceRemark();
+}
+
+void LocatePanel::KeepClearOnTheRight(int pixels) {
+    clearOnTheRight_ = pixels;
+    PlaceRemark();
+}
+
+// The remark stands out in the palette's own terms: dark orange on a light
+// window, light orange on a dark one, as a high-contrast theme has it.
+void LocatePanel::ColourRemark() {
+    QPalette palette = remark_->palette();
+    const bool dark = palette.color(QPalette::Window).lightness() < 128;
+    palette.setColor(QPalette::WindowText,
+                     dark ? QColor(0xff, 0xb8, 0x6c) : QColor(0xa0, 0x40, 0x00));
+    remark_->setPalette(palette);
+}
+
+void LocatePanel::changeEvent(QEvent* event) {
+    QGroupBox::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && remark_)
+        ColourRemark();
 }
 
 void LocatePanel::resizeEvent(QResizeEvent* event) {
@@ -119,7 +141,7 @@ void LocatePanel::PlaceRemark() {
     for (QWidget* widget : modeWidgets_[mode_])
         if (widget->geometry().bottom() > 60)
             left = std::max(left, widget->geometry().right() + 12);
-    const int room = std::max(0, width() - 50 - left);
+    const int room = std::max(0, width() - clearOnTheRight_ - left);
     remark_->setGeometry(left, 64, room, 18);
     remark_->setText(remark_->fontMetrics().elidedText(remarkText_, Qt::ElideRight, room));
     remark_->setToolTip(remarkText_);

@@ -35,6 +35,8 @@ public:
     // A line beside the fields on what is plainly wrong with the typed place;
     // "" hides it. Editing any field or choosing a mode clears it.
     void ShowRemark(const QString& remark);
+    // The room at the right that Go covers, which the remark keeps clear of.
+    void KeepClearOnTheRight(int pixels);
     // The width the panel needs to show every mode's labels and fields whole.
     int NeededWidth() const { return neededWidth_; }
 
@@ -58,10 +60,12 @@ signals:
     void countryChanged();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void PlaceRemark();
+    void ColourRemark();
     void AutoAdvance(QLineEdit* from, QLineEdit* to, int toLength);
     QLabel* Label(const QString& text, int x, int y, int width, QWidget* buddy = nullptr);
     void CreateStreetFields(int x);
@@ -72,6 +76,7 @@ private:
     QLabel* caption_ = nullptr;
     QLabel* remark_ = nullptr;
     QString remarkText_;
+    int clearOnTheRight_ = 50;
     int mode_ = 0;
     QLineEdit* areaCode_ = nullptr;
     QLineEdit* exchange_ = nullptr;

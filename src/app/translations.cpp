@@ -14,7 +14,7 @@ namespace orbisk {
 namespace {
 
 std::string TranslateWithQt(const char* context, const char* source, const char* disambiguation,
-                             int n) {
+                            int n) {
     return QCoreApplication::translate(context, source, disambiguation, n).toStdString();
 }
 

@@ -17,7 +17,9 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 
 } // namespace
 
-void InstallTranslation(TranslateFunction translate) { installed = translate; }
+void InstallTranslation(TranslateFunction translate) {
+    installed = translate;
+}
 
 std::string Tr(const char* context, const char* source, const char* disambiguation, int n) {
     if (const TranslateFunction translate = installed.load())

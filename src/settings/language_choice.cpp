@@ -15,7 +15,9 @@ std::string LocaleName(const std::string& text) {
     return text.substr(0, text.find_first_of(".@"));
 }
 
-std::string LanguageOf(const std::string& locale) { return locale.substr(0, locale.find('_')); }
+std::string LanguageOf(const std::string& locale) {
+    return locale.substr(0, locale.find('_'));
+}
 
 bool Speaks(const std::string& locale) {
     const std::string language = LanguageOf(locale);

@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -20,12 +21,27 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <cmath>
 
 using namespace orbisk;
 using namespace orbisk::test;
 
 class TestAccessibility : public QObject, private MapWindowFixture {
     Q_OBJECT
+
+    // WCAG 2.1's contrast ratio of two colours, from 1 to 21.
+    static double Contrast(const QColor& a, const QColor& b) {
+        const auto luminance = [](const QColor& colour) {
+            const auto channel = [](double c) {
+                return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+                   0.0722 * channel(colour.blueF());
+        };
+        const double lighter = std::max(luminance(a), luminance(b));
+        const double darker = std::min(luminance(a), luminance(b));
+        return (lighter + 0.05) / (darker + 0.05);
+    }
 
     // The controls a user acts on, as the accessibility tree shows them.
     static void Collect(QAccessibleInterface* node, QList<QAccessibleInterface*>& found) {
@@ -119,6 +135,45 @@ private slots:
         const QList<QAction*> menus = window.findChild<QMenuBar*>()->actions();
         QCOMPARE(menus.first()->text(), QString(french ? "&Fichier" : "&File"));
         QCOMPARE(window.findChild<QPushButton*>("go")->text(), QString(french ? "Alle&r" : "&Go"));
+    }
+
+    // Every text keeps a contrast of 4.5 to 1 with its ground (WCAG 2.1,
+    // 1.4.3), in the default palette and in a high-contrast one, where light
+    // text lies on black: the locate remark's own colour too.
+    void everyTextStandsOutInEachPalette() {
+        const QPalette before = QApplication::palette();
+        QPalette high;
+        for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            high.setColor(role, Qt::black);
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            high.setColor(role, Qt::white);
+        high.setColor(QPalette::Highlight, Qt::yellow);
+        high.setColor(QPalette::HighlightedText, Qt::black);
+        for (const QPalette& palette : {before, high}) {
+            QApplication::setPalette(palette);
+            CMapMainDlg& window = Start();
+            LocatePanelOf(window)->ShowRemark("No telephone number given");
+            QStringList faint;
+            for (QWidget* widget : window.findChildren<QWidget*>()) {
+                const bool field = qobject_cast<QLineEdit*>(widget);
+                // A control that cannot be used is exempt, as WCAG has it.
+                if (!widget->isVisible() || !widget->isEnabled() ||
+                    !(field || qobject_cast<QLabel*>(widget) ||
+                      qobject_cast<QAbstractButton*>(widget)))
+                    continue;
+                const QPalette& own = widget->palette();
+                const double ratio =
+                    field ? Contrast(own.color(QPalette::Text), own.color(QPalette::Base))
+                          : Contrast(own.color(widget->foregroundRole()),
+                                     own.color(widget->backgroundRole()));
+                if (ratio < 4.5)
+                    faint << widget->objectName() + QString(" %1").arg(ratio, 0, 'f', 1);
+            }
+            TearDown();
+            SetUp();
+            QVERIFY2(faint.isEmpty(), qPrintable(faint.join(", ")));
+        }
+        QApplication::setPalette(before);
     }
 
     // Ctrl+M puts a marker where a click at the view's centre would.

@@ -11,7 +11,9 @@
 namespace orbisk {
 namespace {
 
-std::string Value(const std::string& cell) { return cell == "-" ? "" : cell; }
+std::string Value(const std::string& cell) {
+    return cell == "-" ? "" : cell;
+}
 
 TEST(LanguageChoice, FollowsTheChoiceThenTheEnvironmentAsGettextDoes) {
     const auto rows = test::DataTable("settings/language_choice.tsv");

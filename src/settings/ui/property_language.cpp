@@ -21,7 +21,8 @@ CPropertyLanguage::CPropertyLanguage(const std::string& chosen, QWidget* parent)
     languageList->addItem(QString::fromUtf8("Fran\u00e7ais"), "fr");
     languageList->setCurrentIndex(
         std::max(0, languageList->findData(QString::fromStdString(choice))));
-    auto* note = new QLabel(tr("Orbisk speaks the language you choose from its next start."), group);
+    auto* note =
+        new QLabel(tr("Orbisk speaks the language you choose from its next start."), group);
     note->setWordWrap(true);
     auto* form = new QFormLayout(group);
     form->addRow(tr("Language of Orbisk:"), languageList);
