@@ -46,6 +46,7 @@ QString InstallUserLanguage(const std::string& choice) {
     if (locale.language() != QLocale::English)
         Install(locale, "orbisk", ":/i18n");
     InstallTranslation(&TranslateWithQt);
+    InstallDecimalSeparator(locale.decimalPoint() == "," ? ',' : '.');
     return name;
 }
 

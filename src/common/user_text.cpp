@@ -8,6 +8,7 @@ namespace orbisk {
 namespace {
 
 std::atomic<TranslateFunction> installed{nullptr};
+std::atomic<char> decimalSeparator{'.'};
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -25,6 +26,18 @@ std::string Tr(const char* context, const char* source, const char* disambiguati
     if (const TranslateFunction translate = installed.load())
         return translate(context, source, disambiguation, n);
     return n < 0 ? std::string(source) : EnglishPlural(source, n);
+}
+
+void InstallDecimalSeparator(char separator) {
+    decimalSeparator = separator;
+}
+
+std::string LocaleNumber(std::string pointText) {
+    const char separator = decimalSeparator.load();
+    for (char& c : pointText)
+        if (c == '.')
+            c = separator;
+    return pointText;
 }
 
 std::string EnglishPlural(std::string_view source, int n) {

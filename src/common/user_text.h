@@ -26,6 +26,11 @@ void InstallTranslation(TranslateFunction translate);
 std::string Tr(const char* context, const char* source, const char* disambiguation = nullptr,
                int n = -1);
 
+// A number the core shows, written with a point, in the user's decimal
+// separator once the window has installed it (a comma in French).
+void InstallDecimalSeparator(char separator);
+std::string LocaleNumber(std::string pointText);
+
 // The English text of `source` for the count `n`: "%n" becomes the count, and
 // "(s)" an "s" unless the count is one.
 std::string EnglishPlural(std::string_view source, int n);

@@ -86,7 +86,8 @@ Located Locate(const JobSnapshot& job, bool localSearch, JobResult& result) {
         latitude = in.latitude;
         longitude = in.longitude;
         info = {"", "Latitute/Longitute: ", latitude + "/" + longitude};
-        located.caption = Arg(Tr("Job", "Latitute/Longitute: %1/%2"), {latitude, longitude});
+        located.caption = Arg(Tr("Job", "Latitute/Longitute: %1/%2"),
+                              {LocaleNumber(latitude), LocaleNumber(longitude)});
         keys = "&LAT=" + latitude + "&LNG=" + longitude;
         break;
     }

@@ -90,9 +90,9 @@ std::string CoordinateRemark(const CoordinateTexts& texts, const std::string& te
     if (value.empty())
         return Tr("LocateRemark", texts.missing);
     if (!StrictNumber(value, -1e300, 1e300))
-        return Arg(Tr("LocateRemark", texts.notNumber), {value});
+        return Arg(Tr("LocateRemark", texts.notNumber), {LocaleNumber(value)});
     if (!StrictNumber(value, -limit, limit))
-        return Arg(Tr("LocateRemark", texts.outOfRange), {value});
+        return Arg(Tr("LocateRemark", texts.outOfRange), {LocaleNumber(value)});
     return "";
 }
 

@@ -44,6 +44,10 @@ TEST(UserText, AnInstalledTranslationAnswers) {
     EXPECT_EQ(Tr("LocalSearch", "%n point(s)", nullptr, 2), "LocalSearch:%n point(s):2");
     InstallTranslation(nullptr);
     EXPECT_EQ(Tr("LocalSearch", " (new area)"), " (new area)");
+    EXPECT_EQ(LocaleNumber("-75.5"), "-75.5");
+    InstallDecimalSeparator(',');
+    EXPECT_EQ(LocaleNumber("-75.5"), "-75,5");
+    InstallDecimalSeparator('.');
 }
 
 } // namespace
