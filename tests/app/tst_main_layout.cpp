@@ -32,6 +32,29 @@ TEST(MainLayout, HiddenPanelsGiveTheBrowserTheirRoom) {
     EXPECT_EQ(smallest.browserHeight, 101);
 }
 
+// French texts, measured in the default font: one row at the window's
+// minimum, two rows on a narrower screen, where nothing overlaps.
+TEST(MainLayout, TextsTooWideForOneRowTakeTwo) {
+    TextWidths french;
+    french.status = 203;
+    french.searchLabel = 105;
+    french.markersLabel = 71;
+    french.markerButtons = {65, 70, 59, 87, 70};
+    const MainLayout one = ComputeMainLayout(983, 600, true, true, french);
+    EXPECT_EQ(one.searchGroup.y, one.markersGroup.y);
+    const MainLayout two = ComputeMainLayout(700, 600, true, true, french);
+    EXPECT_EQ(two.browserHeight, one.browserHeight - 44);
+    EXPECT_LE(two.browser.y + two.browser.height, two.searchGroup.y);
+    EXPECT_LE(two.searchGroup.y + two.searchGroup.height, two.markersGroup.y);
+    EXPECT_GE(two.keyword.width, kMinimumKeywordWidth);
+    EXPECT_LE(two.next.x + two.next.width, two.previous.x);
+    EXPECT_LE(two.status.x + two.status.width, two.searchGroup.x + two.searchGroup.width);
+    EXPECT_GE(two.markerIcon.x, two.markersGroup.x);
+    EXPECT_EQ(ComputeMainLayout(700, 600, true, false, french).browserHeight,
+              one.browserHeight + 34)
+        << "a hidden panel takes no row";
+}
+
 TEST(MapViewState, CentreFieldsAndPixels) {
     MapViewState view;
     for (const auto& [name, value] : {std::pair<const char*, const char*>{"BVXMin", "-80"},
