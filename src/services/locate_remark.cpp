@@ -10,26 +10,39 @@
 namespace orbisk {
 namespace {
 
-// North American area codes and exchanges begin with 2 to 9.
+// What is said of a short area code or exchange, and of one beginning with
+// 0 or 1: North American ones begin with 2 to 9.
+struct PhonePartTexts {
+    const char* tooShort;
+    const char* badStart;
+};
+
+std::string PhonePartRemark(const PhonePartTexts& texts, const std::string& part) {
+    if (part.size() < 3)
+        return Tr("LocateRemark", texts.tooShort, nullptr, static_cast<int>(part.size()));
+    if (part[0] == '0' || part[0] == '1')
+        return Arg(Tr("LocateRemark", texts.badStart), {part.substr(0, 1), part});
+    return "";
+}
+
 std::string PhoneRemark(const LocationInputs& in) {
     if (in.npa.empty() && in.nxx.empty() && in.xxxx.empty())
         return Tr("LocateRemark", "No telephone number given");
-    const auto size = [](const std::string& part) { return static_cast<int>(part.size()); };
-    if (in.npa.size() < 3)
-        return Tr("LocateRemark", "The area code has %n digit(s); it needs 3", nullptr,
-                  size(in.npa));
-    if (in.npa[0] == '0' || in.npa[0] == '1')
-        return Arg(Tr("LocateRemark", "No area code begins with %1 (%2)"),
-                   {in.npa.substr(0, 1), in.npa});
-    if (in.nxx.size() < 3)
-        return Tr("LocateRemark", "The exchange has %n digit(s); it needs 3", nullptr,
-                  size(in.nxx));
-    if (in.nxx[0] == '0' || in.nxx[0] == '1')
-        return Arg(Tr("LocateRemark", "No exchange begins with %1 (%2)"),
-                   {in.nxx.substr(0, 1), in.nxx});
-    if (in.xxxx.size() < 4)
+    static constexpr PhonePartTexts kAreaCode{
+        ORBISK_N_NOOP("LocateRemark", "The area code has %n digit(s); it needs 3"),
+        ORBISK_NOOP("LocateRemark", "No area code begins with %1 (%2)")};
+    static constexpr PhonePartTexts kExchange{
+        ORBISK_N_NOOP("LocateRemark", "The exchange has %n digit(s); it needs 3"),
+        ORBISK_NOOP("LocateRemark", "No exchange begins with %1 (%2)")};
+    for (const std::string& remark :
+         {PhonePartRemark(kAreaCode, in.npa), PhonePartRemark(kExchange, in.nxx)})
+        if (!remark.empty())
+            return remark;
+    // A cast inside the call would hide the text from lupdate.
+    const int lineDigits = static_cast<int>(in.xxxx.size());
+    if (lineDigits < 4)
         return Tr("LocateRemark", "The line number has %n digit(s); it needs 4", nullptr,
-                  size(in.xxxx));
+                  lineDigits);
     return "";
 }
 

@@ -3,8 +3,10 @@
 """Checks a translation file against its sources: each translation keeps its
 source's placeholders (%1 to %9, %n, %Ln) and its one keyboard letter
 ("&"), and French follows Canadian typography: « » rather than straight
-quotes, and a non-breaking space before each colon. Prints every fault and
-exits with 1 when there is one."""
+quotes, and a non-breaking space before each colon. With --sources DIR,
+every text marked in DIR must be in the file: lupdate skips a call it cannot
+parse without a word. Prints every fault and exits with 1 when there is one."""
+import pathlib
 import re
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -36,6 +38,23 @@ def faults(source, translation, french):
     return found
 
 
+# A marked text's first literal: tr("..."), or Tr, QT_TRANSLATE_NOOP and the
+# ORBISK_ marks with a context literal before it.
+MARKED = re.compile(r'\b(?:(?:tr|QT_TR_NOOP)\(|(?:Tr|QT_TRANSLATE_NOOP|ORBISK_N?_?NOOP)\(\s*"[^"]*",)'
+                    r'\s*"((?:[^"\\]|\\.)*)"')
+
+
+def unmarked(sources, path):
+    known = "\n".join(m.findtext("source") for m in ElementTree.parse(path).getroot().iter("message"))
+    missing = []
+    for file in sorted(pathlib.Path(sources).rglob("*.[ch]*")):
+        for match in MARKED.finditer(file.read_text(encoding="utf-8")):
+            text = match.group(1).encode().decode("unicode_escape") if "\\" in match.group(1) else match.group(1)
+            if text and text not in known:
+                missing.append(f"{file}: {text!r} is not in {path}")
+    return missing
+
+
 def main(path):
     root = ElementTree.parse(path).getroot()
     french = root.get("language", "").startswith("fr")
@@ -55,4 +74,11 @@ def main(path):
 
 
 if __name__ == "__main__":
-    sys.exit(max(main(path) for path in sys.argv[1:]))
+    arguments = sys.argv[1:]
+    status = 0
+    if arguments[:1] == ["--sources"]:
+        missing = unmarked(arguments[1], arguments[2])
+        print("\n".join(missing) or f"{arguments[1]}: every marked text is in {arguments[2]}")
+        status = 1 if missing else 0
+        arguments = arguments[2:]
+    sys.exit(max([status] + [main(path) for path in arguments]))
