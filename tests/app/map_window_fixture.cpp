@@ -28,7 +28,7 @@ std::string Page(const char* xMin, const char* xMax, const char* yMin, const cha
 
 MapServerStandIn::MapServerStandIn() {
     loopback_.http.Post("/map/default.asp",
-                        [this](const httplib::Request&, httplib::Response& response,
+                        [this](const httplib::Request& request, httplib::Response& response,
                                const httplib::ContentReader& reader) {
                             std::string body;
                             reader([&](const char* data, size_t length) {
@@ -37,6 +37,7 @@ MapServerStandIn::MapServerStandIn() {
                             });
                             std::lock_guard lock(mutex_);
                             bodies_.push_back(body);
+                            languages_.push_back(request.get_header_value("Accept-Language"));
                             response.set_content(Page("-80", "-70", "35", "45", "7"), "text/html");
                         });
     loopback_.http.Get("/map/definition/version/",
@@ -59,6 +60,11 @@ MapServerStandIn::MapServerStandIn() {
 std::vector<std::string> MapServerStandIn::Bodies() {
     std::lock_guard lock(mutex_);
     return bodies_;
+}
+
+std::vector<std::string> MapServerStandIn::Languages() {
+    std::lock_guard lock(mutex_);
+    return languages_;
 }
 
 void MapServerStandIn::OfferDefinitions(const std::string& version,

@@ -23,11 +23,14 @@ public:
     MapServerStandIn();
     std::string Host() const { return loopback_.Host(); }
     std::vector<std::string> Bodies();
+    // The Accept-Language of each map page request.
+    std::vector<std::string> Languages();
     void OfferDefinitions(const std::string& version, const std::string& encodedFile);
 
 private:
     std::mutex mutex_;
     std::vector<std::string> bodies_;
+    std::vector<std::string> languages_;
     std::string offeredVersion = "0";
     std::string offeredFile;
     LoopbackServer loopback_; // stops first: no handler outlives the state it uses

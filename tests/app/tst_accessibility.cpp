@@ -127,10 +127,13 @@ private slots:
         }
     }
 
-    // The window speaks its locale's language: its French runs would prove
-    // nothing if the translation had not loaded.
+    // The window speaks its locale's language, and asks the map page in it:
+    // its French runs would prove nothing if the translation had not loaded.
     void theWindowSpeaksItsLocalesLanguage() {
         CMapMainDlg& window = Start();
+        QTRY_VERIFY_WITH_TIMEOUT(!server_->Languages().empty(), 20000);
+        QCOMPARE(QString::fromStdString(server_->Languages().front()).left(2),
+                 QString(QLocale().language() == QLocale::French ? "fr" : "en"));
         const bool french = QLocale().language() == QLocale::French;
         const QList<QAction*> menus = window.findChild<QMenuBar*>()->actions();
         QCOMPARE(menus.first()->text(), QString(french ? "&Fichier" : "&File"));
