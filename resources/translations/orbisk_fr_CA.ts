@@ -1155,12 +1155,13 @@ Le fichier illisible a été conservé sous le nom %2.</translation>
         <translation>Une version plus récente d’Orbisk peut être téléchargée dès maintenant.</translation>
     </message>
     <message>
-        <source>Check</source>
-        <translation>Vérifier</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <comment>opens the page the newer version is downloaded from</comment>
+        <translation>Consulter</translation>
     </message>
 </context>
 <context>
@@ -1401,10 +1402,6 @@ Le fichier illisible a été conservé sous le nom %2.</translation>
         <translation>Plus de repères qu’un jeu de repères peut en contenir</translation>
     </message>
     <message>
-        <source>None</source>
-        <translation>Aucun</translation>
-    </message>
-    <message>
         <source>Markers</source>
         <translation>Repères</translation>
     </message>
@@ -1415,6 +1412,11 @@ Le fichier illisible a été conservé sous le nom %2.</translation>
     <message>
         <source>Added to the current marker set</source>
         <translation>Ajoutés au jeu de repères actuel</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <comment>no point of the routes and tracks becomes a marker</comment>
+        <translation>Aucun</translation>
     </message>
 </context>
 <context>
@@ -1526,10 +1528,6 @@ Le fichier illisible a été conservé sous le nom %2.</translation>
         <translation>Indicatif régional</translation>
     </message>
     <message>
-        <source>Exchange</source>
-        <translation>Indicatif de central</translation>
-    </message>
-    <message>
         <source>Line number</source>
         <translation>Numéro de ligne</translation>
     </message>
@@ -1572,6 +1570,11 @@ Le fichier illisible a été conservé sous le nom %2.</translation>
     <message>
         <source>Canada</source>
         <translation>Canada</translation>
+    </message>
+    <message>
+        <source>Exchange</source>
+        <comment>of a telephone number: the 3 digits after the area code</comment>
+        <translation>Indicatif de central</translation>
     </message>
 </context>
 <context>

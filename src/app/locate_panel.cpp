@@ -182,16 +182,17 @@ void LocatePanel::CreateStreetFields(int x) {
 // Every field says what it holds, and the keyboard meets the street fields
 // in reading order: country first.
 void LocatePanel::NameFields() {
-    const std::pair<QLineEdit*, QString> fields[] = {{areaCode_, tr("Area code")},
-                                                     {exchange_, tr("Exchange")},
-                                                     {lineNumber_, tr("Line number")},
-                                                     {zip_, tr("Zip code or postal code")},
-                                                     {streetNumber_, tr("Street number")},
-                                                     {street_, tr("Street")},
-                                                     {city_, tr("City")},
-                                                     {state_, tr("State or province")},
-                                                     {latitude_, tr("Latitude")},
-                                                     {longitude_, tr("Longitude")}};
+    const std::pair<QLineEdit*, QString> fields[] = {
+        {areaCode_, tr("Area code")},
+        {exchange_, tr("Exchange", "of a telephone number: the 3 digits after the area code")},
+        {lineNumber_, tr("Line number")},
+        {zip_, tr("Zip code or postal code")},
+        {streetNumber_, tr("Street number")},
+        {street_, tr("Street")},
+        {city_, tr("City")},
+        {state_, tr("State or province")},
+        {latitude_, tr("Latitude")},
+        {longitude_, tr("Longitude")}};
     for (const auto& [field, name] : fields)
         field->setAccessibleName(name);
     country_->setAccessibleName(tr("Country"));

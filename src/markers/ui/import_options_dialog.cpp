@@ -52,7 +52,8 @@ ImportOptionsDialog::ImportOptionsDialog(const ImportChoice& choice, QWidget* pa
         every->setEnabled(!choice.everyPointTooMany);
         if (choice.everyPointTooMany)
             every->setToolTip(tr("More markers than a marker set can hold"));
-        AddChoice(box, points_, tr("None"), int(PathPoints::None));
+        AddChoice(box, points_, tr("None", "no point of the routes and tracks becomes a marker"),
+                  int(PathPoints::None));
         points_->button(int(choice.points))->setChecked(true);
         layout->addWidget(box);
     }

@@ -33,7 +33,8 @@ CDialogUpdateProgress::CDialogUpdateProgress(const QString& name, const QString&
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
     top->addLayout(text);
-    auto* check = new QPushButton(tr("Check"), this);
+    auto* check =
+        new QPushButton(tr("Check", "opens the page the newer version is downloaded from"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
     check->setDefault(true);
     connect(check, &QPushButton::clicked, this, &CDialogUpdateProgress::Check);
