@@ -58,13 +58,17 @@ std::string UpToFirstZero(const std::string& bytes) {
     return bytes.substr(0, bytes.find('\0'));
 }
 
-// The store holds the user's own data: only the user may read it.
+// The store holds the user's own data: only the user may read it. Its folder
+// is closed to others when the store made it or it is Orbisk's own; a folder
+// that was there before (a shared one such as /tmp) keeps its mode, and the
+// file's own 0600 guards the store there.
 bool PrepareStoreFile(const std::filesystem::path& file) {
     std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
+    const bool made = std::filesystem::create_directories(file.parent_path(), error);
     if (error)
         return false;
-    std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_all, error);
+    if (made || file.parent_path().filename() == "orbisk")
+        std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_all, error);
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;

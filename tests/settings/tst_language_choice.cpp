@@ -2,11 +2,11 @@
 #include "data_table.h"
 #include "settings/language_choice.h"
 #include "settings/registry_key.h"
+#include "temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <unistd.h>
 
 namespace orbisk {
 namespace {
@@ -31,15 +31,14 @@ TEST(LanguageChoice, FollowsTheChoiceThenTheEnvironmentAsGettextDoes) {
 
 // A stored choice comes back; anything else stored follows the system.
 TEST(LanguageChoice, OnlyAKnownChoiceIsKept) {
-    const auto store = std::filesystem::temp_directory_path() /
-                       ("orbisk-language-" + std::to_string(::getpid()) + ".db");
+    test::TempDir dir;
+    const auto store = dir / "registry.sqlite3";
     EXPECT_EQ(LoadLanguageChoice(store), "");
     for (const auto& [stored, loaded] : std::map<std::string, std::string>{
              {"fr", "fr"}, {"en", "en"}, {"", ""}, {"de", ""}, {"../fr", ""}, {"FR", ""}}) {
         ASSERT_TRUE(SaveLanguageChoice(store, stored));
         EXPECT_EQ(LoadLanguageChoice(store), loaded) << stored;
     }
-    std::filesystem::remove(store);
 }
 
 } // namespace

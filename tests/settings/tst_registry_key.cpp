@@ -44,6 +44,21 @@ TEST_F(RegistryKeyTest, TheStoreIsPrivateToTheUser) {
     EXPECT_EQ(info.st_mode & 077, 0u);
 }
 
+// A store put in a folder that others share never closes that folder: once,
+// a test's store in /tmp took its 1777 away from every other user.
+TEST_F(RegistryKeyTest, ASharedFolderKeepsItsMode) {
+    const std::filesystem::path shared = dir / "shared";
+    std::filesystem::create_directories(shared);
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    RegistryKey key(shared / "registry.sqlite3");
+    ASSERT_TRUE(key.Create(kRoot, kPath));
+    struct stat info {};
+    ASSERT_EQ(stat(shared.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 01777u);
+    ASSERT_EQ(stat((shared / "registry.sqlite3").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 077, 0u);
+}
+
 TEST_F(RegistryKeyTest, StringsRoundTripWithinTheirLimit) {
     RegistryKey key(store);
     ASSERT_TRUE(key.Create(kRoot, kPath));
