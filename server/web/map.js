@@ -18,10 +18,19 @@
     fadeAnimation: false, zoomAnimation: false, markerZoomAnimation: false, inertia: false,
   });
   map.setView(data.center, data.zoom);
-  // The client's View menu moves the map through this, for users of the keyboard.
+  // The client's View menu moves the map through this, for users of the
+  // keyboard; Escape closes an open popup, and with none it is the window's.
+  let openPopup = null;
+  map.on('popupopen', (e) => { openPopup = e.popup; });
+  map.on('popupclose', (e) => { if (openPopup === e.popup) openPopup = null; });
   window.orbiskMap = {
     zoom: (steps) => map.setZoom(map.getZoom() + steps),
     pan: (dx, dy) => map.panBy([dx, dy]),
+    escape: () => {
+      if (!openPopup) return false;
+      map.closePopup(openPopup);
+      return true;
+    },
   };
 
   const element = L.Orbisk.element;

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -18,6 +19,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfDocument>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -344,7 +346,28 @@ void CExplorer1::WatchRenderWidget() {
     emit rendererReplaced();
 }
 
+// The renderer takes every key, so Escape never reached the window: the page
+// is asked first (it closes an open popup), and a key it did not use goes to
+// the window, which closes as Close does.
+void CExplorer1::OfferEscape() {
+    const QPointer<CExplorer1> guard(this);
+    page()->runJavaScript(
+        "!!(window.orbiskMap && window.orbiskMap.escape && window.orbiskMap.escape())",
+        [guard](const QVariant& used) {
+            if (guard && !used.toBool() && guard->parentWidget())
+                QCoreApplication::postEvent(
+                    guard->parentWidget(),
+                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        });
+}
+
 bool CExplorer1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        OfferEscape();
+        return true;
+    }
     if (placingMode_ == Placing && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {

@@ -86,6 +86,7 @@ protected:
 private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void WatchRenderWidget();
+    void OfferEscape();
     void OnLoadTimeout();
     void StartPrinting();
     void ShowPreview(const QByteArray& pdf);

@@ -118,6 +118,16 @@ private slots:
         }
     }
 
+    // Escape with the keyboard in the map reaches the window: the stand-in
+    // page has no popup to close, so the window closes as Close does.
+    void escapeInTheMapClosesTheWindow() {
+        CMapMainDlg& window = Start();
+        WaitIdle();
+        QTRY_VERIFY_WITH_TIMEOUT(window.Browser()->focusProxy(), 5000);
+        QTest::keyClick(window.Browser()->focusProxy(), Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+    }
+
     // A renamed empty set is unsaved work too.
     void aRenamedEmptySetIsAskedAbout() {
         CMapMainDlg& window = Start();

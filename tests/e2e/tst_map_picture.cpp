@@ -280,6 +280,27 @@ private slots:
         QVERIFY(test::WaitUntil([&] { return field("BVZoom") == zoom; }, 5000));
     }
 
+    // Escape in the map closes an open popup first, and only then the window.
+    void escapeClosesAPopupBeforeTheWindow() {
+        const auto popups = [this] {
+            return run_->PageValue("String(document.querySelectorAll('.leaflet-popup').length)");
+        };
+        // The located place's pin, or a result's entry, opens a popup.
+        QCOMPARE(
+            run_->PageValue("(function () { const e = document.querySelector('.located-pin') || "
+                            "document.querySelector('.result-entry'); if (e) "
+                            "e.dispatchEvent(new MouseEvent('click', {bubbles: true})); "
+                            "return String(!!e); })()"),
+            QString("true"));
+        QVERIFY(test::WaitUntil([&] { return popups() == "1"; }, 5000));
+        QWidget* renderer = run_->Window().Browser()->focusProxy();
+        QVERIFY(renderer);
+        QTest::keyClick(renderer, Qt::Key_Escape);
+        QVERIFY(test::WaitUntil([&] { return popups() == "0"; }, 5000));
+        QTest::qWait(200);
+        QVERIFY(run_->Window().isVisible());
+    }
+
     // Notes stack: the page's own note and a failed fetch's never cover each other.
     void notesNeverCoverEachOther() {
         const QString stacked = run_->PageValue(
