@@ -9,7 +9,6 @@
 namespace orbisk::server {
 namespace {
 
-// Canadian French: non-breaking spaces before a colon and inside « ».
 constexpr PageTexts kEnglish{
     "en",
     "Orbisk map",
@@ -31,6 +30,7 @@ constexpr PageTexts kEnglish{
     "Part of the map could not be loaded from the map server.",
 };
 
+// Canadian French: non-breaking spaces before a colon and inside « ».
 constexpr PageTexts kFrench{
     "fr",
     "Carte Orbisk",

@@ -43,6 +43,7 @@ int LocateControls::GoWidth() const {
 
 void LocateControls::Place(const MainLayout& layout) {
     orbisk::Place(panel_, layout.locateGroup);
+    // The remark ends 7 pixels before Go, however wide Go's text makes it.
     panel_->KeepClearOnTheRight(layout.locateGroup.x + layout.locateGroup.width - layout.go.x + 7);
     orbisk::Place(go_, layout.go);
     orbisk::Place(icon_, layout.locateIcon);

@@ -158,13 +158,15 @@ void LocatePanel::CreateStreetFields(int x) {
     const int fieldX = x + std::max(TextWidth(tr("No.:")), TextWidth(tr("City:"))) + 1;
     streetNumber_->setGeometry(fieldX, 36, 40, 22);
     city_->setGeometry(fieldX, 62, 100, 22);
-    QLabel* streetLabel = Label(tr("Street:"), fieldX + 44, 38, TextWidth(tr("Street:")), street_);
+    const QString street = tr("Street:");
+    const QString state = tr("State/Province:");
+    const QString country = tr("Country:");
+    QLabel* streetLabel = Label(street, fieldX + 44, 38, TextWidth(street), street_);
     street_->setGeometry(streetLabel->geometry().right() + 3, 36, 150, 22);
-    QLabel* stateLabel =
-        Label(tr("State/Province:"), fieldX + 104, 64, TextWidth(tr("State/Province:")), state_);
+    QLabel* stateLabel = Label(state, fieldX + 104, 64, TextWidth(state), state_);
     state_->setGeometry(stateLabel->geometry().right() + 3, 62, 28, 22);
-    QLabel* countryLabel = Label(tr("Country:"), x + TextWidth(tr(kModeCaptions[2])) + 6, 13,
-                                 TextWidth(tr("Country:")), country_);
+    QLabel* countryLabel =
+        Label(country, x + TextWidth(tr(kModeCaptions[2])) + 6, 13, TextWidth(country), country_);
     country_->setGeometry(countryLabel->geometry().right() + 3, 11, 110, 22);
     modeWidgets_[2] = {Label(tr("No.:"), x, 38, fieldX - x, streetNumber_),
                        streetNumber_,

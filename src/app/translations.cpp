@@ -29,7 +29,7 @@ void Install(const QLocale& locale, const QString& name, const QString& folder) 
 
 } // namespace
 
-QString InstallUserLanguage(const std::string& choice) {
+void InstallUserLanguage(const std::string& choice) {
     const QString name = QString::fromStdString(ChooseUserLocale(choice, [](const char* variable) {
         const char* value = std::getenv(variable);
         return std::string(value ? value : "");
@@ -47,7 +47,6 @@ QString InstallUserLanguage(const std::string& choice) {
         Install(locale, "orbisk", ":/i18n");
     InstallTranslation(&TranslateWithQt);
     InstallDecimalSeparator(locale.decimalPoint() == "," ? ',' : '.');
-    return name;
 }
 
 } // namespace orbisk

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace orbisk {
 
 // Installs the window's language: the locale chosen from the settings and
 // the environment becomes the default for numbers, and Orbisk's own texts,
-// the core's and Qt's dialog buttons are translated into it. Returns the
-// locale's name ("fr_CA", "en_US").
-QString InstallUserLanguage(const std::string& choice);
+// the core's and Qt's dialog buttons are translated into it.
+void InstallUserLanguage(const std::string& choice);
 
 } // namespace orbisk
